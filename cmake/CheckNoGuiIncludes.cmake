@@ -1,0 +1,13 @@
+# Fails when a source file under DIR includes QtWidgets or QtGui headers.
+file(GLOB_RECURSE sources "${DIR}/*.h" "${DIR}/*.cpp")
+set(offenders "")
+foreach(source IN LISTS sources)
+    file(STRINGS "${source}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](QtWidgets|QtGui|QWidget|QDialog|QMessageBox|QApplication|QLabel|QPixmap|QImage)")
+    if(lines)
+        list(APPEND offenders "${source}: ${lines}")
+    endif()
+endforeach()
+if(offenders)
+    string(REPLACE ";" "\n" offenders "${offenders}")
+    message(FATAL_ERROR "The engine must not use the GUI modules:\n${offenders}")
+endif()
