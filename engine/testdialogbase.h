@@ -1,0 +1,72 @@
+#pragma once
+
+#include "units.h"
+
+#include <ctime>
+#include <memory>
+#include <QString>
+
+// The test state and everything the engine needs from the dialog that owns
+// it. The engine never sees a widget: it goes through this class, which the
+// real dialog implements with Qt Widgets and the tests with a fake, so that a
+// whole run can be driven with a fake clock and fake receivers.
+class TestDialogBase {
+public:
+    TestDialogBase();
+    virtual ~TestDialogBase();
+    TestDialogBase(const TestDialogBase&) = delete;
+    TestDialogBase& operator=(const TestDialogBase&) = delete;
+
+    // Test state. 1 = the operator asked to cancel the run in progress.
+    std::int32_t bCancel = 0;
+    // Element k mirrors the check box of COMk+1: 0 unticked, 1 ticked.
+    std::int32_t bPortEnabled[UNIT_COUNT] = {};
+    // 0 = no lamp lit; 1..4 = the lamp the next step lights.
+    std::int32_t nLampPos = 0;
+    UnitInfo units[UNIT_COUNT];
+    // The system's text for the last failed port operation, for ShowLastError.
+    char szLastError[512] = {};
+
+    // Gives every unit the identifiers of its row of controls.
+    void AssignControlIds();
+    // Clears the results of all four units and blanks their displays.
+    void ResetUnits();
+
+    // The control's text as UTF-8 in buf (capacity cap, terminator included),
+    // cut at the last whole character that fits. False when no control has
+    // this identifier; buf is then empty.
+    bool GetControlText(int nId, char* buf, int cap) const;
+
+    // --- What the dialog provides ---
+
+    // The current text of the control, or the selected item's text of a list.
+    // False when the dialog has no control with this identifier.
+    virtual bool ControlText(int nId, QString& text) const = 0;
+    // Sets a control's text; an identifier that names no control is ignored.
+    virtual void SetControlText(int nId, const char* szText) = 0;
+    // One step of the activity lamps, driven by nLampPos.
+    virtual void StepActivityLights() = 0;
+    // A modal box with an OK button and the exclamation icon, captioned with
+    // the application's name. Returns when the operator has closed it.
+    virtual void MessageBoxOk(const char* szText) = 0;
+    // The "Error" box of ShowLastError: information icon, no owner window.
+    virtual void ErrorBox(const char* szText) = 0;
+
+    // --- The message queue and the clock; the defaults are the real ones ---
+
+    // Handles every pending event of the thread, then returns.
+    virtual void DispatchPendingMessages();
+    // Whole seconds since the epoch.
+    virtual std::time_t CurrentTime();
+    // The run's pause between two looks at the clock.
+    virtual void Sleep100ms();
+
+    // --- The serial port of unit k; the default is the system's port ---
+    virtual SerialDevice& CommDevice(int k);
+
+private:
+    std::unique_ptr<SerialDevice> m_devices[UNIT_COUNT];
+};
+
+// The one dialog, set by start-up before the dialog is shown.
+extern TestDialogBase* g_pTestDialog;

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+
+class SerialDevice;
+
+// Four receivers at most, one per serial port: unit k is on COM(k+1).
+constexpr int UNIT_COUNT = 4;
+
+// Fixed buffer sizes; nothing in a run is allocated.
+constexpr int QUERY_SIZE = 255;
+constexpr int REPLY_SIZE = 255;
+constexpr int VERSION_SIZE = 255;
+constexpr int ENDURANCE_SIZE = 20;
+
+// The value of UnitInfo::eMfg. The field is a plain integer so that any
+// other value can be held; every reader treats it as an unknown maker.
+enum GpsMaker : std::int32_t {
+    GPS_MFG_NONE = 0,
+    GPS_MFG_MAGELLAN = 1,
+    GPS_MFG_GARMIN = 2,
+};
+
+// One receiver under test.
+struct UnitInfo {
+    std::int32_t nMfgCtrl = 0;
+    std::int32_t nBatteryMakerCtrl = 0;
+    std::int32_t nBatteryTypeCtrl = 0;
+    std::int32_t nCapacityCtrl = 0;
+    std::int32_t nCommentsCtrl = 0;
+    std::int32_t nUnitLabelCtrl = 0;
+    std::int32_t nStartTimeCtrl = 0;
+    std::time_t tStart = 0;
+    std::int32_t nLastResponseCtrl = 0;
+    std::time_t tLastResponse = 0;
+    std::int32_t nEnduranceCtrl = 0;
+    double dEndurance = 0.0;
+    char szEndurance[ENDURANCE_SIZE] = {};
+    std::int32_t bDone = 0;
+
+    // The port as the channel holds it for a run: the device of this unit,
+    // and whether the run now under way took the unit in at set-up. Only such
+    // a unit is polled, and its port is closed at the end of that same run,
+    // whatever happened to its check box in between.
+    SerialDevice* hPort = nullptr;
+    std::int32_t bInRun = 0;
+
+    char szQuery[QUERY_SIZE] = {};
+    char szReply[REPLY_SIZE] = {};
+    std::int32_t eMfg = GPS_MFG_NONE;
+    char szVersion[VERSION_SIZE] = {};
+};

@@ -1,0 +1,93 @@
+#include "timetext.h"
+#include "utf8.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <QtTest>
+
+class TestTimeText : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // Fixed zone and a non-English locale: neither may change the text.
+        qputenv("TZ", "UTC");
+        qputenv("LC_ALL", "de_DE.UTF-8");
+        tzset();
+    }
+
+    void ctimeText_data()
+    {
+        QTest::addColumn<qint64>("t");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("day below 10")
+            << qint64(1764943402) << QByteArray("Fri Dec 05 14:03:22 2025\n");
+        QTest::newRow("epoch") << qint64(0) << QByteArray("Thu Jan 01 00:00:00 1970\n");
+        QTest::newRow("after 2038")
+            << qint64(2240611200) << QByteArray("Tue Jan 01 00:00:00 2041\n");
+        QTest::newRow("leap day") << qint64(1709210096) << QByteArray("Thu Feb 29 12:34:56 2024\n");
+    }
+
+    void ctimeText()
+    {
+        QFETCH(qint64, t);
+        QFETCH(QByteArray, text);
+        char buf[CTIME_SIZE];
+        std::memset(buf, 'x', sizeof buf);
+        FormatCtime(static_cast<std::time_t>(t), buf);
+        QCOMPARE(QByteArray(buf), text);
+        QCOMPARE(std::strlen(buf), size_t(25));
+    }
+
+    void endurance_data()
+    {
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("two seconds") << 2 << QByteArray("00:00:02");
+        QTest::newRow("26:03:04") << 26 * 3600 + 3 * 60 + 4 << QByteArray("26:03:04");
+        QTest::newRow("100 hours") << 100 * 3600 << QByteArray("100:00:00");
+        QTest::newRow("clock set back") << -5 << QByteArray("00:00:-5");
+        QTest::newRow("back an hour and more") << -3725 << QByteArray("-1:-2:-5");
+        QTest::newRow("largest") << 2147483647 << QByteArray("596523:14:07");
+        QTest::newRow("smallest") << (-2147483647 - 1) << QByteArray("-596523:-14:-8");
+    }
+
+    void endurance()
+    {
+        QFETCH(int, seconds);
+        QFETCH(QByteArray, text);
+        char buf[20];
+        FormatEndurance(seconds, buf, sizeof buf);
+        QCOMPARE(QByteArray(buf), text);
+    }
+
+    void utf8Cut_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("capacity");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("fits") << QByteArray("Acme") << 5 << QByteArray("Acme");
+        QTest::newRow("ascii cut") << QByteArray("Acme") << 3 << QByteArray("Ac");
+        // "ü" is two bytes: a cut inside it drops it whole.
+        QTest::newRow("two-byte at cut") << QByteArray("ab\xc3\xbc") << 4 << QByteArray("ab");
+        QTest::newRow("two-byte fits") << QByteArray("ab\xc3\xbc") << 5 << QByteArray("ab\xc3\xbc");
+        // "€" is three bytes.
+        QTest::newRow("three-byte at cut") << QByteArray("a\xe2\x82\xac") << 4 << QByteArray("a");
+        QTest::newRow("four-byte at cut") << QByteArray("\xf0\x9f\x94\x8b!") << 4 << QByteArray("");
+    }
+
+    void utf8Cut()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, capacity);
+        QFETCH(QByteArray, expected);
+        char buf[16];
+        std::memset(buf, 'x', sizeof buf);
+        CopyUtf8Truncated(buf, capacity, text.constData(), text.size());
+        QCOMPARE(QByteArray(buf), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTimeText)
+#include "tst_timetext.moc"
