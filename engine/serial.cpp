@@ -1,0 +1,148 @@
+#include "serial.h"
+
+#include "serialdevice.h"
+#include "testdialogbase.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int QUEUE_SIZE = 4096;
+constexpr int MAGELLAN_BAUD = 4800;
+constexpr int GARMIN_BAUD = 9600;
+constexpr std::uint32_t MAXDWORD32 = 0xFFFFFFFFu;
+constexpr std::uint32_t READ_TOTAL_TIMEOUT_MS = 1500;
+
+UnitInfo& Unit(int unit)
+{
+    return g_pTestDialog->units[unit];
+}
+
+// Keeps the system's text of a failure for ShowLastError.
+void RememberError(const SerialDevice& device)
+{
+    char* last = g_pTestDialog->szLastError;
+    std::snprintf(last, sizeof g_pTestDialog->szLastError, "%s", device.ErrorText());
+}
+
+void ConfigurePort(int k)
+{
+    TestDialogBase& dlg = *g_pTestDialog;
+    UnitInfo& unit = dlg.units[k];
+    SerialDevice& port = *unit.hPort;
+
+    char szName[16];
+    std::snprintf(szName, sizeof szName, "COM%d", k + 1);
+    if (!port.Open(szName)) {
+        RememberError(port);
+        dlg.MessageBoxOk("Could not open com port");
+    }
+
+    if (!port.SetQueueSizes(QUEUE_SIZE, QUEUE_SIZE)) {
+        RememberError(port);
+        dlg.MessageBoxOk("Problem setting com ports receive and transmit buffers");
+        ShowLastError();
+    }
+
+    LineSettings settings;
+    if (!port.GetLineSettings(settings)) {
+        RememberError(port);
+        dlg.MessageBoxOk("Could not get comm state");
+        ShowLastError();
+        return;
+    }
+
+    switch (unit.eMfg) {
+    case GPS_MFG_MAGELLAN:
+        settings.nBaudRate = MAGELLAN_BAUD;
+        break;
+    case GPS_MFG_GARMIN:
+        settings.nBaudRate = GARMIN_BAUD;
+        break;
+    default:
+        dlg.MessageBoxOk("InitializeCommPorts(): Unknown eMfg, setting to 4800");
+        settings.nBaudRate = MAGELLAN_BAUD;
+        break;
+    }
+    settings.nDataBits = 8;
+    settings.bParity = 0;
+    settings.nStopBits = 1;
+    settings.bDtr = 0;
+    settings.bRts = 0;
+    settings.bXonXoff = 0;
+    settings.bHardwareFlow = 0;
+
+    if (!port.SetLineSettings(settings)) {
+        RememberError(port);
+        dlg.MessageBoxOk("Could not set comm state");
+        ShowLastError();
+    }
+}
+
+} // namespace
+
+int InitializeCommPorts()
+{
+    TestDialogBase& dlg = *g_pTestDialog;
+    for (int k = 0; k < UNIT_COUNT; ++k) {
+        if (!dlg.bPortEnabled[k])
+            continue;
+        UnitInfo& unit = dlg.units[k];
+        unit.hPort = &dlg.CommDevice(k);
+        unit.bInRun = 1;
+        ConfigurePort(k);
+    }
+    return 1;
+}
+
+bool SetPortTimeouts(int unit)
+{
+    CommTimeouts timeouts;
+    timeouts.ReadIntervalTimeout = MAXDWORD32;
+    timeouts.ReadTotalTimeoutMultiplier = MAXDWORD32;
+    timeouts.ReadTotalTimeoutConstant = READ_TOTAL_TIMEOUT_MS;
+    timeouts.WriteTotalTimeoutMultiplier = 0;
+    timeouts.WriteTotalTimeoutConstant = 0;
+    SerialDevice& port = *Unit(unit).hPort;
+    if (port.SetTimeouts(timeouts))
+        return true;
+    RememberError(port);
+    return false;
+}
+
+void SendQuery(int unit, int nCount)
+{
+    UnitInfo& info = Unit(unit);
+    if (!info.bInRun)
+        return;
+    if (nCount > QUERY_SIZE)
+        nCount = QUERY_SIZE;
+    info.hPort->Write(info.szQuery, nCount);
+}
+
+bool ReadReply(int unit)
+{
+    UnitInfo& info = Unit(unit);
+    std::memset(info.szReply, 0, sizeof info.szReply);
+    if (!info.bInRun)
+        return false;
+    return info.hPort->ReadWaiting(info.szReply, REPLY_SIZE) > 0;
+}
+
+int CloseCommPorts()
+{
+    for (UnitInfo& unit : g_pTestDialog->units) {
+        if (!unit.bInRun)
+            continue;
+        unit.hPort->Close();
+        unit.bInRun = 0;
+    }
+    return 1;
+}
+
+void ShowLastError()
+{
+    const char* text = g_pTestDialog->szLastError;
+    g_pTestDialog->ErrorBox(text[0] ? text : "Unknown error");
+}

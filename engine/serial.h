@@ -1,0 +1,22 @@
+#pragma once
+
+// The serial ports of a run. Unit k always uses the port "COM<k+1>". Every
+// operation reports its own failures in a message box and carries on; only
+// SetPortTimeouts and ReadReply tell the caller, by returning false.
+
+// Opens and configures the port of every ticked unit, in port order, and
+// takes those units into the run. Always 1.
+int InitializeCommPorts();
+// Applies the read and write time-outs to the unit's port.
+bool SetPortTimeouts(int unit);
+// Starts sending the first nCount bytes of the unit's query; never waits.
+void SendQuery(int unit, int nCount);
+// Zero-fills the unit's reply buffer and takes at most its size of the bytes
+// already waiting. True when at least one byte was waiting.
+bool ReadReply(int unit);
+// Closes the port of every unit this run took in, whatever its check box
+// says now, and nothing else. Always 1.
+int CloseCommPorts();
+// Shows the system's text for the last failed port operation, captioned
+// "Error".
+void ShowLastError();

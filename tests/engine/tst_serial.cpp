@@ -1,0 +1,304 @@
+#include "fakedialog.h"
+#include "fakeport.h"
+#include "magellan.h"
+#include "portname.h"
+#include "pseudoterminal.h"
+#include "serial.h"
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <QElapsedTimer>
+#include <QSerialPort>
+#include <QtTest>
+
+namespace {
+
+// Points COMk+1 at a fresh pseudo-terminal for the life of the object.
+struct ReceiverOnPort {
+    explicit ReceiverOnPort(int k) : variable("DUNMERROW_COM" + QByteArray::number(k + 1))
+    {
+        qputenv(variable.constData(), QByteArray::fromStdString(pty.DeviceName()));
+    }
+    ~ReceiverOnPort() { qunsetenv(variable.constData()); }
+    QByteArray variable;
+    PseudoTerminal pty;
+};
+
+// Waits until the kernel has handed bytes sent by the receiver to the port.
+bool WaitUntilWaiting(const PseudoTerminal& pty, int count)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (pty.WaitingAtPort() < count) {
+        if (timer.elapsed() > 2000)
+            return false;
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+QByteArray ReadAll(PseudoTerminal& pty, int msQuiet)
+{
+    QByteArray all;
+    char buf[512];
+    int n;
+    while ((n = pty.Read(buf, sizeof buf, msQuiet)) > 0)
+        all.append(buf, n);
+    return all;
+}
+
+} // namespace
+
+class TestSerial : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void portNames_data()
+    {
+        QTest::addColumn<QByteArray>("com");
+        QTest::addColumn<QByteArray>("configured");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("COM1 default") << QByteArray("COM1") << QByteArray() << "/dev/ttyS0";
+        QTest::newRow("COM4 default") << QByteArray("COM4") << QByteArray() << "/dev/ttyS3";
+        QTest::newRow("USB adapter")
+            << QByteArray("COM2") << QByteArray("/dev/ttyUSB0") << "/dev/ttyUSB0";
+    }
+
+    void portNames()
+    {
+        QFETCH(QByteArray, com);
+        QFETCH(QByteArray, configured);
+        QFETCH(QString, expected);
+        const QByteArray variable = "DUNMERROW_" + com;
+        if (configured.isEmpty())
+            qunsetenv(variable.constData());
+        else
+            qputenv(variable.constData(), configured);
+        QCOMPARE(SystemPortName(com.constData()), expected);
+        qunsetenv(variable.constData());
+    }
+
+    void lineSettings_data()
+    {
+        QTest::addColumn<int>("maker");
+        QTest::addColumn<int>("baud");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("Magellan") << int(GPS_MFG_MAGELLAN) << 4800 << QStringList();
+        QTest::newRow("Garmin") << int(GPS_MFG_GARMIN) << 9600 << QStringList();
+        QTest::newRow("no maker") << int(GPS_MFG_NONE) << 4800
+                                  << QStringList{
+                                         "InitializeCommPorts(): Unknown eMfg, setting to 4800"};
+        QTest::newRow("unknown maker")
+            << 7 << 4800 << QStringList{"InitializeCommPorts(): Unknown eMfg, setting to 4800"};
+    }
+
+    void lineSettings()
+    {
+        QFETCH(int, maker);
+        QFETCH(int, baud);
+        QFETCH(QStringList, messages);
+        ReceiverOnPort receiver(1);
+        FakeDialog dlg;
+        dlg.Tick(1, true);
+        dlg.units[1].eMfg = maker;
+        InitializeCommPorts();
+
+        PtyLineSettings settings;
+        QVERIFY(receiver.pty.LineSettings(settings));
+        QCOMPARE(settings.nBaudRate, baud);
+        QCOMPARE(settings.nDataBits, 8);
+        QCOMPARE(settings.bParity, false);
+        QCOMPARE(settings.nStopBits, 1);
+        QVERIFY(settings.bRaw);
+        QCOMPARE(settings.bXonXoff, false);
+        QCOMPARE(settings.bHardwareFlow, false);
+        QStringList shown;
+        for (const std::string& text : dlg.Messages())
+            shown << QString::fromStdString(text);
+        QCOMPARE(shown, messages);
+        QVERIFY(SetPortTimeouts(1));
+        CloseCommPorts();
+    }
+
+    void onlyTickedPortsAreOpened()
+    {
+        ReceiverOnPort receivers[] = {ReceiverOnPort(0), ReceiverOnPort(1), ReceiverOnPort(2),
+                                      ReceiverOnPort(3)};
+        FakeDialog dlg;
+        dlg.Tick(2, true);
+        dlg.units[2].eMfg = GPS_MFG_MAGELLAN;
+        InitializeCommPorts();
+        QVERIFY(dlg.boxes.empty());
+        for (int k = 0; k < UNIT_COUNT; ++k)
+            QCOMPARE(dlg.units[k].bInRun, k == 2 ? 1 : 0);
+
+        BuildMagellanQuery(dlg.units[2].szQuery);
+        SendQuery(2, 21);
+        QCOMPARE(ReadAll(receivers[2].pty, 200), QByteArray("$PMGNCMD,VERSION*28\r\n"));
+        CloseCommPorts();
+    }
+
+    void readTakesOnlyWhatIsWaiting()
+    {
+        ReceiverOnPort receiver(0);
+        FakeDialog dlg;
+        dlg.Tick(0, true);
+        dlg.units[0].eMfg = GPS_MFG_GARMIN;
+        InitializeCommPorts();
+
+        // Nothing waiting: false at once, even though bytes come right after.
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(!ReadReply(0));
+        QVERIFY2(timer.elapsed() < 50, qPrintable(QString::number(timer.elapsed())));
+        receiver.pty.Write("late", 4);
+
+        // Bytes waiting: true, with the rest of the buffer zero.
+        QVERIFY(WaitUntilWaiting(receiver.pty, 4));
+        std::memset(dlg.units[0].szReply, 'z', REPLY_SIZE);
+        QVERIFY(ReadReply(0));
+        QCOMPARE(QByteArray(dlg.units[0].szReply, 4), QByteArray("late"));
+        QCOMPARE(QByteArray(dlg.units[0].szReply + 4, REPLY_SIZE - 4),
+                 QByteArray(REPLY_SIZE - 4, '\0'));
+
+        // More than a buffer: 255 now, the rest at the next read.
+        QByteArray many(300, 'm');
+        for (int i = 0; i < many.size(); ++i)
+            many[i] = char('A' + i % 26);
+        receiver.pty.Write(many.constData(), many.size());
+        QVERIFY(WaitUntilWaiting(receiver.pty, 300));
+        QVERIFY(ReadReply(0));
+        QCOMPARE(QByteArray(dlg.units[0].szReply, REPLY_SIZE), many.left(REPLY_SIZE));
+        QVERIFY(ReadReply(0));
+        QCOMPARE(QByteArray(dlg.units[0].szReply, 45), many.mid(REPLY_SIZE));
+        QCOMPARE(dlg.units[0].szReply[45], '\0');
+        QVERIFY(!ReadReply(0));
+        CloseCommPorts();
+    }
+
+    void unpluggedReceiverReadsNothing()
+    {
+        ReceiverOnPort receiver(0);
+        FakeDialog dlg;
+        dlg.Tick(0, true);
+        dlg.units[0].eMfg = GPS_MFG_MAGELLAN;
+        InitializeCommPorts();
+        BuildMagellanQuery(dlg.units[0].szQuery);
+        receiver.pty.Close();
+        SendQuery(0, 21);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(!ReadReply(0));
+        QVERIFY(timer.elapsed() < 50);
+        CloseCommPorts();
+    }
+
+    void missingDeviceGivesTheFailureSequence()
+    {
+        qputenv("DUNMERROW_COM1", "/nonexistent/port");
+        FakeDialog dlg;
+        dlg.Tick(0, true);
+        dlg.units[0].eMfg = GPS_MFG_GARMIN;
+        InitializeCommPorts();
+        QVERIFY(!SetPortTimeouts(0));
+        ShowLastError();
+        QVERIFY(!ReadReply(0));
+        CloseCommPorts();
+        qunsetenv("DUNMERROW_COM1");
+
+        const std::string invalid = std::string("Error: ") + std::strerror(EBADF);
+        const std::vector<std::string> expected = {
+            "Could not open com port",
+            "Problem setting com ports receive and transmit buffers",
+            invalid,
+            "Could not get comm state",
+            invalid,
+            invalid};
+        QCOMPARE(dlg.Messages(), expected);
+    }
+
+    void portHeldElsewhereIsRefused()
+    {
+        ReceiverOnPort receiver(0);
+        QSerialPort other;
+        other.setPortName(QString::fromStdString(receiver.pty.DeviceName()));
+        QVERIFY(other.open(QIODevice::ReadWrite));
+
+        FakeDialog dlg;
+        dlg.Tick(0, true);
+        dlg.units[0].eMfg = GPS_MFG_MAGELLAN;
+        InitializeCommPorts();
+        QVERIFY(!dlg.boxes.empty());
+        QCOMPARE(dlg.boxes.front().text, std::string("Could not open com port"));
+        CloseCommPorts();
+    }
+
+    void portUntickedDuringRunIsStillClosed()
+    {
+        ReceiverOnPort receiver(3);
+        FakeDialog dlg;
+        dlg.Tick(3, true);
+        dlg.units[3].eMfg = GPS_MFG_MAGELLAN;
+        InitializeCommPorts();
+        dlg.Tick(3, false);
+        dlg.Tick(0, true); // ticked only now: never opened, so never closed
+        CloseCommPorts();
+        QCOMPARE(dlg.units[0].bInRun, 0);
+        QCOMPARE(dlg.units[0].hPort, nullptr);
+
+        QSerialPort again;
+        again.setPortName(QString::fromStdString(receiver.pty.DeviceName()));
+        QVERIFY2(again.open(QIODevice::ReadWrite), "the run left the port open");
+    }
+
+    // Every failure of the set-up, as the channel reports it.
+    void failureMessages_data()
+    {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("open") << "open"
+                              << QStringList{
+                                     "Could not open com port",
+                                     "Problem setting com ports receive and transmit buffers",
+                                     "Error: Bad file descriptor", "Could not get comm state",
+                                     "Error: Bad file descriptor"};
+        QTest::newRow("queues") << "queues"
+                                << QStringList{
+                                       "Problem setting com ports receive and transmit buffers",
+                                       "Error: Input/output error"};
+        QTest::newRow("get") << "get"
+                             << QStringList{"Could not get comm state",
+                                            "Error: Input/output error"};
+        QTest::newRow("set") << "set"
+                             << QStringList{"Could not set comm state",
+                                            "Error: Input/output error"};
+    }
+
+    void failureMessages()
+    {
+        QFETCH(QString, step);
+        QFETCH(QStringList, messages);
+        FakePort port;
+        port.bFailOpen = step == "open";
+        port.bFailQueues = step == "queues";
+        port.bFailGet = step == "get";
+        port.bFailSet = step == "set";
+        FakeDialog dlg;
+        dlg.devices[0] = &port;
+        dlg.Tick(0, true);
+        dlg.units[0].eMfg = GPS_MFG_GARMIN;
+        InitializeCommPorts();
+        QStringList shown;
+        for (const std::string& text : dlg.Messages())
+            shown << QString::fromStdString(text);
+        QCOMPARE(shown, messages);
+        QCOMPARE(port.applied.nBaudRate,
+                 step == "get" || step == "set" || step == "open" ? 0 : 9600);
+        CloseCommPorts();
+        QCOMPARE(port.bOpen, false);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSerial)
+#include "tst_serial.moc"
