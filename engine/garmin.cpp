@@ -1,0 +1,133 @@
+#include "garmin.h"
+
+#include "testdialogbase.h"
+#include "units.h"
+#include "versiontext.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int WORK_SIZE = 512;
+
+// Reads one packet of the reply from `start` with the link protocol's rule:
+// the byte at `start` opens it, and from there DLE DLE is one 0x10 and DLE
+// ETX is the end. A lone DLE before anything else is kept as it stands, so
+// that a misaligned reply still fails its checksum rather than slipping
+// through. `out` receives the opening byte, id, size, data and checksum
+// with the escapes removed. Returns the offset of the closing DLE, or -1
+// when the packet does not end within the reply.
+int ReadPacket(const unsigned char* reply, int start, unsigned char* out, int& outLength)
+{
+    outLength = 0;
+    if (start >= REPLY_SIZE)
+        return -1;
+    out[outLength++] = reply[start];
+    int i = start + 1;
+    while (i < REPLY_SIZE) {
+        const unsigned char c = reply[i];
+        if (c == GARMIN_DLE && i + 1 < REPLY_SIZE) {
+            if (reply[i + 1] == GARMIN_ETX)
+                return i;
+            if (reply[i + 1] == GARMIN_DLE) {
+                out[outLength++] = GARMIN_DLE;
+                i += 2;
+                continue;
+            }
+        }
+        out[outLength++] = c;
+        ++i;
+    }
+    return -1;
+}
+
+// True when the last byte of the unescaped packet is the checksum of its id,
+// size and data, and the size byte agrees with where the packet ended.
+bool ChecksumMatches(const unsigned char* packet, int length)
+{
+    if (length < 4)
+        return false;
+    const int n = packet[2];
+    if (length != n + 4)
+        return false;
+    char work[WORK_SIZE] = {};
+    std::memcpy(work, packet, static_cast<std::size_t>(length - 1));
+    AppendGarminChecksum(work);
+    return static_cast<unsigned char>(work[3 + n]) == packet[length - 1];
+}
+
+} // namespace
+
+int AppendGarminChecksum(char* packet)
+{
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(packet);
+    const int n = bytes[2];
+    unsigned char sum = 0;
+    for (int i = 1; i <= 2 + n; ++i)
+        sum = static_cast<unsigned char>(sum + bytes[i]);
+    bytes[3 + n] = static_cast<unsigned char>(-sum);
+    bytes[4 + n] = GARMIN_DLE;
+    bytes[5 + n] = GARMIN_ETX;
+    bytes[6 + n] = 0;
+    return 1;
+}
+
+void BuildGarminQuery(char* szQuery)
+{
+    szQuery[0] = static_cast<char>(GARMIN_DLE);
+    szQuery[1] = static_cast<char>(GARMIN_PID_PRODUCT_RQST);
+    szQuery[2] = 0;
+    AppendGarminChecksum(szQuery);
+}
+
+int CheckGarminReply(int unit, const char* reply)
+{
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(reply);
+    unsigned char work[WORK_SIZE] = {};
+    int length = 0;
+
+    const int ackEnd = ReadPacket(bytes, 0, work, length);
+    if (ackEnd < 0)
+        return 0;
+    if (!ChecksumMatches(work, length)) {
+        g_pTestDialog->MessageBoxOk("Bad Checksum in Garmin ACK Message");
+        return 0;
+    }
+
+    std::memset(work, 0, sizeof work);
+    const int dataEnd = ReadPacket(bytes, ackEnd + 2, work, length);
+    if (dataEnd < 0)
+        return 0;
+    if (!ChecksumMatches(work, length)) {
+        g_pTestDialog->MessageBoxOk("Bad Checksum in Garmin Version Message");
+        return 0;
+    }
+    work[length] = GARMIN_DLE;
+    work[length + 1] = GARMIN_ETX;
+
+    StoreVersionText(unit, reinterpret_cast<const char*>(work));
+    return 1;
+}
+
+void FormatGarminVersion(const char* packet, char* szVersion, int nVersionSize)
+{
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(packet);
+    if (bytes[0] != GARMIN_DLE || bytes[1] != GARMIN_PID_PRODUCT_DATA) {
+        szVersion[0] = '\0';
+        return;
+    }
+    // Data: product id (2 bytes, low first), software version (2 bytes),
+    // description up to a zero byte or the end of the data.
+    const int n = bytes[2];
+    const int dataEnd = 3 + n;
+    const unsigned int productId = (n >= 1 ? bytes[3] : 0u) | (n >= 2 ? bytes[4] << 8 : 0u);
+    char description[256] = {};
+    int length = 0;
+    for (int i = 7; i < dataEnd && bytes[i] != 0; ++i)
+        description[length++] = static_cast<char>(bytes[i]);
+
+    char line[512];
+    std::snprintf(line, sizeof line, "%s (Product ID=%u)", description, productId);
+    std::snprintf(szVersion, static_cast<std::size_t>(nVersionSize), "%s", line);
+}

@@ -1,0 +1,119 @@
+#include "magellan.h"
+
+#include "units.h"
+#include "versiontext.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int FIELD_SIZE = 50;
+constexpr int DESCRIPTION_SIZE = 500;
+
+unsigned char XorOf(const char* bytes, std::size_t count)
+{
+    unsigned char sum = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        sum ^= static_cast<unsigned char>(bytes[i]);
+    return sum;
+}
+
+std::size_t BoundedLength(const char* text, std::size_t max)
+{
+    const void* end = std::memchr(text, '\0', max);
+    return end ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : max;
+}
+
+// Copies at most size-1 bytes of the field and terminates it.
+void CopyField(char* dst, int size, const char* src, std::size_t len)
+{
+    const std::size_t n = len < static_cast<std::size_t>(size - 1) ? len : size - 1;
+    std::memcpy(dst, src, n);
+    dst[n] = '\0';
+}
+
+} // namespace
+
+int AppendNmeaChecksum(char* szSentence)
+{
+    const std::size_t n = std::strlen(szSentence);
+    const unsigned char sum = n > 1 ? XorOf(szSentence + 1, n - 1) : 0;
+    char work[256];
+    std::snprintf(work, sizeof work, "%s*%02X%c%c", szSentence, sum, 13, 10);
+    std::memcpy(szSentence, work, std::strlen(work) + 1);
+    return 1;
+}
+
+void BuildMagellanQuery(char* szQuery)
+{
+    std::strcpy(szQuery, "$PMGNCMD,VERSION");
+    AppendNmeaChecksum(szQuery);
+}
+
+int CheckMagellanReply(int unit, char* reply)
+{
+    // Cut at the first "*" that follows some other character, as a tokeniser
+    // would: a reply of nothing but "*" (or nothing at all) has no sentence.
+    int i = 0;
+    while (i < REPLY_SIZE && reply[i] == '*')
+        ++i;
+    if (i == REPLY_SIZE || reply[i] == '\0')
+        return 0;
+    while (i < REPLY_SIZE && reply[i] != '\0' && reply[i] != '*')
+        ++i;
+    if (i < REPLY_SIZE && reply[i] == '*')
+        reply[i] = '\0';
+
+    const std::size_t n = BoundedLength(reply, REPLY_SIZE);
+    const unsigned char sum = n > 1 ? XorOf(reply + 1, n - 1) : 0;
+    char expected[3];
+    std::snprintf(expected, sizeof expected, "%02X", sum);
+
+    // The digits follow the "*"; a reply that ends before them, or fills the
+    // buffer with no room for them, fails.
+    if (n + 2 >= static_cast<std::size_t>(REPLY_SIZE))
+        return 0;
+    if (reply[n + 1] != expected[0] || reply[n + 2] != expected[1])
+        return 0;
+
+    StoreVersionText(unit, reply);
+    return 1;
+}
+
+void FormatMagellanVersion(const char* reply, char* szVersion, int nVersionSize)
+{
+    char copy[REPLY_SIZE + 1] = {};
+    std::memcpy(copy, reply, BoundedLength(reply, REPLY_SIZE));
+
+    // Fields as a tokeniser on "," counts them: runs of commas are one
+    // separator, and empty fields are not counted.
+    char productId[FIELD_SIZE] = {};
+    char software[FIELD_SIZE] = {};
+    char description[DESCRIPTION_SIZE] = {};
+    int field = 0;
+    const char* p = copy;
+    while (*p != '\0' && field <= 3) {
+        while (*p == ',')
+            ++p;
+        if (*p == '\0')
+            break;
+        const char* start = p;
+        while (*p != '\0' && *p != ',')
+            ++p;
+        const std::size_t len = static_cast<std::size_t>(p - start);
+        if (field == 1)
+            CopyField(productId, FIELD_SIZE, start, len);
+        else if (field == 2)
+            CopyField(software, FIELD_SIZE, start, len);
+        else if (field == 3)
+            CopyField(description, DESCRIPTION_SIZE, start, len);
+        ++field;
+    }
+
+    // Room for every field at its longest; the field cuts the line anyway.
+    char line[DESCRIPTION_SIZE + 2 * FIELD_SIZE + 64];
+    std::snprintf(line, sizeof line, "%s Software Version %s (Product ID=%s)", description,
+                  software, productId);
+    std::snprintf(szVersion, static_cast<std::size_t>(nVersionSize), "%s", line);
+}

@@ -1,0 +1,174 @@
+#include "fakedialog.h"
+#include "garmin.h"
+#include "hexbytes.h"
+#include "versionqueries.h"
+
+#include <cstring>
+#include <memory>
+#include <QtTest>
+
+namespace {
+
+const char* const ACK = "10 06 02 FE 00 FA 10 03";
+const char* const PRODUCT_DATA_ABC = "10 FF 08 23 01 90 01 41 42 43 00 7E 10 03";
+
+// The reply exactly as the run hands it over: a 255-byte buffer of its own
+// (so that AddressSanitizer sees any read past it), zero after the bytes.
+std::unique_ptr<char[]> ReplyBuffer(const QByteArray& bytes)
+{
+    std::unique_ptr<char[]> buf(new char[REPLY_SIZE]);
+    std::memset(buf.get(), 0, REPLY_SIZE);
+    std::memcpy(buf.get(), bytes.constData(), std::min<size_t>(bytes.size(), REPLY_SIZE));
+    return buf;
+}
+
+} // namespace
+
+class TestGarmin : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void queryIsProductRequest()
+    {
+        char query[QUERY_SIZE] = {};
+        BuildGarminQuery(query);
+        QCOMPARE(QByteArray(query, 7), Hex("10 FE 00 02 10 03 00"));
+    }
+
+    void checksumOfPacketWithData()
+    {
+        char packet[16] = {0x10, 0x06, 0x02, char(0xFE), 0x00};
+        QCOMPARE(AppendGarminChecksum(packet), 1);
+        QCOMPARE(QByteArray(packet, 9), Hex("10 06 02 FE 00 FA 10 03 00"));
+    }
+
+    void checkReply_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("message");
+
+        const QByteArray abc = Hex(ACK) + Hex(PRODUCT_DATA_ABC);
+        QTest::newRow("ack and product data") << abc << 1 << "ABC (Product ID=291)"
+                                              << "";
+        QTest::newRow("one-byte ack")
+            << Hex("10 06 01 FE FB 10 03") + Hex(PRODUCT_DATA_ABC) << 1 << "ABC (Product ID=291)"
+            << "";
+        QByteArray badAck = abc;
+        badAck[5] = char(0xFB);
+        QTest::newRow("ack checksum wrong") << badAck << 0 << ""
+                                            << "Bad Checksum in Garmin ACK Message";
+        QByteArray badData = abc;
+        badData[19] = char(0x7F);
+        QTest::newRow("product data checksum wrong") << badData << 0 << ""
+                                                     << "Bad Checksum in Garmin Version Message";
+        QTest::newRow("second packet not product data")
+            << Hex(ACK) + Hex("10 06 02 FE 00 FA 10 03") << 1 << ""
+            << "";
+        QTest::newRow("leading bytes") << Hex("24 47") + abc << 0 << ""
+                                       << "Bad Checksum in Garmin ACK Message";
+        QTest::newRow("no packet end") << Hex("10 06 02 FE 00 FA") << 0 << ""
+                                       << "";
+        QTest::newRow("product data cut off") << Hex(ACK) + Hex("10 FF 08 23 01 90") << 0 << ""
+                                              << "";
+        QTest::newRow("empty") << QByteArray() << 0 << ""
+                               << "";
+
+        // A receiver doubles every 0x10 within size, data and checksum.
+        QTest::newRow("software version 2.72 (0x0110) doubled")
+            << Hex(ACK) + Hex("10 FF 0A 23 01 10 10 01 65 54 72 65 78 00 BA 10 03") << 1
+            << "eTrex (Product ID=291)"
+            << "";
+        QTest::newRow("product id 0x10F0 doubled")
+            << Hex(ACK) + Hex("10 FF 0B F0 10 10 90 01 47 50 53 20 31 32 00 F8 10 03") << 1
+            << "GPS 12 (Product ID=4336)"
+            << "";
+        QTest::newRow("checksum 0x10 doubled before the end")
+            << Hex(ACK) + Hex("10 FF 09 23 01 90 01 47 50 53 49 00 10 10 10 03") << 1
+            << "GPSI (Product ID=291)"
+            << "";
+        QTest::newRow("10 10 03 inside the data is no end")
+            << Hex(ACK) + Hex("10 FF 07 23 01 10 10 03 58 59 00 12 10 03") << 1
+            << "XY (Product ID=291)"
+            << "";
+        // A receiver that forgets to double a DLE still sent the right bytes.
+        QTest::newRow("undoubled 0x10 in data is data")
+            << Hex(ACK) + Hex("10 FF 0A 23 01 10 01 65 54 72 65 78 00 BA 10 03") << 1
+            << "eTrex (Product ID=291)"
+            << "";
+    }
+
+    void checkReply()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(int, result);
+        QFETCH(QString, version);
+        QFETCH(QString, message);
+
+        FakeDialog dlg;
+        dlg.units[0].eMfg = GPS_MFG_GARMIN;
+        auto buf = ReplyBuffer(reply);
+        QCOMPARE(CheckGarminReply(0, buf.get()), result);
+        QCOMPARE(QString::fromLatin1(dlg.units[0].szVersion), version);
+        if (message.isEmpty())
+            QVERIFY(dlg.boxes.empty());
+        else
+            QCOMPARE(dlg.Messages(), std::vector<std::string>{message.toStdString()});
+    }
+
+    void productDataWithManyDataBytes()
+    {
+        // 4 bytes of ids and 196 of description: size 200, above 127.
+        QByteArray data = Hex("2C 01 2C 01") + QByteArray(195, 'D') + QByteArray(1, '\0');
+        QByteArray packet = Hex("10 FF") + QByteArray(1, char(data.size())) + data;
+        char work[512] = {};
+        std::memcpy(work, packet.constData(), packet.size());
+        AppendGarminChecksum(work);
+        const QByteArray reply = Hex(ACK) + QByteArray(work, packet.size() + 3);
+
+        FakeDialog dlg;
+        dlg.units[1].eMfg = GPS_MFG_GARMIN;
+        auto buf = ReplyBuffer(reply);
+        QCOMPARE(CheckGarminReply(1, buf.get()), 1);
+        QCOMPARE(QByteArray(dlg.units[1].szVersion), QByteArray(195, 'D') + " (Product ID=300)");
+    }
+
+    void descriptionWithoutZeroEndsAtData()
+    {
+        FakeDialog dlg;
+        dlg.units[0].eMfg = GPS_MFG_GARMIN;
+        char work[64] = {0x10, char(0xFF), 0x06, 0x05, 0x00, 0x00, 0x00, 'Q', 'R'};
+        AppendGarminChecksum(work);
+        auto buf = ReplyBuffer(Hex(ACK) + QByteArray(work, 12));
+        QCOMPARE(CheckGarminReply(0, buf.get()), 1);
+        QCOMPARE(QByteArray(dlg.units[0].szVersion), QByteArray("QR (Product ID=5)"));
+    }
+
+    void firstVerifiedTextStays()
+    {
+        FakeDialog dlg;
+        dlg.units[0].eMfg = GPS_MFG_GARMIN;
+        auto first = ReplyBuffer(Hex(ACK) + Hex(PRODUCT_DATA_ABC));
+        auto second =
+            ReplyBuffer(Hex(ACK) + Hex("10 FF 0A 23 01 10 10 01 65 54 72 65 78 00 BA 10 03"));
+        QCOMPARE(CheckGarminReply(0, first.get()), 1);
+        QCOMPARE(CheckGarminReply(0, second.get()), 1);
+        QCOMPARE(QByteArray(dlg.units[0].szVersion), QByteArray("ABC (Product ID=291)"));
+    }
+
+    void fullBufferWithoutEndIsNotRead()
+    {
+        FakeDialog dlg;
+        dlg.units[0].eMfg = GPS_MFG_GARMIN;
+        // An ACK, then a packet that runs to the last byte and ends in a DLE.
+        QByteArray reply = Hex(ACK) + Hex("10 FF F0") + QByteArray(243, 'x') + Hex("10");
+        QCOMPARE(reply.size(), REPLY_SIZE);
+        auto buf = ReplyBuffer(reply);
+        QCOMPARE(CheckGarminReply(0, buf.get()), 0);
+        QVERIFY(dlg.boxes.empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGarmin)
+#include "tst_garmin.moc"

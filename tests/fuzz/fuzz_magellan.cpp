@@ -1,0 +1,33 @@
+// Feeds arbitrary bytes to the Magellan reply check the way a run does: in a
+// 255-byte, zero-filled buffer of their own, so that AddressSanitizer sees
+// any read or write outside it.
+#include "fakedialog.h"
+#include "magellan.h"
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static FakeDialog dlg;
+    dlg.boxes.clear();
+    UnitInfo& unit = dlg.units[1];
+    unit.eMfg = GPS_MFG_MAGELLAN;
+    unit.szVersion[0] = '\0';
+
+    std::unique_ptr<char[]> reply(new char[REPLY_SIZE]);
+    std::memset(reply.get(), 0, REPLY_SIZE);
+    std::memcpy(reply.get(), data, size < REPLY_SIZE ? size : REPLY_SIZE);
+    const int verified = CheckMagellanReply(1, reply.get());
+
+    // Nothing is ever shown for a Magellan reply, the version text stays
+    // terminated, and only a verified reply sets it.
+    if (!dlg.boxes.empty())
+        __builtin_trap();
+    if (std::memchr(unit.szVersion, '\0', VERSION_SIZE) == nullptr)
+        __builtin_trap();
+    if (!verified && unit.szVersion[0] != '\0')
+        __builtin_trap();
+    return 0;
+}
