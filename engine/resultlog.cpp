@@ -1,0 +1,109 @@
+#include "resultlog.h"
+
+#include "testdialogbase.h"
+#include "timetext.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* LOG_FILE_NAME = "BATTERY.TXT";
+// A control's text is read with this limit, terminator included.
+constexpr int TEXT_LIMIT = 255;
+// Room for the longest line: nine fields of at most 254 bytes each.
+constexpr int LINE_SIZE = 4096;
+
+// One line of the log, built in full before it is written so that it
+// reaches the file in a single write: a second program appending at the
+// same moment, or a crash, can never leave half a line or mixed fields.
+class LogLine {
+public:
+    void Append(const char* format, ...)
+    {
+        va_list args;
+        va_start(args, format);
+        const int n = std::vsnprintf(m_text + m_length, sizeof m_text - m_length, format, args);
+        va_end(args);
+        if (n > 0)
+            m_length += static_cast<std::size_t>(n) < sizeof m_text - m_length
+                            ? static_cast<std::size_t>(n)
+                            : sizeof m_text - m_length - 1;
+    }
+
+    // A battery text: "text, " when set, " ," when empty, nothing at all
+    // when the dialog has no such control.
+    void AppendTextField(int nCtrl)
+    {
+        char text[TEXT_LIMIT];
+        if (!g_pTestDialog->GetControlText(nCtrl, text, sizeof text))
+            return;
+        if (text[0] != '\0')
+            Append("%s, ", text);
+        else
+            Append(" ,");
+    }
+
+    void AppendTime(std::time_t t)
+    {
+        char text[CTIME_SIZE];
+        FormatCtime(t, text);
+        Append("%.24s, ", text);
+    }
+
+    const char* Text() const { return m_text; }
+    std::size_t Length() const { return m_length; }
+
+private:
+    char m_text[LINE_SIZE] = {};
+    std::size_t m_length = 0;
+};
+
+void FormatLine(int k, const UnitInfo& unit, LogLine& line)
+{
+    line.Append("COM%d, ", k + 1);
+    switch (unit.eMfg) {
+    case GPS_MFG_MAGELLAN:
+        line.Append("Magellan %s, ", unit.szVersion);
+        break;
+    case GPS_MFG_GARMIN:
+        line.Append("Garmin %s, ", unit.szVersion);
+        break;
+    default:
+        line.Append("UNKNOWN GPS MFG, ");
+        break;
+    }
+    line.AppendTextField(unit.nBatteryMakerCtrl);
+    line.AppendTextField(unit.nBatteryTypeCtrl);
+    line.AppendTextField(unit.nCapacityCtrl);
+    line.AppendTime(unit.tStart);
+    line.AppendTime(unit.tLastResponse);
+    line.Append("%s, ", unit.szEndurance);
+    char comments[TEXT_LIMIT];
+    if (g_pTestDialog->GetControlText(unit.nCommentsCtrl, comments, sizeof comments) &&
+        comments[0] != '\0')
+        line.Append("%s", comments);
+    line.Append("\n");
+}
+
+} // namespace
+
+int WriteResults()
+{
+    // Text mode, so that a line ends the way the platform's text files do.
+    std::FILE* file = std::fopen(LOG_FILE_NAME, "a+");
+    if (file == nullptr)
+        return 1;
+    for (int k = 0; k < UNIT_COUNT; ++k) {
+        const UnitInfo& unit = g_pTestDialog->units[k];
+        if (unit.szEndurance[0] == '\0')
+            continue;
+        LogLine line;
+        FormatLine(k, unit, line);
+        std::fwrite(line.Text(), 1, line.Length(), file);
+        std::fflush(file);
+    }
+    std::fclose(file);
+    return 1;
+}

@@ -1,0 +1,184 @@
+#include "fakedialog.h"
+#include "resultlog.h"
+
+#include <cstring>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Sat Dec 05 14:03:22 2026 and Sat Dec 05 20:15:40 2026, UTC.
+constexpr std::time_t START = 1796479402;
+constexpr std::time_t LAST = 1796501740;
+
+// A unit that finished: the log's example receiver on COM2.
+void Finish(FakeDialog& dlg, int k, int maker, const char* version, const char* endurance)
+{
+    UnitInfo& u = dlg.units[k];
+    u.eMfg = maker;
+    std::strcpy(u.szVersion, version);
+    u.tStart = START;
+    u.tLastResponse = LAST;
+    std::strcpy(u.szEndurance, endurance);
+    dlg.SetText(u.nBatteryMakerCtrl, "Acme");
+    dlg.SetText(u.nBatteryTypeCtrl, "Ni-MH");
+    dlg.SetText(u.nCapacityCtrl, "1800");
+    dlg.SetText(u.nCommentsCtrl, "spare set");
+}
+
+QByteArray LogContents()
+{
+    QFile file("BATTERY.TXT");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
+}
+
+const QByteArray EXAMPLE = "COM2, Garmin V, Acme, Ni-MH, 1800, Sat Dec 05 14:03:22 2026, "
+                           "Sat Dec 05 20:15:40 2026, 06:12:18, spare set\n";
+
+} // namespace
+
+class TestResultLog : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_previous;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        qputenv("TZ", "UTC");
+        tzset();
+        m_previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+    }
+    void cleanupTestCase() { QDir::setCurrent(m_previous); }
+    void init() { QFile::remove("BATTERY.TXT"); }
+
+    void exampleLine()
+    {
+        FakeDialog dlg;
+        Finish(dlg, 1, GPS_MFG_GARMIN, "V", "06:12:18");
+        QCOMPARE(WriteResults(), 1);
+        QCOMPARE(LogContents(), EXAMPLE);
+    }
+
+    void fields_data()
+    {
+        QTest::addColumn<int>("maker");
+        QTest::addColumn<QByteArray>("batteryMaker");
+        QTest::addColumn<QByteArray>("comments");
+        QTest::addColumn<int>("removed");
+        QTest::addColumn<QByteArray>("line");
+
+        const QByteArray times = "Sat Dec 05 14:03:22 2026, Sat Dec 05 20:15:40 2026, 06:12:18, ";
+        QTest::newRow("empty battery maker")
+            << int(GPS_MFG_GARMIN) << QByteArray() << QByteArray() << 0
+            << "COM2, Garmin V,  ,Ni-MH, 1800, " + times + "\n";
+        QTest::newRow("comments present")
+            << int(GPS_MFG_MAGELLAN) << QByteArray("Acme, Inc.") << QByteArray("a, b") << 0
+            << "COM2, Magellan V, Acme, Inc., Ni-MH, 1800, " + times + "a, b\n";
+        QTest::newRow("unknown maker")
+            << 0 << QByteArray("Acme") << QByteArray() << 0
+            << "COM2, UNKNOWN GPS MFG, Acme, Ni-MH, 1800, " + times + "\n";
+        QTest::newRow("no type control")
+            << int(GPS_MFG_GARMIN) << QByteArray("Acme") << QByteArray() << 1020
+            << "COM2, Garmin V, Acme, 1800, " + times + "\n";
+        QTest::newRow("no comments control")
+            << int(GPS_MFG_GARMIN) << QByteArray("Acme") << QByteArray("lost") << 1037
+            << "COM2, Garmin V, Acme, Ni-MH, 1800, " + times + "\n";
+    }
+
+    void fields()
+    {
+        QFETCH(int, maker);
+        QFETCH(QByteArray, batteryMaker);
+        QFETCH(QByteArray, comments);
+        QFETCH(int, removed);
+        QFETCH(QByteArray, line);
+
+        FakeDialog dlg;
+        Finish(dlg, 1, maker, "V", "06:12:18");
+        dlg.SetText(dlg.units[1].nBatteryMakerCtrl, batteryMaker.constData());
+        dlg.SetText(dlg.units[1].nCommentsCtrl, comments.constData());
+        if (removed)
+            dlg.RemoveControl(removed);
+        WriteResults();
+        QCOMPARE(LogContents(), line);
+    }
+
+    void onlyFinishedUnitsInPortOrder()
+    {
+        FakeDialog dlg;
+        Finish(dlg, 2, GPS_MFG_MAGELLAN, "XL Software Version 3.10 (Product ID=12)", "00:00:02");
+        Finish(dlg, 0, GPS_MFG_GARMIN, "eTrex (Product ID=130)", "100:00:00");
+        // Ticked, but never finished: no line. Unticked after it finished:
+        // the line is still written.
+        dlg.Tick(1, true);
+        dlg.Tick(0, false);
+        WriteResults();
+        const QList<QByteArray> lines = LogContents().split('\n');
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[0].startsWith("COM1, Garmin eTrex (Product ID=130), Acme,"));
+        QVERIFY(lines[0].contains(", 100:00:00, spare set"));
+        QVERIFY(lines[1].startsWith("COM3, Magellan XL Software Version 3.10 (Product ID=12), "));
+        QCOMPARE(lines[2], QByteArray());
+    }
+
+    void appendsAfterExistingContent()
+    {
+        {
+            QFile file("BATTERY.TXT");
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("earlier line\n");
+        }
+        FakeDialog dlg;
+        Finish(dlg, 1, GPS_MFG_GARMIN, "V", "06:12:18");
+        WriteResults();
+        WriteResults();
+        QCOMPARE(LogContents(), "earlier line\n" + EXAMPLE + EXAMPLE);
+    }
+
+    void noFinishedUnitCreatesEmptyFile()
+    {
+        FakeDialog dlg;
+        QCOMPARE(WriteResults(), 1);
+        QVERIFY(QFile::exists("BATTERY.TXT"));
+        QCOMPARE(LogContents(), QByteArray());
+    }
+
+    void longTextIsCutAtAWholeCharacter()
+    {
+        // 253 ASCII bytes and a two-byte character: the limit of 254 bytes
+        // falls inside the character, which is dropped whole.
+        const QByteArray text = QByteArray(253, 'a') + "\xc3\xbc" + "tail";
+        FakeDialog dlg;
+        Finish(dlg, 1, GPS_MFG_GARMIN, "V", "06:12:18");
+        dlg.SetText(dlg.units[1].nCommentsCtrl, text.constData());
+        WriteResults();
+        const QByteArray contents = LogContents();
+        QVERIFY(contents.endsWith(", 06:12:18, " + QByteArray(253, 'a') + "\n"));
+    }
+
+    void unwritableLogIsPassedOver()
+    {
+        FakeDialog dlg;
+        Finish(dlg, 1, GPS_MFG_GARMIN, "V", "06:12:18");
+        // Root may write anywhere; a directory in the file's place stops
+        // anyone.
+        QVERIFY(QDir().mkdir("BATTERY.TXT"));
+        QCOMPARE(WriteResults(), 1);
+        QVERIFY(QDir().rmdir("BATTERY.TXT"));
+#ifdef Q_OS_LINUX
+        // A full disk: every write fails.
+        QVERIFY(QFile::link("/dev/full", "BATTERY.TXT"));
+        QCOMPARE(WriteResults(), 1);
+        QVERIFY(QFile::remove("BATTERY.TXT"));
+#endif
+        QVERIFY(dlg.boxes.empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestResultLog)
+#include "tst_resultlog.moc"
