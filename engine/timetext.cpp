@@ -8,13 +8,26 @@ const char* const DAY_NAMES[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"
 const char* const MONTH_NAMES[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                    "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
+// The reentrant conversion: besides being safe, glibc's plain localtime()
+// re-reads the time zone and allocates on every call when TZ is unset, and
+// the run formats a time in every poll cycle.
+const std::tm* ToLocalTime(std::time_t t, std::tm& parts)
+{
+#ifdef _WIN32
+    return localtime_s(&parts, &t) == 0 ? &parts : nullptr;
+#else
+    return localtime_r(&t, &parts);
+#endif
+}
+
 } // namespace
 
 void FormatCtime(std::time_t t, char* buf)
 {
     // glibc's ctime pads the day with a blank; the displays and the log want
     // a leading zero, and English names in every locale, so build it here.
-    const std::tm* local = std::localtime(&t);
+    std::tm parts{};
+    const std::tm* local = ToLocalTime(t, parts);
     if (local == nullptr) {
         std::snprintf(buf, CTIME_SIZE, "%-24s\n", "");
         return;

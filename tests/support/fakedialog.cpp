@@ -1,5 +1,6 @@
 #include "fakedialog.h"
 
+#include "fakeport.h"
 #include "lamps.h"
 
 #include <cstdio>
@@ -101,12 +102,25 @@ void FakeDialog::DispatchPendingMessages()
 
 std::time_t FakeDialog::CurrentTime()
 {
-    return static_cast<std::time_t>(nowMs / 1000);
+    if (bRealClock)
+        return TestDialogBase::CurrentTime();
+    // Floor, so that a clock set back before the epoch still counts whole
+    // seconds the way time() does.
+    return static_cast<std::time_t>(nowMs >= 0 ? nowMs / 1000 : -((-nowMs + 999) / 1000));
 }
 
 void FakeDialog::Sleep100ms()
 {
-    nowMs += 100;
+    if (bRealClock)
+        TestDialogBase::Sleep100ms();
+    else
+        nowMs += 100;
+}
+
+void FakeDialog::Attach(int k, FakePort& port)
+{
+    devices[k] = &port;
+    port.pClockMs = &nowMs;
 }
 
 SerialDevice& FakeDialog::CommDevice(int k)

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+class FakePort;
+
 // A dialog without widgets: controls are text slots addressed by identifier,
 // message boxes are recorded, the clock is a number of milliseconds that
 // every 100 ms sleep moves on, and each pump of the message queue may act as
@@ -38,12 +40,16 @@ public:
 
     // Time: milliseconds since the epoch. CurrentTime() is nowMs / 1000.
     long long nowMs = 1765000000000LL;
+    // Use the system's clock and a real 100 ms sleep instead.
+    bool bRealClock = false;
     // Called at every pump; acts as the operator.
     std::function<void(FakeDialog&)> onPump;
     // Called when a box opens, before it is recorded as closed.
     std::function<void(FakeDialog&, const Box&)> onBox;
     // The port of unit k; nullptr uses the system's port.
     SerialDevice* devices[UNIT_COUNT] = {};
+    // Gives unit k a fake port that reads this dialog's clock.
+    void Attach(int k, FakePort& port);
 
     bool ControlText(int nId, QString& text) const override;
     void SetControlText(int nId, const char* szText) override;

@@ -37,6 +37,10 @@ public:
     char lastWrite[256] = {};
     int nLastWriteLength = 0;
     LineSettings applied;
+    // With a clock to look at, the times of the last read and last answer.
+    const long long* pClockMs = nullptr;
+    long long nLastReadMs = -1;
+    long long nLastAnswerMs = -1;
     char szOpenedName[16] = {};
 
     bool Open(const char* szName) override
@@ -73,10 +77,14 @@ public:
     int ReadWaiting(char* buf, int nMax) override
     {
         ++nReads;
+        if (pClockMs)
+            nLastReadMs = *pClockMs;
         if (!bOpen || nAnswers == 0)
             return 0;
         if (nAnswers > 0)
             --nAnswers;
+        if (pClockMs)
+            nLastAnswerMs = *pClockMs;
         const int n = nReplyLength < nMax ? nReplyLength : nMax;
         std::memcpy(buf, reply, static_cast<std::size_t>(n));
         return n;

@@ -1,0 +1,201 @@
+#include "run.h"
+
+#include "garmin.h"
+#include "magellan.h"
+#include "resultlog.h"
+#include "serial.h"
+#include "testdialogbase.h"
+#include "timetext.h"
+#include "versionqueries.h"
+
+#include <climits>
+#include <cstring>
+
+namespace {
+
+// The wait between the queries and the reads, in whole seconds of the clock.
+constexpr double POLL_WAIT_SECONDS = 2.0;
+
+// A unit takes part in a phase while its box is ticked, this run took it in
+// at set-up (a port ticked later was never opened by this run), and it has
+// not yet gone silent.
+bool IsPolled(int k)
+{
+    const TestDialogBase& dlg = *g_pTestDialog;
+    const UnitInfo& unit = dlg.units[k];
+    return dlg.bPortEnabled[k] && unit.bInRun && !unit.bDone;
+}
+
+void ShowTime(int nCtrl, std::time_t t)
+{
+    char text[CTIME_SIZE];
+    FormatCtime(t, text);
+    g_pTestDialog->SetControlText(nCtrl, text);
+}
+
+// The double is cut toward zero into 32 bits; far beyond any real run, but
+// a clock jumping decades must not make the conversion undefined.
+int WholeSeconds(double seconds)
+{
+    if (seconds >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    if (seconds <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(seconds);
+}
+
+void SendQueryOf(int k)
+{
+    const UnitInfo& unit = g_pTestDialog->units[k];
+    switch (unit.eMfg) {
+    case GPS_MFG_MAGELLAN: {
+        const void* end = std::memchr(unit.szQuery, '\0', QUERY_SIZE);
+        const int length =
+            end ? static_cast<int>(static_cast<const char*>(end) - unit.szQuery) : QUERY_SIZE;
+        SendQuery(k, length);
+        break;
+    }
+    case GPS_MFG_GARMIN:
+        // The packet's size byte plus DLE, id, size, checksum, DLE and ETX.
+        SendQuery(k, static_cast<unsigned char>(unit.szQuery[2]) + 6);
+        break;
+    default:
+        g_pTestDialog->MessageBoxOk("Transmit message: UNKNOWN GPS MANUFACTURER");
+        break;
+    }
+}
+
+void CheckReplyOf(int k)
+{
+    UnitInfo& unit = g_pTestDialog->units[k];
+    switch (unit.eMfg) {
+    case GPS_MFG_MAGELLAN:
+        CheckMagellanReply(k, unit.szReply);
+        break;
+    case GPS_MFG_GARMIN:
+        CheckGarminReply(k, unit.szReply);
+        break;
+    default:
+        g_pTestDialog->MessageBoxOk("unknown pInfo->eMfg");
+        break;
+    }
+}
+
+// The unit found silent: its endurance runs from its start stamp to now.
+void FinishUnit(int k)
+{
+    UnitInfo& unit = g_pTestDialog->units[k];
+    unit.bDone = 1;
+    StampLastResponse(k);
+    unit.dEndurance = std::difftime(unit.tLastResponse, unit.tStart);
+    char text[ENDURANCE_SIZE];
+    FormatEndurance(WholeSeconds(unit.dEndurance), text, sizeof text);
+    g_pTestDialog->SetControlText(unit.nEnduranceCtrl, text);
+    std::memcpy(unit.szEndurance, text, sizeof unit.szEndurance);
+}
+
+// Gives the receivers about two seconds to answer, handling window events
+// about ten times a second. The clock counts whole seconds, so the wait
+// lasts between one and two seconds and a little more.
+void WaitForReplies()
+{
+    TestDialogBase& dlg = *g_pTestDialog;
+    const std::time_t start = dlg.CurrentTime();
+    double elapsed = 0.0;
+    do {
+        PumpMessages();
+        elapsed = std::difftime(dlg.CurrentTime(), start);
+        dlg.Sleep100ms();
+    } while (elapsed < POLL_WAIT_SECONDS);
+}
+
+void SetUp(int& nLive)
+{
+    TestDialogBase& dlg = *g_pTestDialog;
+    nLive = 0;
+    dlg.ResetUnits();
+    BuildVersionQueries();
+    InitializeCommPorts();
+    dlg.nLampPos = 0;
+    dlg.StepActivityLights();
+    for (int k = 0; k < UNIT_COUNT; ++k) {
+        UnitInfo& unit = dlg.units[k];
+        if (!unit.bInRun)
+            continue;
+        if (!SetPortTimeouts(k))
+            ShowLastError();
+        unit.bDone = 0;
+        unit.tStart = dlg.CurrentTime();
+        ShowTime(unit.nStartTimeCtrl, unit.tStart);
+        ++nLive;
+    }
+}
+
+// One poll cycle; returns how many units were queried in it.
+int PollCycle()
+{
+    TestDialogBase& dlg = *g_pTestDialog;
+    int nLive = 0;
+    for (int k = 0; k < UNIT_COUNT; ++k) {
+        if (!IsPolled(k))
+            continue;
+        ++nLive;
+        SendQueryOf(k);
+    }
+    dlg.StepActivityLights();
+    PumpMessages();
+    if (nLive != 0)
+        WaitForReplies();
+    // The flags are looked up again: the operator may have changed them
+    // during the wait.
+    for (int k = 0; k < UNIT_COUNT; ++k) {
+        if (!IsPolled(k))
+            continue;
+        if (ReadReply(k)) {
+            // Any bytes are an answer; the check only decides the version text.
+            CheckReplyOf(k);
+            StampLastResponse(k);
+        } else {
+            FinishUnit(k);
+        }
+    }
+    return nLive;
+}
+
+} // namespace
+
+int PumpMessages()
+{
+    g_pTestDialog->DispatchPendingMessages();
+    return 0;
+}
+
+void StampLastResponse(int unit)
+{
+    UnitInfo& info = g_pTestDialog->units[unit];
+    info.tLastResponse = g_pTestDialog->CurrentTime();
+    ShowTime(info.nLastResponseCtrl, info.tLastResponse);
+}
+
+int RunEnduranceTest()
+{
+    TestDialogBase& dlg = *g_pTestDialog;
+    int nLive = 0;
+    SetUp(nLive);
+
+    // The cycle in which the last unit goes silent still counted it, so one
+    // more cycle follows: it queries nobody, skips the wait and ends the loop.
+    while (!dlg.bCancel && nLive != 0)
+        nLive = PollCycle();
+
+    CloseCommPorts();
+    if (dlg.bCancel) {
+        dlg.MessageBoxOk("Test cancelled by user");
+        dlg.nLampPos = 0;
+        dlg.StepActivityLights();
+    } else {
+        WriteResults();
+        dlg.MessageBoxOk("Test completed... all units did not reply");
+    }
+    return 1;
+}

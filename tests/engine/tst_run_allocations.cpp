@@ -1,0 +1,69 @@
+// A run must allocate nothing while it polls: it is left running for many
+// hours, and a leak or fragmentation there would spoil the test. Every
+// allocation of this program is counted while the poll cycles run.
+#include "controlids.h"
+#include "fakedialog.h"
+#include "fakeport.h"
+#include "hexbytes.h"
+#include "run.h"
+
+#include "allocationcounter.h"
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestRunAllocations : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void tenThousandCyclesAllocateNothing()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const QByteArray garmin =
+            Hex("10 06 02 FE 00 FA 10 03 10 FF 08 23 01 90 01 41 42 43 00 7E 10 03");
+        const QByteArray magellan = "$PMGNVER,12,3.10,XL*72\r\n";
+        constexpr int CYCLES = 10000;
+
+        FakeDialog dlg;
+        FakePort ports[UNIT_COUNT];
+        for (int k = 0; k < UNIT_COUNT; ++k) {
+            dlg.Attach(k, ports[k]);
+            dlg.Tick(k, true);
+            const bool isGarmin = k % 2 == 0;
+            dlg.SetText(IDC_GPS_MFG_BASE + k, isGarmin ? "Garmin" : "Magellan");
+            const QByteArray& reply = isGarmin ? garmin : magellan;
+            ports[k].SetReply(reply.constData(), reply.size());
+            ports[k].nAnswers = CYCLES - 1 - k;
+        }
+        // Counting starts at the first pump, after set-up, and stops once
+        // every unit has finished, before the ending writes the log.
+        long cycles = 0;
+        dlg.onPump = [&](FakeDialog& d) {
+            bool allDone = true;
+            for (const UnitInfo& unit : d.units)
+                allDone = allDone && unit.bDone;
+            if (allDone)
+                AllocationCounter::Stop();
+            else
+                AllocationCounter::Start();
+            cycles = d.nLampSteps - 1;
+        };
+        RunEnduranceTest();
+        AllocationCounter::Stop();
+
+        QCOMPARE(cycles, long(CYCLES + 1));
+        QCOMPARE(dlg.units[0].szVersion, "ABC (Product ID=291)");
+        if (!AllocationCounter::CountsMalloc())
+            qWarning("only operator new is counted on this platform");
+        QCOMPARE(AllocationCounter::Count(), 0L);
+        QDir::setCurrent(QDir::tempPath());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRunAllocations)
+#include "tst_run_allocations.moc"
