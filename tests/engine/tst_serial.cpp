@@ -2,7 +2,7 @@
 #include "fakeport.h"
 #include "magellan.h"
 #include "portname.h"
-#include "pseudoterminal.h"
+#include "receiveronport.h"
 #include "serial.h"
 
 #include <cerrno>
@@ -13,17 +13,6 @@
 #include <QtTest>
 
 namespace {
-
-// Points COMk+1 at a fresh pseudo-terminal for the life of the object.
-struct ReceiverOnPort {
-    explicit ReceiverOnPort(int k) : variable("DUNMERROW_COM" + QByteArray::number(k + 1))
-    {
-        qputenv(variable.constData(), QByteArray::fromStdString(pty.DeviceName()));
-    }
-    ~ReceiverOnPort() { qunsetenv(variable.constData()); }
-    QByteArray variable;
-    PseudoTerminal pty;
-};
 
 // Waits until the kernel has handed bytes sent by the receiver to the port.
 bool WaitUntilWaiting(const PseudoTerminal& pty, int count)

@@ -1,0 +1,68 @@
+// How much processor a run costs while it waits: four receivers on
+// pseudo-terminals answer every query for a given time (60 s by default),
+// then fall silent; the run is timed in wall-clock and CPU seconds.
+//
+//   bench_run_cpu [seconds]
+#include "controlids.h"
+#include "fakedialog.h"
+#include "receiveronport.h"
+#include "run.h"
+
+#include <array>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
+    if (seconds <= 0) {
+        std::fprintf(stderr, "usage: bench_run_cpu [seconds]\n");
+        return 2;
+    }
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+
+    std::array<std::unique_ptr<ReceiverOnPort>, UNIT_COUNT> receivers;
+    FakeDialog dlg;
+    dlg.bRealClock = true;
+    for (int k = 0; k < UNIT_COUNT; ++k) {
+        receivers[k] = std::make_unique<ReceiverOnPort>(k);
+        dlg.Tick(k, true);
+        dlg.SetText(IDC_GPS_MFG_BASE + k, "Magellan");
+    }
+
+    const QByteArray reply = "$PMGNVER,7,1.00,SIM*06\r\n";
+    QElapsedTimer wall;
+    wall.start();
+    long replies = 0;
+    dlg.onPump = [&](FakeDialog&) {
+        QCoreApplication::processEvents();
+        for (auto& receiver : receivers) {
+            char buf[256];
+            if (receiver->pty.Read(buf, sizeof buf) > 0 && wall.elapsed() < seconds * 1000LL) {
+                receiver->pty.Write(reply.constData(), reply.size());
+                ++replies;
+            }
+        }
+    };
+
+    const std::clock_t cpuStart = std::clock();
+    RunEnduranceTest();
+    const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    const double elapsed = wall.elapsed() / 1000.0;
+
+    std::printf("run of %.1f s wall, %.3f s CPU: %.5f CPU seconds per wall second\n", elapsed, cpu,
+                cpu / elapsed);
+    std::printf("%ld replies, endurances:", replies);
+    for (const UnitInfo& unit : dlg.units)
+        std::printf(" %s", unit.szEndurance);
+    std::printf("\n");
+    QDir::setCurrent(QDir::tempPath());
+    return 0;
+}
