@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QSize>
+
+// The dialog's geometry is given in dialog units, so that it grows with its
+// font: a horizontal unit is a quarter of the font's average character width
+// and a vertical unit an eighth of its height. Each coordinate and each size
+// is converted on its own and rounded to the nearest pixel, as a dialog
+// template is laid out.
+class DialogUnits {
+public:
+    explicit DialogUnits(const QFont& font);
+
+    // The font every dialog of the program is laid out in: the platform's
+    // sans-serif face at 8 points.
+    static QFont DialogFont();
+
+    int AverageCharWidth() const { return m_avgCharWidth; }
+    int CharHeight() const { return m_charHeight; }
+
+    int X(int units) const;
+    int Y(int units) const;
+    QRect Rect(int x, int y, int width, int height) const;
+    QSize Size(int width, int height) const;
+
+private:
+    int m_avgCharWidth;
+    int m_charHeight;
+};

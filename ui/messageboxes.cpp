@@ -1,0 +1,45 @@
+#include "messageboxes.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+
+namespace {
+
+// Texts come from the engine and the system and are shown as they are,
+// never taken for markup.
+int ExecOwnedBox(QWidget* owner, QMessageBox::Icon icon, const QString& text,
+                 QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, QCoreApplication::applicationName(), text, buttons, owner);
+    box.setTextFormat(Qt::PlainText);
+    if (owner)
+        box.setWindowModality(Qt::WindowModal);
+    return box.exec();
+}
+
+} // namespace
+
+void ShowOkBox(QWidget* owner, const QString& text)
+{
+    ExecOwnedBox(owner, QMessageBox::Warning, text, QMessageBox::Ok);
+}
+
+bool AskYesNo(QWidget* owner, const QString& text)
+{
+    return ExecOwnedBox(owner, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+void ShowErrorBox(const QString& text)
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Error"), text, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::NonModal);
+    // The caller waits for the answer, but in an event loop of its own
+    // rather than a modal one, which would block every other window.
+    QEventLoop loop;
+    QObject::connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
+    box.show();
+    loop.exec();
+}
