@@ -1,0 +1,71 @@
+#include "aboutdialog.h"
+
+#include "dialogunits.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+
+constexpr int ID_VERSION = 1024;
+constexpr int ID_OK = 1;
+
+const char* const VERSION_LINE = "Dunmerrow Version 0.01 Alpha";
+
+const char* const NOTICES[] = {
+    "Copyright (C) 2026 The Dunmerrow developers",
+    "Licensed under the GNU GPL, version 3 or later",
+    "Measures how long batteries keep GPS receivers running",
+};
+
+QLabel* AddLine(QWidget* parent, const DialogUnits& du, const QString& text, const QRect& rect)
+{
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(du.Rect(rect.x(), rect.y(), rect.width(), rect.height()));
+    return label;
+}
+
+} // namespace
+
+AboutDialog::AboutDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("AboutDialog"));
+    setWindowTitle(QStringLiteral("About Dunmerrow"));
+    setFont(DialogUnits::DialogFont());
+    const DialogUnits du(font());
+
+    // The emblem keeps its own size in pixels, whatever the font.
+    auto* emblem = new QLabel(this);
+    emblem->setObjectName(QStringLiteral("emblem"));
+    const QPixmap picture(QStringLiteral(":/images/emblem.png"));
+    emblem->setPixmap(picture);
+    emblem->setGeometry(QRect(du.Rect(10, 10, 48, 44).topLeft(),
+                              picture.isNull() ? du.Size(48, 44) : picture.size()));
+
+    QLabel* version = AddLine(this, du, QString::fromLatin1(VERSION_LINE), QRect(67, 4, 145, 8));
+    version->setObjectName(QStringLiteral("control%1").arg(ID_VERSION));
+    version->setProperty("controlId", ID_VERSION);
+
+    // The notices run on under the OK button, so they may be wider than the
+    // version line beside it.
+    int y = 22;
+    for (const char* notice : NOTICES) {
+        AddLine(this, du, QString::fromLatin1(notice), QRect(67, y, 210, 8));
+        y += 12;
+    }
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("control%1").arg(ID_OK));
+    ok->setProperty("controlId", ID_OK);
+    ok->setGeometry(du.Rect(227, 4, 50, 14));
+    ok->setDefault(true);
+    ok->setFocus();
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    setFixedSize(du.Size(284, 66));
+}

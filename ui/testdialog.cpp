@@ -1,0 +1,335 @@
+#include "testdialog.h"
+
+#include "aboutdialog.h"
+#include "controlids.h"
+#include "dialogunits.h"
+#include "lamps.h"
+#include "lampwidget.h"
+#include "messageboxes.h"
+#include "run.h"
+#include "runkeyfilter.h"
+#include "systemmenu.h"
+#include "testdialoglayout.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShortcut>
+
+namespace {
+
+const char* const GPS_MAKERS[] = {"Garmin", "Magellan"};
+const int GPS_MAKER_SELECTED = 0;
+const char* const BATTERY_TYPES[] = {"Alkaline", "Heavy duty", "Li-ion",
+                                     "Ni-Cd",    "Ni-MH",      "Regular"};
+const int BATTERY_TYPE_SELECTED = 4;
+
+// The lists keep their items sorted whatever order they are added in, as
+// the operator reads them; the comparison ignores case.
+void AddSorted(QComboBox* list, const QString& item)
+{
+    int index = 0;
+    while (index < list->count() && list->itemText(index).compare(item, Qt::CaseInsensitive) <= 0)
+        ++index;
+    list->insertItem(index, item);
+}
+
+QIcon LoadAppIcon()
+{
+    QIcon icon;
+    for (const char* size : {"16", "32", "48"})
+        icon.addFile(QStringLiteral(":/icons/dunmerrow-%1.png").arg(QLatin1String(size)));
+    return icon;
+}
+
+} // namespace
+
+TestDialog::TestDialog(QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      hIcon(LoadAppIcon())
+{
+    setObjectName(QStringLiteral("TestDialog"));
+    setWindowTitle(QStringLiteral("Dunmerrow"));
+    InitDialog();
+}
+
+TestDialog::~TestDialog() = default;
+
+void TestDialog::InitDialog()
+{
+    setFont(DialogUnits::DialogFont());
+    setFixedSize(TestDialogLayout::Build(this, DialogUnits(font())));
+    ConnectCommands();
+    AddToolTips();
+    AppendAboutToSystemMenu(this);
+    setWindowIcon(hIcon);
+    AssignControlIds();
+    ResetUnits();
+    FillChoiceLists();
+    LoadLampImages();
+    DisableAllUnits();
+    nLampPos = 0;
+    if (auto* about = qobject_cast<QAbstractButton*>(Control(IDC_ABOUT)))
+        about->setText(QStringLiteral("About"));
+    if (QWidget* first = Control(IDC_PORT_CHECK_BASE))
+        first->setFocus();
+}
+
+void TestDialog::ConnectCommands()
+{
+    for (int k = 0; k < UNIT_COUNT; ++k) {
+        if (auto* box = qobject_cast<QAbstractButton*>(Control(IDC_PORT_CHECK_BASE + k)))
+            connect(box, &QAbstractButton::clicked, this, [this, k] { PortCheckChanged(k); });
+    }
+    const struct {
+        int nId;
+        void (TestDialog::*handler)();
+    } commands[] = {
+        {IDC_START_TEST, &TestDialog::StartTest},
+        {IDC_OK, &TestDialog::ConfirmExit},
+        {IDC_CANCEL, &TestDialog::CancelTest},
+        {IDC_ABOUT, &TestDialog::ShowAboutBox},
+    };
+    for (const auto& command : commands) {
+        if (auto* button = qobject_cast<QAbstractButton*>(Control(command.nId)))
+            connect(button, &QAbstractButton::clicked, this, command.handler);
+    }
+    // F1 is the help key; held with Shift, Ctrl or Alt it is not.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, &TestDialog::ShowAboutBox);
+}
+
+void TestDialog::AddToolTips()
+{
+    const struct {
+        int nFirstId;
+        const char* text;
+    } tips[] = {
+        {IDC_GPS_MFG_BASE,
+         "Company that made your GPS - only Garmin and Magellan are supported at this time."},
+        {IDC_BATTERY_MAKER_BASE, "Company that made the battery that you are testing."},
+        {IDC_BATTERY_TYPE_BASE, "What type of battery are you are testing?"},
+        {IDC_CAPACITY_BASE, "What is the battery's milli-Amps per hour(mAh) rating?"},
+        {IDC_COMMENTS_BASE,
+         "Comments about this test - i.e. Model of battery, catalog number, etc."},
+    };
+    for (int k = 0; k < UNIT_COUNT; ++k) {
+        if (QWidget* box = Control(IDC_PORT_CHECK_BASE + k))
+            box->setToolTip(QStringLiteral("Enables testing on Com%1 when checked.").arg(k + 1));
+    }
+    for (const auto& tip : tips) {
+        for (int k = 0; k < UNIT_COUNT; ++k) {
+            if (QWidget* control = Control(tip.nFirstId + k))
+                control->setToolTip(QString::fromLatin1(tip.text));
+        }
+    }
+    if (QWidget* start = Control(IDC_START_TEST))
+        start->setToolTip(QStringLiteral("Starts testing on the com ports checked above."));
+    if (QWidget* cancel = Control(IDC_CANCEL))
+        cancel->setToolTip(QStringLiteral("Cancels the test in progress."));
+}
+
+QWidget* TestDialog::Control(int nId) const
+{
+    return findChild<QWidget*>(TestDialogLayout::ObjectName(nId), Qt::FindDirectChildrenOnly);
+}
+
+void TestDialog::EnableControl(int nId, bool enable)
+{
+    if (QWidget* control = Control(nId))
+        control->setEnabled(enable);
+}
+
+void TestDialog::FillChoiceLists()
+{
+    for (const UnitInfo& unit : units) {
+        if (auto* makers = qobject_cast<QComboBox*>(Control(unit.nMfgCtrl))) {
+            for (const char* maker : GPS_MAKERS)
+                AddSorted(makers, QString::fromLatin1(maker));
+            makers->setCurrentIndex(GPS_MAKER_SELECTED);
+        }
+        if (auto* types = qobject_cast<QComboBox*>(Control(unit.nBatteryTypeCtrl))) {
+            for (const char* type : BATTERY_TYPES)
+                AddSorted(types, QString::fromLatin1(type));
+            types->setCurrentIndex(BATTERY_TYPE_SELECTED);
+        }
+    }
+}
+
+void TestDialog::LoadLampImages()
+{
+    if (!bmpGreen.load(QStringLiteral(":/images/lamp-green.png")))
+        MessageBoxOk("Could not load green bitmap");
+    if (!bmpGray.load(QStringLiteral(":/images/lamp-gray.png")))
+        MessageBoxOk("Could not load gray bitmap");
+}
+
+void TestDialog::EnableUnitControls(int k, bool enable)
+{
+    const UnitInfo& unit = units[k];
+    for (int nId : {unit.nMfgCtrl, unit.nBatteryMakerCtrl, unit.nBatteryTypeCtrl,
+                    unit.nCapacityCtrl, unit.nCommentsCtrl, unit.nUnitLabelCtrl,
+                    unit.nStartTimeCtrl, unit.nLastResponseCtrl, unit.nEnduranceCtrl})
+        EnableControl(nId, enable);
+}
+
+void TestDialog::DisableAllUnits()
+{
+    for (int k = 0; k < UNIT_COUNT; ++k) {
+        EnableUnitControls(k, false);
+        bPortEnabled[k] = 0;
+    }
+    EnableControl(IDC_CANCEL, false);
+}
+
+void TestDialog::PortCheckChanged(int k)
+{
+    const auto* box = qobject_cast<QAbstractButton*>(Control(IDC_PORT_CHECK_BASE + k));
+    bPortEnabled[k] = box && box->isChecked() ? 1 : 0;
+    EnableUnitControls(k, bPortEnabled[k] != 0);
+}
+
+void TestDialog::StartTest()
+{
+    int nEnabled = 0;
+    for (std::int32_t enabled : bPortEnabled)
+        nEnabled += enabled;
+    if (nEnabled == 0) {
+        MessageBoxOk("Please select a com port before testing.");
+        return;
+    }
+    bCancel = 0;
+    EnableControl(IDC_CANCEL, true);
+    EnableControl(IDC_START_TEST, false);
+    EnableControl(IDC_OK, false);
+    MessageBoxOk("If you are testing a Magellan, please set the baud rate to 4800 and message "
+                 "type to NEMA V2.x");
+    MessageBoxOk("If you are testing a Garmin, please set the Interface I/O type to Garmin");
+    {
+        // A test runs for hours: no key may cancel it or end the program
+        // while it does, only the Cancel button and the close box.
+        const RunKeyFilter keyFilter(this);
+        m_bRunning = true;
+        RunEnduranceTest();
+        m_bRunning = false;
+    }
+    EnableControl(IDC_CANCEL, false);
+    EnableControl(IDC_START_TEST, true);
+    EnableControl(IDC_OK, true);
+    if (m_bExitWhenRunEnds)
+        done(Accepted);
+}
+
+void TestDialog::CancelTest()
+{
+    bCancel = 1;
+    EnableControl(IDC_OK, true);
+}
+
+void TestDialog::ConfirmExit()
+{
+    if (!AskYesNo(this, QStringLiteral("Are you sure you want to exit?")))
+        return;
+    if (m_bRunning) {
+        // The run is still ending inside this very handler's caller; the
+        // dialog must outlive it, so it only disappears for now.
+        m_bExitWhenRunEnds = true;
+        hide();
+        return;
+    }
+    done(Accepted);
+}
+
+void TestDialog::ShowAboutBox()
+{
+    AboutDialog about(this);
+    about.setWindowModality(Qt::WindowModal);
+    about.exec();
+}
+
+void TestDialog::reject()
+{
+    CancelTest();
+}
+
+void TestDialog::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    CancelTest();
+}
+
+bool TestDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
+{
+    if (IsAboutMenuCommand(eventType, message)) {
+        ShowAboutBox();
+        *result = 0;
+        return true;
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+
+bool TestDialog::ControlText(int nId, QString& text) const
+{
+    const QWidget* control = Control(nId);
+    if (!control)
+        return false;
+    if (const auto* list = qobject_cast<const QComboBox*>(control))
+        text = list->currentText();
+    else if (const auto* edit = qobject_cast<const QLineEdit*>(control))
+        text = edit->text();
+    else if (const auto* label = qobject_cast<const QLabel*>(control))
+        text = label->text();
+    else if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        text = button->text();
+    else if (const auto* frame = qobject_cast<const QGroupBox*>(control))
+        text = frame->title();
+    else
+        text.clear();
+    return true;
+}
+
+void TestDialog::SetControlText(int nId, const char* szText)
+{
+    QWidget* control = Control(nId);
+    const QString text = QString::fromUtf8(szText);
+    if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+        button->setText(text);
+    else if (auto* frame = qobject_cast<QGroupBox*>(control))
+        frame->setTitle(text);
+    else if (auto* list = qobject_cast<QComboBox*>(control)) {
+        // A selection-only list takes a text by selecting the item that
+        // bears it, if there is one.
+        const int index = list->findText(text, Qt::MatchFixedString);
+        if (index >= 0)
+            list->setCurrentIndex(index);
+    }
+}
+
+void TestDialog::StepActivityLights()
+{
+    const int lit = AdvanceLampPosition(nLampPos);
+    for (int i = 0; i < LAMP_COUNT; ++i) {
+        if (auto* lamp = qobject_cast<LampWidget*>(Control(IDC_LAMP_BASE + i)))
+            lamp->SetImage(i == lit ? &bmpGreen : &bmpGray);
+    }
+}
+
+void TestDialog::MessageBoxOk(const char* szText)
+{
+    ShowOkBox(this, QString::fromUtf8(szText));
+}
+
+void TestDialog::ErrorBox(const char* szText)
+{
+    ShowErrorBox(QString::fromUtf8(szText));
+}

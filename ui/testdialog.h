@@ -1,0 +1,66 @@
+#pragma once
+
+#include "testdialogbase.h"
+
+#include <QDialog>
+#include <QIcon>
+#include <QPixmap>
+
+// The main window. It owns the test state of TestDialogBase and gives the
+// engine its controls, lamps and message boxes. "Start Test" runs a whole
+// test inside its handler; every other handler prepares a run, asks for its
+// cancellation, or leaves the program. The window closes only when the
+// operator confirms the exit: Esc and the close box ask to cancel a run.
+class TestDialog : public QDialog, public TestDialogBase {
+    Q_OBJECT
+
+public:
+    explicit TestDialog(QWidget* parent = nullptr);
+    ~TestDialog() override;
+
+    // Lamp pictures, lit and dark.
+    QPixmap bmpGreen;
+    QPixmap bmpGray;
+    // The application icon, for the window and the task bar.
+    QIcon hIcon;
+
+    // The control with this identifier, or nullptr.
+    QWidget* Control(int nId) const;
+
+    void FillChoiceLists();
+    void LoadLampImages();
+    // Enables or disables unit k's row, its label and its three displays.
+    // A disabled control keeps its text and its selection.
+    void EnableUnitControls(int k, bool enable);
+    void DisableAllUnits();
+    void PortCheckChanged(int k);
+    void StartTest();
+    void CancelTest();
+    void ConfirmExit();
+    void ShowAboutBox();
+
+    // TestDialogBase
+    bool ControlText(int nId, QString& text) const override;
+    void SetControlText(int nId, const char* szText) override;
+    void StepActivityLights() override;
+    void MessageBoxOk(const char* szText) override;
+    void ErrorBox(const char* szText) override;
+
+protected:
+    // Esc: the cancel command, never the end of the dialog.
+    void reject() override;
+    // The close box: as Esc.
+    void closeEvent(QCloseEvent* event) override;
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+
+private:
+    void InitDialog();
+    void AddToolTips();
+    void ConnectCommands();
+    void EnableControl(int nId, bool enable);
+
+    // True from the start of RunEnduranceTest until it has returned.
+    bool m_bRunning = false;
+    // The operator confirmed the exit while a run was still ending.
+    bool m_bExitWhenRunEnds = false;
+};

@@ -1,0 +1,144 @@
+#include "testdialoglayout.h"
+
+#include "controlids.h"
+#include "dialogunits.h"
+#include "groupframe.h"
+#include "lampwidget.h"
+#include "units.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <vector>
+
+namespace {
+
+struct Box {
+    int x, y, width, height;
+};
+
+const int ROW_Y[UNIT_COUNT] = {27, 45, 63, 81};
+const int STATUS_Y[UNIT_COUNT] = {125, 139, 152, 166};
+// Height of the battery-type lists with the list open.
+const int TYPE_LIST_HEIGHT[UNIT_COUNT] = {65, 63, 61, 57};
+const int GPS_LIST_HEIGHT = 51;
+const int LAMP_X[LAMP_COUNT] = {10, 24, 38, 52};
+// A closed list is as tall as an edit box; each item of an open one takes a
+// line of text, 8 units.
+const int FIELD_HEIGHT = 12;
+const int ITEM_HEIGHT = 8;
+
+template <typename W>
+W* Place(W* widget, int nId, const DialogUnits& du, const Box& box)
+{
+    widget->setObjectName(TestDialogLayout::ObjectName(nId));
+    widget->setProperty("controlId", nId);
+    widget->setGeometry(du.Rect(box.x, box.y, box.width, box.height));
+    return widget;
+}
+
+void AddFrame(QWidget* dialog, const DialogUnits& du, int nId, const char* title, const Box& box)
+{
+    Place(new GroupFrame(QString::fromLatin1(title), dialog), nId, du, box);
+}
+
+QLabel* AddLabel(QWidget* dialog, const DialogUnits& du, int nId, const QString& text,
+                 Qt::Alignment horizontal, const Box& box)
+{
+    auto* label = new QLabel(text, dialog);
+    label->setTextFormat(Qt::PlainText);
+    // Top-aligned: a time text ends in a newline, and its empty second line
+    // must not push the first one out of the box.
+    label->setAlignment(horizontal | Qt::AlignTop);
+    return Place(label, nId, du, box);
+}
+
+QComboBox* AddList(QWidget* dialog, const DialogUnits& du, int nId, int x, int y, int width,
+                   int openHeight)
+{
+    auto* list = new QComboBox(dialog);
+    list->setEditable(false);
+    list->setMaxVisibleItems(qMax(1, (openHeight - FIELD_HEIGHT) / ITEM_HEIGHT));
+    return Place(list, nId, du, {x, y, width, FIELD_HEIGHT});
+}
+
+QLineEdit* AddEdit(QWidget* dialog, const DialogUnits& du, int nId, const Box& box)
+{
+    return Place(new QLineEdit(dialog), nId, du, box);
+}
+
+QPushButton* AddButton(QWidget* dialog, const DialogUnits& du, int nId, const char* text, int x)
+{
+    return Place(new QPushButton(QString::fromLatin1(text), dialog), nId, du, {x, 188, 50, 14});
+}
+
+} // namespace
+
+QSize TestDialogLayout::Build(QWidget* dialog, const DialogUnits& du)
+{
+    AddFrame(dialog, du, IDC_SETUP_FRAME, "Setup", {5, 3, 93, 96});
+    AddFrame(dialog, du, IDC_BATTERY_FRAME, "Battery Information", {102, 3, 252, 96});
+    AddFrame(dialog, du, IDC_STATUS_FRAME, "Endurance Testing Status", {5, 103, 349, 81});
+    AddFrame(dialog, du, IDC_START_TIME_FRAME, "Start Time", {80, 115, 99, 65});
+    AddFrame(dialog, du, IDC_LAST_RESPONSE_FRAME, "Last Response Time", {184, 115, 99, 65});
+    AddFrame(dialog, du, IDC_ENDURANCE_FRAME, "Endurance Time", {288, 115, 62, 65});
+
+    const struct {
+        int nId;
+        const char* text;
+        Box box;
+    } headings[] = {
+        {IDC_PORT_HEADING, "Port", {18, 13, 14, 8}},
+        {IDC_GPS_MFG_HEADING, "GPS Mfg", {51, 13, 30, 8}},
+        {IDC_MANUFACTURER_HEADING, "Manufacturer", {106, 13, 55, 8}},
+        {IDC_TYPE_HEADING, "Type", {164, 13, 48, 8}},
+        {IDC_MAH_HEADING, "mAh", {222, 13, 28, 8}},
+        {IDC_COMMENTS_HEADING, "Comments", {264, 13, 75, 8}},
+    };
+    for (const auto& heading : headings)
+        AddLabel(dialog, du, heading.nId, QString::fromLatin1(heading.text), Qt::AlignHCenter,
+                 heading.box);
+
+    std::vector<QWidget*> tabStops;
+    for (int k = 0; k < UNIT_COUNT; ++k) {
+        const int y = ROW_Y[k];
+        tabStops.push_back(Place(new QCheckBox(QStringLiteral("Com%1").arg(k + 1), dialog),
+                                 IDC_PORT_CHECK_BASE + k, du, {10, y, 35, 12}));
+        tabStops.push_back(AddList(dialog, du, IDC_GPS_MFG_BASE + k, 47, y, 47, GPS_LIST_HEIGHT));
+        tabStops.push_back(AddEdit(dialog, du, IDC_BATTERY_MAKER_BASE + k, {106, y, 55, 12}));
+        tabStops.push_back(
+            AddList(dialog, du, IDC_BATTERY_TYPE_BASE + k, 167, y, 48, TYPE_LIST_HEIGHT[k]));
+        tabStops.push_back(AddEdit(dialog, du, IDC_CAPACITY_BASE + k, {220, y, 30, 12}));
+        tabStops.push_back(AddEdit(dialog, du, IDC_COMMENTS_BASE + k, {253, y, 95, 12}));
+    }
+
+    for (int k = 0; k < UNIT_COUNT; ++k) {
+        const int y = STATUS_Y[k];
+        AddLabel(dialog, du, IDC_UNIT_LABEL_BASE + k,
+                 QStringLiteral("For unit on Com%1").arg(k + 1), Qt::AlignLeft, {10, y, 60, 8});
+        AddLabel(dialog, du, IDC_START_TIME_BASE + k, QString(), Qt::AlignHCenter, {86, y, 87, 8});
+        AddLabel(dialog, du, IDC_LAST_RESPONSE_BASE + k, QString(), Qt::AlignHCenter,
+                 {190, y, 87, 8});
+        AddLabel(dialog, du, IDC_ENDURANCE_BASE + k, QString(), Qt::AlignHCenter, {293, y, 51, 8});
+    }
+
+    for (int i = 0; i < LAMP_COUNT; ++i)
+        Place(new LampWidget(dialog), IDC_LAMP_BASE + i, du, {LAMP_X[i], 112, 12, 10});
+
+    tabStops.push_back(AddButton(dialog, du, IDC_START_TEST, "Start Test", 56));
+    QPushButton* ok = AddButton(dialog, du, IDC_OK, "OK", 122);
+    ok->setDefault(true);
+    tabStops.push_back(ok);
+    tabStops.push_back(AddButton(dialog, du, IDC_CANCEL, "Cancel", 188));
+    tabStops.push_back(AddButton(dialog, du, IDC_ABOUT, "&Help", 254));
+
+    for (std::size_t i = 0; i + 1 < tabStops.size(); ++i) {
+        tabStops[i]->setFocusPolicy(Qt::StrongFocus);
+        QWidget::setTabOrder(tabStops[i], tabStops[i + 1]);
+    }
+    tabStops.back()->setFocusPolicy(Qt::StrongFocus);
+
+    return du.Size(WIDTH, HEIGHT);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+class DialogUnits;
+class QWidget;
+
+// The main dialog's controls, each at its place in dialog units. Every
+// control is a direct child of the dialog, named after its identifier and
+// carrying it as the property "controlId", so that it can be found by that
+// number alone. Frames are made first and so lie behind the controls they
+// enclose.
+class TestDialogLayout {
+public:
+    // Client area of the dialog, in dialog units.
+    static constexpr int WIDTH = 362;
+    static constexpr int HEIGHT = 206;
+
+    static QString ObjectName(int nId) { return QStringLiteral("control%1").arg(nId); }
+
+    // Creates every control on dialog, with the texts the window starts
+    // with, and chains the tab stops. Returns the client size in pixels.
+    static QSize Build(QWidget* dialog, const DialogUnits& du);
+};
