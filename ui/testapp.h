@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QApplication>
+
+// The application: it shows the main dialog modally and ends when the
+// dialog has closed. It takes no name of its own, so its name, the caption
+// of every message box, is the executable's base name.
+class TestApp : public QApplication {
+    Q_OBJECT
+
+public:
+    TestApp(int& argc, char** argv);
+
+    // Builds the dialog, shows it until the operator leaves, destroys it.
+    // Always 0: however the dialog ended, the program ended normally.
+    int Run();
+};
