@@ -1,5 +1,6 @@
 #include "testdialoglayout.h"
 
+#include "choiceliststyle.h"
 #include "controlids.h"
 #include "dialogunits.h"
 #include "groupframe.h"
@@ -59,6 +60,12 @@ QComboBox* AddList(QWidget* dialog, const DialogUnits& du, int nId, int x, int y
                    int openHeight)
 {
     auto* list = new QComboBox(dialog);
+    auto* style = dialog->findChild<ChoiceListStyle*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!style) {
+        style = new ChoiceListStyle;
+        style->setParent(dialog);
+    }
+    list->setStyle(style);
     list->setEditable(false);
     list->setMaxVisibleItems(qMax(1, (openHeight - FIELD_HEIGHT) / ITEM_HEIGHT));
     return Place(list, nId, du, {x, y, width, FIELD_HEIGHT});
