@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPushButton>
+#include <QTest>
 
 MessageBoxAnswerer::MessageBoxAnswerer()
 {
@@ -37,12 +39,20 @@ void MessageBoxAnswerer::Look()
         s.buttons = box->standardButtons();
         s.owner = box->parentWidget();
         s.modality = box->windowModality();
-        seen.append(s);
         if (onBox)
             onBox(s);
         QMessageBox::StandardButton answer = QMessageBox::Ok;
         if (!m_answers.isEmpty())
             answer = m_answers.takeFirst();
+        if (answerByKey) {
+            if (QAbstractButton* chosen = box->button(answer))
+                box->setDefaultButton(qobject_cast<QPushButton*>(chosen));
+            QTest::keyClick(box, Qt::Key_Return);
+            s.bKeyWorked = !box->isVisible();
+        }
+        seen.append(s);
+        if (!box->isVisible())
+            continue;
         QAbstractButton* button = box->button(answer);
         if (!button)
             button = box->escapeButton();

@@ -21,6 +21,8 @@ public:
         QMessageBox::StandardButtons buttons;
         QWidget* owner = nullptr;
         Qt::WindowModality modality = Qt::NonModal;
+        // With answerByKey: whether the key alone closed the box.
+        bool bKeyWorked = false;
     };
 
     MessageBoxAnswerer();
@@ -29,6 +31,9 @@ public:
     // Answers for the next boxes, in order. A box without a queued answer
     // gets OK, or its Esc button when it has no OK.
     void Queue(QMessageBox::StandardButton answer) { m_answers.append(answer); }
+    // Answers with the Enter key, as the operator at the keyboard does; a
+    // box that stays open is then answered with a click.
+    bool answerByKey = false;
     // Called while a box is up, before it is answered.
     std::function<void(const Seen&)> onBox;
 
