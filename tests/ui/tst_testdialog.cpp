@@ -156,7 +156,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("nId");
         QTest::addColumn<QString>("tip");
-        QTest::newRow("Com1") << 1003 << "Enables testing on Com1 when checked.";
         QTest::newRow("Com3") << 1005 << "Enables testing on Com3 when checked.";
         QTest::newRow("GPS maker 4")
             << 1010
@@ -164,7 +163,6 @@ private Q_SLOTS:
                "this time.";
         QTest::newRow("battery maker 2")
             << 1015 << "Company that made the battery that you are testing.";
-        QTest::newRow("battery type 1") << 1019 << "What type of battery are you are testing?";
         QTest::newRow("capacity 3")
             << 1028 << "What is the battery's milli-Amps per hour(mAh) rating?";
         QTest::newRow("comments 4")
@@ -172,8 +170,6 @@ private Q_SLOTS:
         QTest::newRow("Start Test") << 1063 << "Starts testing on the com ports checked above.";
         QTest::newRow("Cancel") << 2 << "Cancels the test in progress.";
         QTest::newRow("OK") << 1 << "";
-        QTest::newRow("About") << 57670 << "";
-        QTest::newRow("unit label") << 1043 << "";
         QTest::newRow("display") << 1059 << "";
     }
 
@@ -183,35 +179,6 @@ private Q_SLOTS:
         QFETCH(QString, tip);
         DialogOnTop top;
         QCOMPARE(top.dialog.Control(nId)->toolTip(), tip);
-    }
-
-    // A sample of the layout, in dialog units: one control of each kind.
-    void layout_data()
-    {
-        QTest::addColumn<int>("nId");
-        QTest::addColumn<QRect>("units");
-        QTest::newRow("check box Com2") << 1004 << QRect(10, 45, 35, 12);
-        QTest::newRow("GPS maker 4") << 1010 << QRect(47, 81, 47, 12);
-        QTest::newRow("battery type 3") << 1021 << QRect(167, 63, 48, 12);
-        QTest::newRow("capacity 1") << 1026 << QRect(220, 27, 30, 12);
-        QTest::newRow("comments 4") << 1039 << QRect(253, 81, 95, 12);
-        QTest::newRow("heading Comments") << 1031 << QRect(264, 13, 75, 8);
-        QTest::newRow("frame Last Response Time") << 1053 << QRect(184, 115, 99, 65);
-        QTest::newRow("unit label 4") << 1046 << QRect(10, 166, 60, 8);
-        QTest::newRow("last response 3") << 1056 << QRect(190, 152, 87, 8);
-        QTest::newRow("endurance 2") << 1060 << QRect(293, 139, 51, 8);
-        QTest::newRow("lamp 3") << 1066 << QRect(38, 112, 12, 10);
-        QTest::newRow("About") << 57670 << QRect(254, 188, 50, 14);
-    }
-
-    void layout()
-    {
-        QFETCH(int, nId);
-        QFETCH(QRect, units);
-        DialogOnTop top;
-        const DialogUnits du(top.dialog.font());
-        QCOMPARE(top.dialog.Control(nId)->geometry(),
-                 du.Rect(units.x(), units.y(), units.width(), units.height()));
     }
 
     void windowIsFixedAtItsSize()
@@ -323,29 +290,6 @@ private Q_SLOTS:
         Q_INIT_RESOURCE(dunmerrow_images);
         QCOMPARE(answerer.Texts(),
                  QStringList({"Could not load green bitmap", "Could not load gray bitmap"}));
-    }
-
-    // A control the dialog lacks is passed over by every operation.
-    void missingControlsAreSkipped()
-    {
-        DialogOnTop top;
-        TestDialog& dlg = top.dialog;
-        delete dlg.Control(IDC_START_TIME_BASE + 1);
-        delete dlg.Control(IDC_LAMP_BASE + 2);
-        QString text = "unchanged";
-        QVERIFY(!dlg.ControlText(IDC_START_TIME_BASE + 1, text));
-        dlg.SetControlText(IDC_START_TIME_BASE + 1, "Sat Dec 05 14:03:22 2026\n");
-        dlg.ResetUnits();
-        dlg.EnableUnitControls(1, true);
-        QVERIFY(Enabled(dlg, IDC_LAST_RESPONSE_BASE + 1));
-        // The fourth step would light the missing lamp, the fifth the last.
-        for (int i = 0; i < 4; ++i)
-            dlg.StepActivityLights();
-        QCOMPARE(dlg.nLampPos, 4);
-        QCOMPARE(LampStates(dlg), QStringLiteral(".. ."));
-        dlg.StepActivityLights();
-        QCOMPARE(dlg.nLampPos, 5);
-        QCOMPARE(LampStates(dlg), QStringLiteral(".. G"));
     }
 
     // Esc and the close box are the cancel command; they never end the dialog.
