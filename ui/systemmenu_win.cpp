@@ -27,5 +27,6 @@ bool IsAboutMenuCommand(const QByteArray& eventType, void* message)
         return false;
     const MSG* msg = static_cast<const MSG*>(message);
     // The system keeps the four low bits of a command's identifier for its own use.
-    return msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == IDM_ABOUTBOX;
+    return msg->message == WM_SYSCOMMAND &&
+           (msg->wParam & 0xFFF0) == static_cast<WPARAM>(IDM_ABOUTBOX);
 }
