@@ -43,8 +43,8 @@ SPEC is PROTOCOL[,KEY=VALUE]...; write a comma inside a value as \,
                     (default 130 garmin, 31 magellan)
   version=V         software version, up to two decimals, 0 to 655.35
                     (default 2.72 garmin, 1.50 magellan)
-  desc=TEXT         description (default eTrex garmin, Meridian magellan);
-                    magellan's may not hold ',', '*' or '$'
+  desc=TEXT         description (default eTrex garmin, Meridian Color
+                    magellan); magellan's may not hold ',', '*' or '$'
   fault=FAULT       what is wrong with it (default none)
 
 Faults:

@@ -25,9 +25,11 @@ UnitConfig DefaultUnit(Protocol protocol)
         config.softwareVersion = 272;
         config.description = "eTrex";
     } else {
+        // Its checksum, 2D, has a letter in it, so that lower-case digits
+        // make a difference with the defaults too.
         config.productId = 31;
         config.softwareVersion = 150;
-        config.description = "Meridian";
+        config.description = "Meridian Color";
     }
     return config;
 }
