@@ -27,10 +27,12 @@ Options:
   --com1 SPEC .. --com4 SPEC
                     a receiver on that port; at least one is needed
   --dir DIR         where the COMn links go, made if missing
-                    (default: the temporary directory's gpssim)
+                    (default: $TMPDIR/gpssim, usually /tmp/gpssim)
   --linger SECONDS  how long the silent ports stay after the last receiver
                     has died, so that Dunmerrow finds them silent rather than
-                    gone (default 5; 0 stops at once)
+                    gone (default 5; 0 stops at once). Keep it above
+                    Dunmerrow's two-second wait: closing a port loses the
+                    last answer still waiting in it
   -v, --verbose     log every query and reply
   -h, --help        this text
 
