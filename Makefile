@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
 PACKAGES_TEST := $(PACKAGES_BUILD) clang libclang-rt-14-dev clang-format \
-                 desktop-file-utils appstream
+                 desktop-file-utils appstream python3
 
 .PHONY: all build run test deps-build deps-test format clean
 
