@@ -9,7 +9,7 @@ PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts
 PACKAGES_TEST := $(PACKAGES_BUILD) clang libclang-rt-14-dev clang-format \
                  desktop-file-utils appstream python3
 
-.PHONY: all build run test install deps-build deps-test format clean
+.PHONY: all build run test install package deps-build deps-test format clean
 
 all: build
 
@@ -58,6 +58,10 @@ test: deps-test
 # DESTDIR, when set, is put in front of every path as usual.
 install: build
 	cmake --install build --prefix $(PREFIX)
+
+# A Debian package in build/packages/.
+package: build
+	cd build && cpack
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
