@@ -170,7 +170,8 @@ def receiver(size):
 def receiver_small(size):
     """The 16-pixel icon, placed pixel by pixel: no waves, one key, and a
     battery just big enough to show a green charge."""
-    shapes = [
+    assert size == 16
+    return [
         RoundRect(4, 0, 7, 5, 1.5, ANTENNA),
         RoundRect(2, 3, 14, 16, 2.5, BODY_EDGE),
         RoundRect(3, 4, 13, 15, 1.5, BODY),
@@ -181,8 +182,6 @@ def receiver_small(size):
         RoundRect(6, 7, 9, 8, 0, CHARGE),
         RoundRect(7, 12, 9, 14, 0, KEY),
     ]
-    assert size == 16
-    return shapes
 
 
 def rasterise(shapes, size):
