@@ -3,12 +3,13 @@
 # apt-get line to run.
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= /usr/local
 
 PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
 PACKAGES_TEST := $(PACKAGES_BUILD) clang libclang-rt-14-dev clang-format \
-                 desktop-file-utils appstream
+                 desktop-file-utils appstream python3
 
-.PHONY: all build run test deps-build deps-test format clean
+.PHONY: all build run test install package deps-build deps-test format clean
 
 all: build
 
@@ -52,6 +53,15 @@ test: deps-test
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# Copies the program, its icons and its desktop files under $(PREFIX);
+# DESTDIR, when set, is put in front of every path as usual.
+install: build
+	cmake --install build --prefix $(PREFIX)
+
+# A Debian package in build/packages/.
+package: build
+	cd build && cpack
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

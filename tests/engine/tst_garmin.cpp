@@ -1,6 +1,7 @@
 #include "fakedialog.h"
 #include "garmin.h"
 #include "hexbytes.h"
+#include "replybuffer.h"
 #include "versionqueries.h"
 
 #include <cstring>
@@ -11,16 +12,6 @@ namespace {
 
 const char* const ACK = "10 06 02 FE 00 FA 10 03";
 const char* const PRODUCT_DATA_ABC = "10 FF 08 23 01 90 01 41 42 43 00 7E 10 03";
-
-// The reply exactly as the run hands it over: a 255-byte buffer of its own
-// (so that AddressSanitizer sees any read past it), zero after the bytes.
-std::unique_ptr<char[]> ReplyBuffer(const QByteArray& bytes)
-{
-    std::unique_ptr<char[]> buf(new char[REPLY_SIZE]);
-    std::memset(buf.get(), 0, REPLY_SIZE);
-    std::memcpy(buf.get(), bytes.constData(), std::min<size_t>(bytes.size(), REPLY_SIZE));
-    return buf;
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "fakedialog.h"
 #include "magellan.h"
+#include "replybuffer.h"
 
 #include <cstring>
 #include <memory>
@@ -14,14 +15,6 @@ QByteArray Sentence(const QByteArray& body)
     for (int i = 1; i < body.size(); ++i)
         sum ^= static_cast<unsigned char>(body[i]);
     return body + "*" + QByteArray::number(sum, 16).rightJustified(2, '0').toUpper() + "\r\n";
-}
-
-std::unique_ptr<char[]> ReplyBuffer(const QByteArray& bytes)
-{
-    std::unique_ptr<char[]> buf(new char[REPLY_SIZE]);
-    std::memset(buf.get(), 0, REPLY_SIZE);
-    std::memcpy(buf.get(), bytes.constData(), std::min<size_t>(bytes.size(), REPLY_SIZE));
-    return buf;
 }
 
 } // namespace

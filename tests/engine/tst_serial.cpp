@@ -27,6 +27,14 @@ bool WaitUntilWaiting(const PseudoTerminal& pty, int count)
     return true;
 }
 
+// Ticks unit k with the given maker and opens its port, as a run's set-up does.
+void OpenPort(FakeDialog& dlg, int k, int maker)
+{
+    dlg.Tick(k, true);
+    dlg.units[k].eMfg = maker;
+    InitializeCommPorts();
+}
+
 QByteArray ReadAll(PseudoTerminal& pty, int msQuiet)
 {
     QByteArray all;
@@ -89,9 +97,7 @@ private Q_SLOTS:
         QFETCH(QStringList, messages);
         ReceiverOnPort receiver(1);
         FakeDialog dlg;
-        dlg.Tick(1, true);
-        dlg.units[1].eMfg = maker;
-        InitializeCommPorts();
+        OpenPort(dlg, 1, maker);
 
         PtyLineSettings settings;
         QVERIFY(receiver.pty.LineSettings(settings));
@@ -115,9 +121,7 @@ private Q_SLOTS:
         ReceiverOnPort receivers[] = {ReceiverOnPort(0), ReceiverOnPort(1), ReceiverOnPort(2),
                                       ReceiverOnPort(3)};
         FakeDialog dlg;
-        dlg.Tick(2, true);
-        dlg.units[2].eMfg = GPS_MFG_MAGELLAN;
-        InitializeCommPorts();
+        OpenPort(dlg, 2, GPS_MFG_MAGELLAN);
         QVERIFY(dlg.boxes.empty());
         for (int k = 0; k < UNIT_COUNT; ++k)
             QCOMPARE(dlg.units[k].bInRun, k == 2 ? 1 : 0);
@@ -132,9 +136,7 @@ private Q_SLOTS:
     {
         ReceiverOnPort receiver(0);
         FakeDialog dlg;
-        dlg.Tick(0, true);
-        dlg.units[0].eMfg = GPS_MFG_GARMIN;
-        InitializeCommPorts();
+        OpenPort(dlg, 0, GPS_MFG_GARMIN);
 
         // Nothing waiting: false at once, even though bytes come right after.
         QElapsedTimer timer;
@@ -170,9 +172,7 @@ private Q_SLOTS:
     {
         ReceiverOnPort receiver(0);
         FakeDialog dlg;
-        dlg.Tick(0, true);
-        dlg.units[0].eMfg = GPS_MFG_MAGELLAN;
-        InitializeCommPorts();
+        OpenPort(dlg, 0, GPS_MFG_MAGELLAN);
         BuildMagellanQuery(dlg.units[0].szQuery);
         receiver.pty.Close();
         SendQuery(0, 21);
@@ -187,9 +187,7 @@ private Q_SLOTS:
     {
         qputenv("DUNMERROW_COM1", "/nonexistent/port");
         FakeDialog dlg;
-        dlg.Tick(0, true);
-        dlg.units[0].eMfg = GPS_MFG_GARMIN;
-        InitializeCommPorts();
+        OpenPort(dlg, 0, GPS_MFG_GARMIN);
         QVERIFY(!SetPortTimeouts(0));
         ShowLastError();
         QVERIFY(!ReadReply(0));
@@ -215,9 +213,7 @@ private Q_SLOTS:
         QVERIFY(other.open(QIODevice::ReadWrite));
 
         FakeDialog dlg;
-        dlg.Tick(0, true);
-        dlg.units[0].eMfg = GPS_MFG_MAGELLAN;
-        InitializeCommPorts();
+        OpenPort(dlg, 0, GPS_MFG_MAGELLAN);
         QVERIFY(!dlg.boxes.empty());
         QCOMPARE(dlg.boxes.front().text, std::string("Could not open com port"));
         CloseCommPorts();
@@ -227,9 +223,7 @@ private Q_SLOTS:
     {
         ReceiverOnPort receiver(3);
         FakeDialog dlg;
-        dlg.Tick(3, true);
-        dlg.units[3].eMfg = GPS_MFG_MAGELLAN;
-        InitializeCommPorts();
+        OpenPort(dlg, 3, GPS_MFG_MAGELLAN);
         dlg.Tick(3, false);
         dlg.Tick(0, true); // ticked only now: never opened, so never closed
         CloseCommPorts();
@@ -275,9 +269,7 @@ private Q_SLOTS:
         port.bFailSet = step == "set";
         FakeDialog dlg;
         dlg.devices[0] = &port;
-        dlg.Tick(0, true);
-        dlg.units[0].eMfg = GPS_MFG_GARMIN;
-        InitializeCommPorts();
+        OpenPort(dlg, 0, GPS_MFG_GARMIN);
         QStringList shown;
         for (const std::string& text : dlg.Messages())
             shown << QString::fromStdString(text);

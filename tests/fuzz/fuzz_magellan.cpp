@@ -3,6 +3,7 @@
 // any read or write outside it.
 #include "fakedialog.h"
 #include "magellan.h"
+#include "replybuffer.h"
 
 #include <cstdint>
 #include <cstring>
@@ -16,9 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     unit.eMfg = GPS_MFG_MAGELLAN;
     unit.szVersion[0] = '\0';
 
-    std::unique_ptr<char[]> reply(new char[REPLY_SIZE]);
-    std::memset(reply.get(), 0, REPLY_SIZE);
-    std::memcpy(reply.get(), data, size < REPLY_SIZE ? size : REPLY_SIZE);
+    const std::unique_ptr<char[]> reply = ReplyBuffer(data, size);
     const int verified = CheckMagellanReply(1, reply.get());
 
     // Nothing is ever shown for a Magellan reply, the version text stays

@@ -1,0 +1,344 @@
+#!/usr/bin/env python3
+"""Draws Dunmerrow's pictures: a hand-held GPS receiver whose screen shows a
+battery gauge, with its signal arcs beside the antenna.
+
+Writes, into images/ beside this script:
+  dunmerrow-16.png, dunmerrow-32.png, dunmerrow-48.png  window and menu icons
+  dunmerrow.svg                                         the scalable icon
+  emblem.png                                            72 x 72, for the About box
+  dunmerrow.ico                                         16, 32 and 48 for Windows
+
+Standard library only, and no randomness, so every machine draws the same
+pixels. With --check it draws in memory and compares with the files in
+images/ instead, so a picture edited by hand or a script changed without
+running it again is noticed.
+
+The drawing is a list of simple shapes in a 48-unit square. Each size snaps
+the shape edges to its own pixel grid, and the smaller sizes leave details
+out, because a 16-pixel icon scaled down from the 48-pixel one turns to mud.
+"""
+import math
+import os
+import struct
+import sys
+import zlib
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+IMAGES = os.path.join(HERE, "images")
+
+BODY = (0x2B, 0x6C, 0xB0)
+BODY_EDGE = (0x17, 0x3B, 0x63)
+DARK = (0x1E, 0x27, 0x30)
+ANTENNA = (0x3A, 0x44, 0x4E)
+LCD = (0xDD, 0xEB, 0xD0)
+CHARGE = (0x2E, 0xB8, 0x3E)
+KEY = (0xD9, 0xE3, 0xEE)
+SIGNAL = (0xF2, 0x9A, 0x1F)
+
+
+# Shapes. Each knows whether a point lies inside it and how to write itself
+# as SVG; coordinates are in pixels of the image being drawn.
+
+
+class RoundRect:
+    def __init__(self, x0, y0, x1, y1, r, rgb):
+        self.x0, self.y0, self.x1, self.y1 = x0, y0, x1, y1
+        self.r = min(r, (x1 - x0) / 2, (y1 - y0) / 2)
+        self.rgb = rgb
+
+    def bounds(self):
+        return self.x0, self.y0, self.x1, self.y1
+
+    def inside(self, x, y):
+        if x < self.x0 or x > self.x1 or y < self.y0 or y > self.y1:
+            return False
+        r = self.r
+        cx = min(max(x, self.x0 + r), self.x1 - r)
+        cy = min(max(y, self.y0 + r), self.y1 - r)
+        return (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+
+    def svg(self):
+        return '<rect x="%s" y="%s" width="%s" height="%s" rx="%s" fill="%s"/>' % (
+            num(self.x0), num(self.y0), num(self.x1 - self.x0), num(self.y1 - self.y0),
+            num(self.r), colour(self.rgb))
+
+
+class Circle:
+    def __init__(self, cx, cy, r, rgb):
+        self.cx, self.cy, self.r, self.rgb = cx, cy, r, rgb
+
+    def bounds(self):
+        return self.cx - self.r, self.cy - self.r, self.cx + self.r, self.cy + self.r
+
+    def inside(self, x, y):
+        return (x - self.cx) ** 2 + (y - self.cy) ** 2 <= self.r * self.r
+
+    def svg(self):
+        return '<circle cx="%s" cy="%s" r="%s" fill="%s"/>' % (
+            num(self.cx), num(self.cy), num(self.r), colour(self.rgb))
+
+
+class Arc:
+    """A stroke of the given width along a circle from angle a0 to a1
+    (degrees, clockwise from the x axis as y grows downwards), round caps."""
+
+    def __init__(self, cx, cy, r, a0, a1, width, rgb):
+        self.cx, self.cy, self.r, self.w, self.rgb = cx, cy, r, width, rgb
+        self.a0, self.a1 = math.radians(a0), math.radians(a1)
+        self.ends = [(cx + r * math.cos(a), cy + r * math.sin(a)) for a in (self.a0, self.a1)]
+
+    def bounds(self):
+        e = self.r + self.w
+        return self.cx - e, self.cy - e, self.cx + e, self.cy + e
+
+    def inside(self, x, y):
+        dx, dy = x - self.cx, y - self.cy
+        half = self.w / 2
+        if self.a0 <= math.atan2(dy, dx) <= self.a1:
+            return abs(math.hypot(dx, dy) - self.r) <= half
+        return any((x - ex) ** 2 + (y - ey) ** 2 <= half * half for ex, ey in self.ends)
+
+    def svg(self):
+        (x0, y0), (x1, y1) = self.ends
+        return ('<path d="M%s %sA%s %s 0 0 1 %s %s" fill="none" stroke="%s" '
+                'stroke-width="%s" stroke-linecap="round"/>') % (
+            num(x0), num(y0), num(self.r), num(self.r), num(x1), num(y1),
+            colour(self.rgb), num(self.w))
+
+
+def num(v):
+    return ("%.2f" % v).rstrip("0").rstrip(".")
+
+
+def colour(rgb):
+    return "#%02x%02x%02x" % rgb
+
+
+# The drawing.
+
+
+def receiver(size):
+    """Shapes for an icon of size x size pixels, back to front."""
+    if size < 24:
+        return receiver_small(size)
+    k = size / 48.0
+
+    def p(v):
+        # Snap a design coordinate to this size's pixel grid.
+        return round(v * k)
+
+    line = max(1, round(k))  # outline width in pixels
+    shapes = []
+
+    # Stub antenna at the top left, and the body with a darker rim.
+    shapes.append(RoundRect(p(12), p(3), p(18), p(16), 3 * k, ANTENNA))
+    shapes.append(RoundRect(p(8), p(13), p(40), p(47), 6 * k, BODY_EDGE))
+    shapes.append(RoundRect(p(8) + line, p(13) + line, p(40) - line, p(47) - line,
+                            6 * k - line, BODY))
+
+    # The screen, with a battery on it whose bars show the charge left.
+    sx0, sy0, sx1, sy1 = p(12), p(17), p(36), p(34)
+    shapes.append(RoundRect(sx0, sy0, sx1, sy1, 2 * k, DARK))
+    shapes.append(RoundRect(sx0 + line, sy0 + line, sx1 - line, sy1 - line, 1 * k, LCD))
+    bx0, by0, bx1, by1 = p(16), p(21), p(31), p(30)
+    shapes.append(RoundRect(bx1, p(23.5), p(33), p(27.5), 0.5 * k, DARK))
+    shapes.append(RoundRect(bx0, by0, bx1, by1, 1.5 * k, DARK))
+    shapes.append(RoundRect(bx0 + line, by0 + line, bx1 - line, by1 - line, 0.5 * k, LCD))
+    # Three of four bars lit: a battery part way through a test. Bars
+    # narrower than two pixels only blur, so small sizes get one block.
+    x0, y0, x1, y1 = bx0 + line + 1, by0 + line + 1, bx1 - line - 1, by1 - line - 1
+    bar = (x1 - x0 - 3) // 4
+    if bar < 2:
+        shapes.append(RoundRect(x0, y0, x0 + round((x1 - x0) * 0.75), y1, 0, CHARGE))
+    else:
+        for i in range(3):
+            x = x0 + i * (bar + 1)
+            shapes.append(RoundRect(x, y0, x + bar, y1, 0, CHARGE))
+
+    # Keys below the screen.
+    shapes.append(Circle(p(24), p(40.5), 3.5 * k, KEY))
+    shapes.append(RoundRect(p(12), p(38.5), p(18), p(42.5), 1.5 * k, KEY))
+    shapes.append(RoundRect(p(30), p(38.5), p(36), p(42.5), 1.5 * k, KEY))
+
+    # Radio waves from the antenna tip, in the free corner at the top right.
+    width = 2.5 * k
+    shapes.append(Arc(15 * k, 6 * k, 6 * k, -32, 32, width, SIGNAL))
+    shapes.append(Arc(15 * k, 6 * k, 11 * k, -30, 30, width, SIGNAL))
+    return shapes
+
+
+def receiver_small(size):
+    """The 16-pixel icon, placed pixel by pixel: no waves, one key, and a
+    battery just big enough to show a green charge."""
+    assert size == 16
+    return [
+        RoundRect(4, 0, 7, 5, 1.5, ANTENNA),
+        RoundRect(2, 3, 14, 16, 2.5, BODY_EDGE),
+        RoundRect(3, 4, 13, 15, 1.5, BODY),
+        RoundRect(3, 4, 13, 11, 1, DARK),
+        RoundRect(4, 5, 12, 10, 0, LCD),
+        RoundRect(5, 6, 10, 9, 0, DARK),
+        RoundRect(10, 7, 11, 8, 0, DARK),
+        RoundRect(6, 7, 9, 8, 0, CHARGE),
+        RoundRect(7, 12, 9, 14, 0, KEY),
+    ]
+
+
+def rasterise(shapes, size):
+    """RGBA rows, each shape anti-aliased with an 8 x 8 grid per pixel and
+    laid over the ones before it."""
+    n = 8
+    offsets = [(i + 0.5) / n for i in range(n)]
+    pixels = [[0.0, 0.0, 0.0, 0.0] for _ in range(size * size)]  # premultiplied
+    for shape in shapes:
+        x0, y0, x1, y1 = shape.bounds()
+        for py in range(max(0, math.floor(y0)), min(size, math.ceil(y1) + 1)):
+            for px in range(max(0, math.floor(x0)), min(size, math.ceil(x1) + 1)):
+                hits = sum(shape.inside(px + ox, py + oy) for oy in offsets for ox in offsets)
+                if not hits:
+                    continue
+                a = hits / (n * n)
+                dst = pixels[py * size + px]
+                for c in range(3):
+                    dst[c] = shape.rgb[c] / 255.0 * a + dst[c] * (1 - a)
+                dst[3] = a + dst[3] * (1 - a)
+    rows = []
+    for py in range(size):
+        row = bytearray()
+        for px in range(size):
+            r, g, b, a = pixels[py * size + px]
+            if a <= 0:
+                row += b"\0\0\0\0"
+                continue
+            row += bytes(min(255, round(c / a * 255)) for c in (r, g, b))
+            row.append(round(a * 255))
+        rows.append(bytes(row))
+    return rows
+
+
+# File formats.
+
+
+def png(rows):
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    size = len(rows)
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    raw = b"".join(b"\0" + row for row in rows)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def png_rows(data):
+    """Reads back what png() writes (8-bit RGBA, no filtering)."""
+    pos, idat, size = 8, b"", 0
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        crc = struct.unpack(">I", data[pos + 8 + length:pos + 12 + length])[0]
+        if crc != zlib.crc32(kind + body) & 0xFFFFFFFF:
+            raise ValueError("damaged chunk")
+        if kind == b"IHDR":
+            size = struct.unpack(">I", body[:4])[0]
+        elif kind == b"IDAT":
+            idat += body
+        elif kind == b"IEND":
+            break
+        pos += 12 + length
+    raw = zlib.decompress(idat)
+    stride = 1 + 4 * size
+    return [raw[y * stride + 1:(y + 1) * stride] for y in range(size)]
+
+
+def ico(images):
+    """A Windows icon file holding each image as a 32-bit DIB with its
+    transparency mask, the form every version of Windows reads."""
+    entries, blobs = b"", b""
+    offset = 6 + 16 * len(images)
+    for rows in images:
+        size = len(rows)
+        bgra = b"".join(bytes(row[i + j] for i in range(0, len(row), 4) for j in (2, 1, 0, 3))
+                        for row in reversed(rows))
+        mask_stride = ((size + 31) // 32) * 4
+        mask = b""
+        for row in reversed(rows):
+            bits = bytearray(mask_stride)
+            for x in range(size):
+                if row[4 * x + 3] == 0:
+                    bits[x // 8] |= 0x80 >> (x % 8)
+            mask += bytes(bits)
+        info = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0,
+                           len(bgra) + len(mask), 0, 0, 0, 0)
+        blob = info + bgra + mask
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(blob), offset)
+        blobs += blob
+        offset += len(blob)
+    return struct.pack("<HHH", 0, 1, len(images)) + entries + blobs
+
+
+def svg(shapes):
+    body = "\n".join("  " + s.svg() for s in shapes)
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n'
+            '<svg xmlns="http://www.w3.org/2000/svg" width="48" height="48" viewBox="0 0 48 48">\n'
+            '  <title>Dunmerrow</title>\n' + body + "\n</svg>\n").encode("utf-8")
+
+
+def draw():
+    """File name -> (bytes to write, rows to compare with or None)."""
+    out = {}
+    icons = []
+    for size in (16, 32, 48):
+        rows = rasterise(receiver(size), size)
+        icons.append(rows)
+        out["dunmerrow-%d.png" % size] = (png(rows), rows)
+    emblem = rasterise(receiver(72), 72)
+    out["emblem.png"] = (png(emblem), emblem)
+    out["dunmerrow.svg"] = (svg(receiver(48)), None)
+    out["dunmerrow.ico"] = (ico(icons), None)
+    return out
+
+
+def same_pixels(a, b):
+    # A different libm may move a sample across an edge now and then; that
+    # is not a change of picture.
+    return len(a) == len(b) and all(
+        len(ra) == len(rb) and all(abs(x - y) <= 8 for x, y in zip(ra, rb)) for ra, rb in zip(a, b))
+
+
+def main():
+    check = sys.argv[1:] == ["--check"]
+    stale = []
+    for name, (data, rows) in sorted(draw().items()):
+        path = os.path.join(IMAGES, name)
+        if not check:
+            with open(path, "wb") as f:
+                f.write(data)
+            continue
+        try:
+            with open(path, "rb") as f:
+                kept = f.read()
+        except OSError:
+            stale.append(name)
+            continue
+        if rows is not None:
+            try:
+                same = same_pixels(png_rows(kept), rows)
+            except (struct.error, zlib.error, ValueError):
+                same = False
+            if not same:
+                stale.append(name)
+        elif name.endswith(".ico"):
+            if len(kept) != len(data) or any(abs(x - y) > 8 for x, y in zip(kept, data)):
+                stale.append(name)
+        elif kept != data:
+            stale.append(name)
+    if stale:
+        print("Out of date (run resources/make-icons.py): " + ", ".join(stale))
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

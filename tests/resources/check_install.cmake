@@ -1,0 +1,94 @@
+# Installs the build into a scratch prefix and checks what a desktop needs
+# from it. Run as
+#   cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... [-DEXECUTABLE=name -DBINDIR=bin]
+#         -DCHECK=tree|desktop|appstream -P check_install.cmake
+# "tree" installs and checks the layout; the other two validate what "tree"
+# installed with the freedesktop.org tools, and say "skipped" when the tool
+# is not installed.
+
+cmake_minimum_required(VERSION 3.25)
+
+set(share ${PREFIX}/share)
+set(desktop ${share}/applications/${APP_ID}.desktop)
+set(metainfo ${share}/metainfo/${APP_ID}.metainfo.xml)
+
+function(require_file path)
+    if(NOT EXISTS ${path})
+        message(FATAL_ERROR "Not installed: ${path}")
+    endif()
+endfunction()
+
+# The width and height stored in a PNG's header.
+function(png_size path out)
+    file(READ ${path} header LIMIT 24 HEX)
+    string(SUBSTRING "${header}" 32 8 width)
+    string(SUBSTRING "${header}" 40 8 height)
+    math(EXPR width "0x${width}")
+    math(EXPR height "0x${height}")
+    set(${out} "${width}x${height}" PARENT_SCOPE)
+endfunction()
+
+function(run_validator name)
+    find_program(tool ${name})
+    if(NOT tool)
+        message("${name} is not installed; skipped")
+        return()
+    endif()
+    execute_process(COMMAND ${tool} ${ARGN}
+        RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    message("${output}")
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "${name} failed")
+    endif()
+endfunction()
+
+if(CHECK STREQUAL "tree")
+    file(REMOVE_RECURSE ${PREFIX})
+    execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+        RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "cmake --install failed:\n${output}")
+    endif()
+
+    require_file(${desktop})
+    require_file(${metainfo})
+    foreach(size 16 32 48)
+        set(icon ${share}/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
+        require_file(${icon})
+        png_size(${icon} actual)
+        if(NOT actual STREQUAL "${size}x${size}")
+            message(FATAL_ERROR "${icon} is ${actual}, not ${size}x${size}")
+        endif()
+    endforeach()
+    require_file(${share}/icons/hicolor/scalable/apps/${APP_ID}.svg)
+
+    # The names that tie the files together must lead somewhere.
+    file(STRINGS ${desktop} icon_line REGEX "^Icon=")
+    if(NOT icon_line STREQUAL "Icon=${APP_ID}")
+        message(FATAL_ERROR "The desktop file names icon '${icon_line}', not ${APP_ID}")
+    endif()
+    file(READ ${metainfo} xml)
+    if(NOT xml MATCHES "<launchable type=\"desktop-id\">([^<]*)</launchable>")
+        message(FATAL_ERROR "The metainfo file has no desktop-id launchable")
+    endif()
+    require_file(${share}/applications/${CMAKE_MATCH_1})
+    if(NOT xml MATCHES "<id>${APP_ID}</id>")
+        message(FATAL_ERROR "The metainfo file's id is not ${APP_ID}")
+    endif()
+
+    if(EXECUTABLE)
+        file(STRINGS ${desktop} exec_line REGEX "^Exec=")
+        if(NOT exec_line STREQUAL "Exec=${EXECUTABLE}")
+            message(FATAL_ERROR "The desktop file runs '${exec_line}', not ${EXECUTABLE}")
+        endif()
+        require_file(${PREFIX}/${BINDIR}/${EXECUTABLE})
+    endif()
+elseif(CHECK STREQUAL "desktop")
+    require_file(${desktop})
+    run_validator(desktop-file-validate ${desktop})
+elseif(CHECK STREQUAL "appstream")
+    require_file(${metainfo})
+    run_validator(appstreamcli validate --no-net --explain ${metainfo})
+else()
+    message(FATAL_ERROR "CHECK must be tree, desktop or appstream")
+endif()

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "units.h"
+
+#include <cstring>
+#include <memory>
+#include <QByteArray>
+
+// A reply exactly as the run hands it to a check: a 255-byte buffer of its
+// own (so that AddressSanitizer sees any access past it), zero after the
+// bytes received.
+inline std::unique_ptr<char[]> ReplyBuffer(const void* data, std::size_t size)
+{
+    std::unique_ptr<char[]> buf(new char[REPLY_SIZE]);
+    std::memset(buf.get(), 0, REPLY_SIZE);
+    std::memcpy(buf.get(), data, size < REPLY_SIZE ? size : REPLY_SIZE);
+    return buf;
+}
+
+inline std::unique_ptr<char[]> ReplyBuffer(const QByteArray& bytes)
+{
+    return ReplyBuffer(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
