@@ -1,6 +1,7 @@
 #include "aboutdialog.h"
 
 #include "dialogunits.h"
+#include "dunmerrow_version.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -11,10 +12,8 @@ namespace {
 constexpr int ID_VERSION = 1024;
 constexpr int ID_OK = 1;
 
-const char* const VERSION_LINE = "Dunmerrow Version 0.01 Alpha";
-
 const char* const NOTICES[] = {
-    "Copyright (C) 2026 The Dunmerrow developers",
+    DUNMERROW_COPYRIGHT,
     "Licensed under the GNU GPL, version 3 or later",
     "Measures how long batteries keep GPS receivers running",
 };
@@ -47,7 +46,8 @@ AboutDialog::AboutDialog(QWidget* parent)
     emblem->setGeometry(QRect(du.Rect(10, 10, 48, 44).topLeft(),
                               picture.isNull() ? du.Size(48, 44) : picture.size()));
 
-    QLabel* version = AddLine(this, du, QString::fromLatin1(VERSION_LINE), QRect(67, 4, 145, 8));
+    QLabel* version =
+        AddLine(this, du, QStringLiteral(DUNMERROW_ABOUT_VERSION_LINE), QRect(67, 4, 145, 8));
     version->setObjectName(QStringLiteral("control%1").arg(ID_VERSION));
     version->setProperty("controlId", ID_VERSION);
 

@@ -16,6 +16,7 @@ struct Sighting {
     QString ok;
     bool okIsDefault = false;
     QWidget* parent = nullptr;
+    QSize emblem;
     QPoint centreOffset;
     bool closed = false;
 };
@@ -72,6 +73,8 @@ private Q_SLOTS:
                 seen.okIsDefault = ok->isDefault();
             }
             seen.parent = about->parentWidget();
+            if (auto* emblem = about->findChild<QLabel*>("emblem"))
+                seen.emblem = emblem->pixmap().size();
             seen.centreOffset = about->geometry().center() - dlg.geometry().center();
             switch (closer) {
             case ByOk:
@@ -107,6 +110,7 @@ private Q_SLOTS:
         QCOMPARE(seen.ok, QStringLiteral("OK"));
         QVERIFY(seen.okIsDefault);
         QCOMPARE(seen.parent, &dlg);
+        QCOMPARE(seen.emblem, QSize(72, 72));
         QVERIFY2(
             qAbs(seen.centreOffset.x()) <= 1 && qAbs(seen.centreOffset.y()) <= 1,
             qPrintable(

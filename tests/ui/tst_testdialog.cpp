@@ -50,6 +50,8 @@ private Q_SLOTS:
         DialogOnTop top;
         const TestDialog& dlg = top.dialog;
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Dunmerrow"));
+        QCOMPARE(dlg.windowIcon().availableSizes(),
+                 QList<QSize>({QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
         QCOMPARE(dlg.nLampPos, 0);
         QCOMPARE(ButtonStates(dlg), QStringLiteral("SS-"));
         QVERIFY(Enabled(dlg, IDC_ABOUT));
