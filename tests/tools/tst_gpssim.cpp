@@ -186,7 +186,7 @@ private Q_SLOTS:
     void identityVerifies_data()
     {
         QTest::addColumn<int>("port");
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("receiver");
         QTest::addColumn<int>("maker");
         QTest::addColumn<QString>("version");
         const int garmin = GPS_MFG_GARMIN;
@@ -215,12 +215,12 @@ private Q_SLOTS:
     void identityVerifies()
     {
         QFETCH(int, port);
-        QFETCH(QString, spec);
+        QFETCH(QString, receiver);
         QFETCH(int, maker);
         QFETCH(QString, version);
         const int k = port - 1;
         GpsSim sim;
-        QVERIFY(sim.Start({QStringLiteral("--com%1").arg(port), spec}));
+        QVERIFY(sim.Start({QStringLiteral("--com%1").arg(port), receiver}));
         QCOMPARE(sim.Link(port), sim.PortDir() + QStringLiteral("/COM%1").arg(port));
         QVERIFY(QFileInfo(sim.Link(port)).isSymLink());
 
@@ -236,7 +236,7 @@ private Q_SLOTS:
 
     void faultyReplies_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("receiver");
         QTest::addColumn<bool>("answered");
         QTest::addColumn<int>("verified");
         QTest::addColumn<QStringList>("messages");
@@ -264,13 +264,13 @@ private Q_SLOTS:
 
     void faultyReplies()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, receiver);
         QFETCH(bool, answered);
         QFETCH(int, verified);
         QFETCH(QStringList, messages);
-        const int maker = spec.startsWith("garmin") ? GPS_MFG_GARMIN : GPS_MFG_MAGELLAN;
+        const int maker = receiver.startsWith("garmin") ? GPS_MFG_GARMIN : GPS_MFG_MAGELLAN;
         GpsSim sim;
-        QVERIFY(sim.Start({"--com1", spec}));
+        QVERIFY(sim.Start({"--com1", receiver}));
         Program program;
         program.Take(0, maker);
         InitializeCommPorts();
@@ -286,7 +286,7 @@ private Q_SLOTS:
     // One character per query: + answered and verified, - nothing came.
     void answerPattern_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("receiver");
         QTest::addColumn<QString>("pattern");
         QTest::newRow("healthy magellan") << "magellan"
                                           << "+++";
@@ -298,11 +298,11 @@ private Q_SLOTS:
 
     void answerPattern()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, receiver);
         QFETCH(QString, pattern);
-        const int maker = spec.startsWith("garmin") ? GPS_MFG_GARMIN : GPS_MFG_MAGELLAN;
+        const int maker = receiver.startsWith("garmin") ? GPS_MFG_GARMIN : GPS_MFG_MAGELLAN;
         GpsSim sim;
-        QVERIFY(sim.Start({"--com2", spec}));
+        QVERIFY(sim.Start({"--com2", receiver}));
         Program program;
         program.Take(1, maker);
         InitializeCommPorts();
@@ -362,7 +362,7 @@ private Q_SLOTS:
     // unplug its device and link disappear.
     void diesAfterLife_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("receiver");
         QTest::addColumn<bool>("linkRemains");
         QTest::addColumn<QString>("afterDeath");
         QTest::newRow("falls silent") << "garmin,life=0.3" << true << "1";
@@ -371,12 +371,12 @@ private Q_SLOTS:
 
     void diesAfterLife()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, receiver);
         QFETCH(bool, linkRemains);
         QFETCH(QString, afterDeath);
-        const int maker = spec.startsWith("garmin") ? GPS_MFG_GARMIN : GPS_MFG_MAGELLAN;
+        const int maker = receiver.startsWith("garmin") ? GPS_MFG_GARMIN : GPS_MFG_MAGELLAN;
         GpsSim sim;
-        QVERIFY(sim.Start({"--com3", spec}, 5));
+        QVERIFY(sim.Start({"--com3", receiver}, 5));
         Program program;
         program.Take(2, maker);
         InitializeCommPorts();

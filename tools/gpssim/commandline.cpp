@@ -1,6 +1,6 @@
 #include "commandline.h"
 
-#include "unitspec.h"
+#include "receiverarg.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -26,7 +26,7 @@ bool ParseCommandLine(const QStringList& arguments, SimOptions& options, QString
     QList<QCommandLineOption> ports;
     for (int port = 1; port <= PORTS; ++port)
         ports << QCommandLineOption(QStringLiteral("com%1").arg(port), QString(),
-                                    QStringLiteral("SPEC"));
+                                    QStringLiteral("RECEIVER"));
     const QCommandLineOption dir(QStringLiteral("dir"), QString(), QStringLiteral("DIR"));
     const QCommandLineOption linger(QStringLiteral("linger"), QString(), QStringLiteral("SECONDS"));
     const QCommandLineOption verbose({QStringLiteral("v"), QStringLiteral("verbose")}, QString());
@@ -70,7 +70,7 @@ bool ParseCommandLine(const QStringList& arguments, SimOptions& options, QString
             continue;
         Simulator::Receiver receiver;
         receiver.port = port;
-        if (!ParseUnitSpec(parser.value(option), receiver.config, error)) {
+        if (!ParseReceiverArg(parser.value(option), receiver.config, error)) {
             error = QStringLiteral("--com%1: %2").arg(port).arg(error);
             return false;
         }

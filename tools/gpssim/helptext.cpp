@@ -4,7 +4,7 @@ QString HelpText()
 {
     return QStringLiteral(
         R"(Usage: gpssim [--dir DIR] [--linger SECONDS] [--verbose]
-              --com1 SPEC [--com2 SPEC] [--com3 SPEC] [--com4 SPEC]
+              --com1 RECEIVER [--com2 RECEIVER] [--com3 RECEIVER] [--com4 RECEIVER]
 
 Simulates up to four hand-held GPS receivers for Dunmerrow, each on its own
 pseudo-terminal, so that an endurance test can run without receivers or
@@ -24,7 +24,7 @@ removes the links. Events (deaths, bad queries; with --verbose every query
 and reply) go to standard error.
 
 Options:
-  --com1 SPEC .. --com4 SPEC
+  --com1 RECEIVER .. --com4 RECEIVER
                     a receiver on that port; at least one is needed
   --dir DIR         where the COMn links go, made if missing
                     (default: $TMPDIR/gpssim, usually /tmp/gpssim)
@@ -36,7 +36,7 @@ Options:
   -v, --verbose     log every query and reply
   -h, --help        this text
 
-SPEC is PROTOCOL[,KEY=VALUE]...; write a comma inside a value as \,
+RECEIVER is PROTOCOL[,KEY=VALUE]...; write a comma inside a value as \,
   PROTOCOL          garmin    Garmin link protocol, 9600 baud, 8N1
                     magellan  NMEA 0183, 4800 baud, 8N1
   life=TIME         battery life: seconds (90, 1.5), with units (2h30m, 45m,

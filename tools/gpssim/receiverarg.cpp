@@ -1,4 +1,4 @@
-#include "unitspec.h"
+#include "receiverarg.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -18,14 +18,14 @@ constexpr int DEFAULT_JUNK = 3;
 constexpr qint64 DEFAULT_LATE_MS = 2500;
 
 // Splits at commas that are not escaped, and removes the escapes.
-QStringList SplitFields(const QString& spec)
+QStringList SplitFields(const QString& arg)
 {
     QStringList fields;
     QString current;
-    for (int i = 0; i < spec.size(); ++i) {
-        const QChar c = spec.at(i);
-        if (c == QLatin1Char('\\') && i + 1 < spec.size()) {
-            current += spec.at(++i);
+    for (int i = 0; i < arg.size(); ++i) {
+        const QChar c = arg.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < arg.size()) {
+            current += arg.at(++i);
         } else if (c == QLatin1Char(',')) {
             fields << current;
             current.clear();
@@ -177,9 +177,9 @@ bool ParseDuration(const QString& text, qint64& ms, bool allowForever)
     return true;
 }
 
-bool ParseUnitSpec(const QString& spec, UnitConfig& config, QString& error)
+bool ParseReceiverArg(const QString& arg, UnitConfig& config, QString& error)
 {
-    const QStringList fields = SplitFields(spec);
+    const QStringList fields = SplitFields(arg);
     const QString protocol = fields.front().trimmed();
     if (protocol == QLatin1String("garmin")) {
         config = DefaultUnit(Protocol::Garmin);
