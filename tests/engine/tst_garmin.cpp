@@ -2,16 +2,23 @@
 #include "garmin.h"
 #include "hexbytes.h"
 #include "replybuffer.h"
-#include "versionqueries.h"
 
 #include <cstring>
-#include <memory>
 #include <QtTest>
 
 namespace {
 
 const char* const ACK = "10 06 02 FE 00 FA 10 03";
 const char* const PRODUCT_DATA_ABC = "10 FF 08 23 01 90 01 41 42 43 00 7E 10 03";
+
+// A packet with its checksum, DLE and ETX, as AppendGarminChecksum makes it.
+QByteArray Packet(const QByteArray& idSizeData)
+{
+    char work[512] = {};
+    std::memcpy(work, idSizeData.constData(), idSizeData.size());
+    AppendGarminChecksum(work);
+    return QByteArray(work, idSizeData.size() + 3);
+}
 
 } // namespace
 
@@ -24,13 +31,6 @@ private Q_SLOTS:
         char query[QUERY_SIZE] = {};
         BuildGarminQuery(query);
         QCOMPARE(QByteArray(query, 7), Hex("10 FE 00 02 10 03 00"));
-    }
-
-    void checksumOfPacketWithData()
-    {
-        char packet[16] = {0x10, 0x06, 0x02, char(0xFE), 0x00};
-        QCOMPARE(AppendGarminChecksum(packet), 1);
-        QCOMPARE(QByteArray(packet, 9), Hex("10 06 02 FE 00 FA 10 03 00"));
     }
 
     void checkReply_data()
@@ -65,6 +65,18 @@ private Q_SLOTS:
                                               << "";
         QTest::newRow("empty") << QByteArray() << 0 << ""
                                << "";
+        // Size 200: a size byte above 127 counts as unsigned.
+        QTest::newRow("200 data bytes")
+            << Hex(ACK) + Packet(Hex("10 FF C8 2C 01 2C 01") + QByteArray(195, 'D') + Hex("00"))
+            << 1 << QString(195, 'D') + " (Product ID=300)"
+            << "";
+        QTest::newRow("description without zero ends with the data")
+            << Hex(ACK) + Packet(Hex("10 FF 06 05 00 00 00 51 52")) << 1 << "QR (Product ID=5)"
+            << "";
+        // A packet that runs to the last byte of the buffer and ends in a DLE.
+        QTest::newRow("full buffer, no end")
+            << Hex(ACK) + Hex("10 FF F0") + QByteArray(243, 'x') + Hex("10") << 0 << ""
+            << "";
 
         // A receiver doubles every 0x10 within size, data and checksum.
         QTest::newRow("software version 2.72 (0x0110) doubled")
@@ -103,37 +115,9 @@ private Q_SLOTS:
         QCOMPARE(CheckGarminReply(0, buf.get()), result);
         QCOMPARE(QString::fromLatin1(dlg.units[0].szVersion), version);
         if (message.isEmpty())
-            QVERIFY(dlg.boxes.empty());
+            QVERIFY(dlg.messages.empty());
         else
-            QCOMPARE(dlg.Messages(), std::vector<std::string>{message.toStdString()});
-    }
-
-    void productDataWithManyDataBytes()
-    {
-        // 4 bytes of ids and 196 of description: size 200, above 127.
-        QByteArray data = Hex("2C 01 2C 01") + QByteArray(195, 'D') + QByteArray(1, '\0');
-        QByteArray packet = Hex("10 FF") + QByteArray(1, char(data.size())) + data;
-        char work[512] = {};
-        std::memcpy(work, packet.constData(), packet.size());
-        AppendGarminChecksum(work);
-        const QByteArray reply = Hex(ACK) + QByteArray(work, packet.size() + 3);
-
-        FakeDialog dlg;
-        dlg.units[1].eMfg = GPS_MFG_GARMIN;
-        auto buf = ReplyBuffer(reply);
-        QCOMPARE(CheckGarminReply(1, buf.get()), 1);
-        QCOMPARE(QByteArray(dlg.units[1].szVersion), QByteArray(195, 'D') + " (Product ID=300)");
-    }
-
-    void descriptionWithoutZeroEndsAtData()
-    {
-        FakeDialog dlg;
-        dlg.units[0].eMfg = GPS_MFG_GARMIN;
-        char work[64] = {0x10, char(0xFF), 0x06, 0x05, 0x00, 0x00, 0x00, 'Q', 'R'};
-        AppendGarminChecksum(work);
-        auto buf = ReplyBuffer(Hex(ACK) + QByteArray(work, 12));
-        QCOMPARE(CheckGarminReply(0, buf.get()), 1);
-        QCOMPARE(QByteArray(dlg.units[0].szVersion), QByteArray("QR (Product ID=5)"));
+            QCOMPARE(dlg.messages, QStringList{message});
     }
 
     void firstVerifiedTextStays()
@@ -146,18 +130,6 @@ private Q_SLOTS:
         QCOMPARE(CheckGarminReply(0, first.get()), 1);
         QCOMPARE(CheckGarminReply(0, second.get()), 1);
         QCOMPARE(QByteArray(dlg.units[0].szVersion), QByteArray("ABC (Product ID=291)"));
-    }
-
-    void fullBufferWithoutEndIsNotRead()
-    {
-        FakeDialog dlg;
-        dlg.units[0].eMfg = GPS_MFG_GARMIN;
-        // An ACK, then a packet that runs to the last byte and ends in a DLE.
-        QByteArray reply = Hex(ACK) + Hex("10 FF F0") + QByteArray(243, 'x') + Hex("10");
-        QCOMPARE(reply.size(), REPLY_SIZE);
-        auto buf = ReplyBuffer(reply);
-        QCOMPARE(CheckGarminReply(0, buf.get()), 0);
-        QVERIFY(dlg.boxes.empty());
     }
 };
 

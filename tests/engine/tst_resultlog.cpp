@@ -56,14 +56,6 @@ private Q_SLOTS:
     void cleanupTestCase() { QDir::setCurrent(m_previous); }
     void init() { QFile::remove("BATTERY.TXT"); }
 
-    void exampleLine()
-    {
-        FakeDialog dlg;
-        Finish(dlg, 1, GPS_MFG_GARMIN, "V", "06:12:18");
-        QCOMPARE(WriteResults(), 1);
-        QCOMPARE(LogContents(), EXAMPLE);
-    }
-
     void fields_data()
     {
         QTest::addColumn<int>("maker");
@@ -73,6 +65,12 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("line");
 
         const QByteArray times = "Sat Dec 05 14:03:22 2026, Sat Dec 05 20:15:40 2026, 06:12:18, ";
+        QTest::newRow("example") << int(GPS_MFG_GARMIN) << QByteArray("Acme")
+                                 << QByteArray("spare set") << 0 << EXAMPLE;
+        // The 254-byte limit falls inside the two-byte "ü", dropped whole.
+        QTest::newRow("long text cut at a whole character")
+            << int(GPS_MFG_GARMIN) << QByteArray("Acme") << QByteArray(253, 'a') + "\xc3\xbctail"
+            << 0 << "COM2, Garmin V, Acme, Ni-MH, 1800, " + times + QByteArray(253, 'a') + "\n";
         QTest::newRow("empty battery maker")
             << int(GPS_MFG_GARMIN) << QByteArray() << QByteArray() << 0
             << "COM2, Garmin V,  ,Ni-MH, 1800, " + times + "\n";
@@ -148,19 +146,6 @@ private Q_SLOTS:
         QCOMPARE(LogContents(), QByteArray());
     }
 
-    void longTextIsCutAtAWholeCharacter()
-    {
-        // 253 ASCII bytes and a two-byte character: the limit of 254 bytes
-        // falls inside the character, which is dropped whole.
-        const QByteArray text = QByteArray(253, 'a') + "\xc3\xbc" + "tail";
-        FakeDialog dlg;
-        Finish(dlg, 1, GPS_MFG_GARMIN, "V", "06:12:18");
-        dlg.SetText(dlg.units[1].nCommentsCtrl, text.constData());
-        WriteResults();
-        const QByteArray contents = LogContents();
-        QVERIFY(contents.endsWith(", 06:12:18, " + QByteArray(253, 'a') + "\n"));
-    }
-
     void unwritableLogIsPassedOver()
     {
         FakeDialog dlg;
@@ -176,7 +161,7 @@ private Q_SLOTS:
         QCOMPARE(WriteResults(), 1);
         QVERIFY(QFile::remove("BATTERY.TXT"));
 #endif
-        QVERIFY(dlg.boxes.empty());
+        QVERIFY(dlg.messages.empty());
     }
 };
 

@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static FakeDialog dlg;
-    dlg.boxes.clear();
+    dlg.messages.clear();
     UnitInfo& unit = dlg.units[0];
     unit.eMfg = GPS_MFG_GARMIN;
     unit.szVersion[0] = '\0';

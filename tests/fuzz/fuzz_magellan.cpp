@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static FakeDialog dlg;
-    dlg.boxes.clear();
+    dlg.messages.clear();
     UnitInfo& unit = dlg.units[1];
     unit.eMfg = GPS_MFG_MAGELLAN;
     unit.szVersion[0] = '\0';
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Nothing is ever shown for a Magellan reply, the version text stays
     // terminated, and only a verified reply sets it.
-    if (!dlg.boxes.empty())
+    if (!dlg.messages.empty())
         __builtin_trap();
     if (std::memchr(unit.szVersion, '\0', VERSION_SIZE) == nullptr)
         __builtin_trap();

@@ -4,7 +4,6 @@
 #include "lamps.h"
 
 #include <cstdio>
-#include <cstring>
 
 FakeDialog::FakeDialog()
 {
@@ -24,30 +23,18 @@ FakeDialog::~FakeDialog()
 
 void FakeDialog::SetText(int nId, const char* szUtf8)
 {
-    const int i = nId - FIRST_ID;
-    if (i >= 0 && i < ID_COUNT)
-        std::snprintf(m_text[i], TEXT_SIZE, "%s", szUtf8);
+    std::snprintf(m_text[nId - FIRST_ID], TEXT_SIZE, "%s", szUtf8);
 }
 
 const char* FakeDialog::Text(int nId) const
 {
-    const int i = nId - FIRST_ID;
-    return i >= 0 && i < ID_COUNT && m_exists[i] ? m_text[i] : "";
+    return m_text[nId - FIRST_ID];
 }
 
-void FakeDialog::RemoveControl(int nId)
+void FakeDialog::Attach(int k, FakePort& port)
 {
-    const int i = nId - FIRST_ID;
-    if (i >= 0 && i < ID_COUNT)
-        m_exists[i] = false;
-}
-
-std::vector<std::string> FakeDialog::Messages() const
-{
-    std::vector<std::string> texts;
-    for (const Box& box : boxes)
-        texts.push_back((box.bError ? "Error: " : "") + box.text);
-    return texts;
+    devices[k] = &port;
+    port.pClockMs = &nowMs;
 }
 
 bool FakeDialog::ControlText(int nId, QString& text) const
@@ -63,34 +50,13 @@ void FakeDialog::SetControlText(int nId, const char* szText)
 {
     const int i = nId - FIRST_ID;
     if (i >= 0 && i < ID_COUNT && m_exists[i])
-        std::snprintf(m_text[i], TEXT_SIZE, "%s", szText);
+        SetText(nId, szText);
 }
 
 void FakeDialog::StepActivityLights()
 {
     ++nLampSteps;
     nLitLamp = AdvanceLampPosition(nLampPos);
-}
-
-void FakeDialog::MessageBoxOk(const char* szText)
-{
-    Record(false, szText);
-}
-
-void FakeDialog::ErrorBox(const char* szText)
-{
-    Record(true, szText);
-}
-
-void FakeDialog::Record(bool bError, const char* szText)
-{
-    Box box;
-    box.bError = bError;
-    box.text = szText;
-    box.atMs = nowMs;
-    if (onBox)
-        onBox(*this, box);
-    boxes.push_back(box);
 }
 
 void FakeDialog::DispatchPendingMessages()
@@ -104,9 +70,8 @@ std::time_t FakeDialog::CurrentTime()
 {
     if (bRealClock)
         return TestDialogBase::CurrentTime();
-    // Floor, so that a clock set back before the epoch still counts whole
-    // seconds the way time() does.
-    return static_cast<std::time_t>(nowMs >= 0 ? nowMs / 1000 : -((-nowMs + 999) / 1000));
+    // Whole seconds rounded down, as time() counts them, also before 1970.
+    return static_cast<std::time_t>(nowMs >= 0 ? nowMs / 1000 : -((999 - nowMs) / 1000));
 }
 
 void FakeDialog::Sleep100ms()
@@ -115,12 +80,6 @@ void FakeDialog::Sleep100ms()
         TestDialogBase::Sleep100ms();
     else
         nowMs += 100;
-}
-
-void FakeDialog::Attach(int k, FakePort& port)
-{
-    devices[k] = &port;
-    port.pClockMs = &nowMs;
 }
 
 SerialDevice& FakeDialog::CommDevice(int k)

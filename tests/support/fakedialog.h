@@ -3,59 +3,46 @@
 #include "testdialogbase.h"
 
 #include <functional>
-#include <string>
-#include <vector>
+#include <QStringList>
 
 class FakePort;
 
-// A dialog without widgets: controls are text slots addressed by identifier,
-// message boxes are recorded, the clock is a number of milliseconds that
-// every 100 ms sleep moves on, and each pump of the message queue may act as
-// the operator. It sets g_pTestDialog to itself for its lifetime. Nothing in
-// it allocates while a run polls, so runs can be checked for allocations.
+// A dialog without widgets: controls are text slots 1000..1099 addressed by
+// identifier, message boxes are recorded, the clock is a count of
+// milliseconds that every 100 ms sleep moves on, and each pump of the message
+// queue may act as the operator. It is g_pTestDialog for its lifetime.
+// Nothing in it allocates while a run polls.
 class FakeDialog : public TestDialogBase {
 public:
-    // Control ids 1000..1099 exist, with empty texts, except those removed.
     FakeDialog();
     ~FakeDialog() override;
 
-    struct Box {
-        bool bError = false; // the "Error" box rather than an OK box
-        std::string text;
-        long long atMs = 0;
-    };
-
-    // The operator's side.
     void SetText(int nId, const char* szUtf8);
     const char* Text(int nId) const;
-    void RemoveControl(int nId);
+    void RemoveControl(int nId) { m_exists[nId - FIRST_ID] = false; }
     void Tick(int k, bool ticked) { bPortEnabled[k] = ticked ? 1 : 0; }
-
-    // What the run left.
-    std::vector<Box> boxes;
-    std::vector<std::string> Messages() const;
-    int nLampSteps = 0;
-    int nLitLamp = -1; // -1 all dark (or never stepped)
-    int nPumps = 0;
-
-    // Time: milliseconds since the epoch. CurrentTime() is nowMs / 1000.
-    long long nowMs = 1765000000000LL;
-    // Use the system's clock and a real 100 ms sleep instead.
-    bool bRealClock = false;
-    // Called at every pump; acts as the operator.
-    std::function<void(FakeDialog&)> onPump;
-    // Called when a box opens, before it is recorded as closed.
-    std::function<void(FakeDialog&, const Box&)> onBox;
-    // The port of unit k; nullptr uses the system's port.
-    SerialDevice* devices[UNIT_COUNT] = {};
     // Gives unit k a fake port that reads this dialog's clock.
     void Attach(int k, FakePort& port);
+
+    // The boxes shown, in order; the "Error" box's text as "Error: <text>".
+    QStringList messages;
+    int nLampSteps = 0;
+    int nLitLamp = -1; // -1: all dark, or never stepped
+    int nPumps = 0;
+
+    long long nowMs = 1765000000000LL; // CurrentTime() is nowMs / 1000
+    bool bRealClock = false;           // the system's clock and real sleeps instead
+    std::function<void(FakeDialog&)> onPump;
+    SerialDevice* devices[UNIT_COUNT] = {}; // nullptr: the system's port
 
     bool ControlText(int nId, QString& text) const override;
     void SetControlText(int nId, const char* szText) override;
     void StepActivityLights() override;
-    void MessageBoxOk(const char* szText) override;
-    void ErrorBox(const char* szText) override;
+    void MessageBoxOk(const char* szText) override { messages << QString::fromUtf8(szText); }
+    void ErrorBox(const char* szText) override
+    {
+        messages << QStringLiteral("Error: ") + QString::fromUtf8(szText);
+    }
     void DispatchPendingMessages() override;
     std::time_t CurrentTime() override;
     void Sleep100ms() override;
@@ -67,5 +54,4 @@ private:
     static constexpr int TEXT_SIZE = 1024;
     bool m_exists[ID_COUNT];
     char m_text[ID_COUNT][TEXT_SIZE];
-    void Record(bool bError, const char* szText);
 };

@@ -4,21 +4,17 @@
 
 #include <cstring>
 
-// A serial port with a receiver behind it that the test scripts: which set-up
-// steps fail, and what each read finds waiting. It never allocates, so runs
-// over it can be checked for allocations.
+// A serial port with a scripted receiver behind it: which set-up steps fail,
+// and what each read finds waiting. It never allocates.
 class FakePort : public SerialDevice {
 public:
-    // Set-up steps that fail, with the system's text they report.
     bool bFailOpen = false;
     bool bFailQueues = false;
     bool bFailGet = false;
     bool bFailSet = false;
-    bool bFailTimeouts = false;
-    const char* szFailureText = "Input/output error";
 
-    // The receiver: the next nAnswers reads find `reply` waiting (then it is
-    // silent); nAnswers < 0 answers for ever.
+    // The next nAnswers reads find `reply` waiting, then the receiver is
+    // silent; nAnswers < 0 answers for ever.
     int nAnswers = 0;
     char reply[512] = {};
     int nReplyLength = 0;
@@ -28,46 +24,35 @@ public:
         nReplyLength = length;
     }
 
-    // What the program did.
+    // What the program did; with a clock, when it last read and got an answer.
     bool bOpen = false;
-    int nOpens = 0;
-    int nCloses = 0;
-    int nWrites = 0;
-    int nReads = 0;
+    int nOpens = 0, nCloses = 0, nWrites = 0, nReads = 0;
     char lastWrite[256] = {};
     int nLastWriteLength = 0;
     LineSettings applied;
-    // With a clock to look at, the times of the last read and last answer.
     const long long* pClockMs = nullptr;
-    long long nLastReadMs = -1;
-    long long nLastAnswerMs = -1;
-    char szOpenedName[16] = {};
+    long long nLastReadMs = -1, nLastAnswerMs = -1;
 
-    bool Open(const char* szName) override
+    bool Open(const char*) override
     {
         ++nOpens;
-        std::strncpy(szOpenedName, szName, sizeof szOpenedName - 1);
         bOpen = !bFailOpen;
-        if (!bOpen)
-            m_szError = szFailureText;
+        m_szError = "No such file or directory";
         return bOpen;
     }
     bool SetQueueSizes(int, int) override { return Step(bFailQueues); }
     bool GetLineSettings(LineSettings& settings) override
     {
-        if (!Step(bFailGet))
-            return false;
         settings = applied;
-        return true;
+        return Step(bFailGet);
     }
     bool SetLineSettings(const LineSettings& settings) override
     {
-        if (!Step(bFailSet))
-            return false;
-        applied = settings;
-        return true;
+        if (Step(bFailSet))
+            applied = settings;
+        return Step(bFailSet);
     }
-    bool SetTimeouts(const CommTimeouts&) override { return Step(bFailTimeouts); }
+    bool SetTimeouts(const CommTimeouts&) override { return Step(false); }
     void Write(const char* data, int nCount) override
     {
         ++nWrites;
@@ -77,14 +62,11 @@ public:
     int ReadWaiting(char* buf, int nMax) override
     {
         ++nReads;
-        if (pClockMs)
-            nLastReadMs = *pClockMs;
+        nLastReadMs = pClockMs ? *pClockMs : -1;
         if (!bOpen || nAnswers == 0)
             return 0;
-        if (nAnswers > 0)
-            --nAnswers;
-        if (pClockMs)
-            nLastAnswerMs = *pClockMs;
+        nAnswers -= nAnswers > 0 ? 1 : 0;
+        nLastAnswerMs = nLastReadMs;
         const int n = nReplyLength < nMax ? nReplyLength : nMax;
         std::memcpy(buf, reply, static_cast<std::size_t>(n));
         return n;
@@ -100,10 +82,7 @@ private:
     // A step on a port that is not open fails as one on an invalid handle.
     bool Step(bool bFails)
     {
-        if (!bOpen)
-            m_szError = "Bad file descriptor";
-        else if (bFails)
-            m_szError = szFailureText;
+        m_szError = bOpen ? "Input/output error" : "Bad file descriptor";
         return bOpen && !bFails;
     }
     const char* m_szError = "";

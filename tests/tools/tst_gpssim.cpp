@@ -158,13 +158,7 @@ public:
                                            : CheckMagellanReply(k, unit.szReply);
     }
 
-    QStringList Messages() const
-    {
-        QStringList texts;
-        for (const std::string& text : dlg.Messages())
-            texts << QString::fromStdString(text);
-        return texts;
-    }
+    QStringList Messages() const { return dlg.messages; }
 
     FakeDialog dlg;
 };
