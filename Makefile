@@ -4,12 +4,14 @@
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
+# How long `make bench` soaks the program against simulated receivers.
+MINUTES ?= 10
 
 PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
 PACKAGES_TEST := $(PACKAGES_BUILD) clang libclang-rt-14-dev clang-format \
                  desktop-file-utils appstream python3
 
-.PHONY: all build run test install package deps-build deps-test format clean
+.PHONY: all build run demo test bench install package deps-build deps-test format clean
 
 all: build
 
@@ -44,6 +46,11 @@ build: deps-build
 run: build
 	./build/ui/Dunmerrow
 
+# A whole test without receivers: Dunmerrow's window against four simulated
+# ones, in a scratch directory. Needs a desktop session.
+demo: build
+	tools/demo/run-demo.sh build
+
 # Everything CI checks: the normal build and its tests, then the same tests
 # under AddressSanitizer + UBSan with clang, and the fuzzers for a bounded time.
 test: deps-test
@@ -53,6 +60,13 @@ test: deps-test
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# Measurements, not tests: the run's CPU cost with the engine alone, then the
+# real dialog offscreen against four simulated receivers for $(MINUTES)
+# minutes, watched for CPU, memory and cycle length.
+bench: build
+	./build/bench/bench_run_cpu
+	bench/soak.sh build $(MINUTES)
 
 # Copies the program, its icons and its desktop files under $(PREFIX);
 # DESTDIR, when set, is put in front of every path as usual.

@@ -10,11 +10,19 @@ build=${1:?usage: run-demo.sh BUILD_DIR}
 program=$(realpath "$build/ui/Dunmerrow")
 simulator=$(realpath "$build/tools/gpssim/gpssim")
 
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "make demo opens Dunmerrow's window, so it needs a desktop session, and none is" >&2
-    echo "running here (neither DISPLAY nor WAYLAND_DISPLAY is set). Run it from a terminal" >&2
-    echo "on your desktop, or over 'ssh -X'." >&2
+no_desktop() {
+    echo "make demo opens Dunmerrow's window, so it needs a desktop session, and $1." >&2
+    echo "Run it from a terminal on your desktop, or over 'ssh -X'." >&2
     exit 1
+}
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    no_desktop "none is running here (neither DISPLAY nor WAYLAND_DISPLAY is set)"
+fi
+# A DISPLAY left over from a closed session would make Qt abort with a
+# message about platform plugins; say what is wrong instead.
+if [ -z "${WAYLAND_DISPLAY:-}" ] && command -v xdpyinfo >/dev/null 2>&1 &&
+    ! xdpyinfo >/dev/null 2>&1; then
+    no_desktop "the display $DISPLAY does not answer"
 fi
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/dunmerrow-demo.XXXXXX")
@@ -27,13 +35,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The Magellan on COM4 sends its checksum in lower case: it stays alive, but
-# no reply of it verifies, so its log line has no version text.
+# The Magellan on COM4 sends its checksum in lower case, and this one has a
+# letter in it: the receiver stays alive, but no reply of it verifies, so its
+# log line has no version text.
 "$simulator" --dir "$scratch/ports" --linger 600 \
     --com1 garmin,life=25,id=130,version=2.72,desc=eTrex \
     --com2 magellan,life=40,id=31,version=1.50,desc=Meridian\ Color \
     --com3 garmin,life=55,id=0x10F0,version=3.10,desc=GPS\ 12 \
-    --com4 magellan,life=35,desc=SporTrak,fault=lowercase \
+    --com4 magellan,life=35,desc=SporTrak\ Pro,fault=lowercase \
     > "$scratch/simulator.out" 2> "$scratch/simulator.log" &
 simulator_pid=$!
 
@@ -42,14 +51,22 @@ for _ in $(seq 1 50); do
     [ "$(grep -c '^DUNMERROW_COM' "$scratch/simulator.out" || true)" -eq 4 ] && break
     sleep 0.1
 done
-while IFS= read -r line; do
-    case "$line" in DUNMERROW_COM?=*) export "${line?}" ;; esac
+if [ "$(grep -c '^DUNMERROW_COM' "$scratch/simulator.out" || true)" -ne 4 ]; then
+    echo "The receiver simulator did not start:" >&2
+    cat "$scratch/simulator.log" >&2
+    exit 1
+fi
+# Each port as its pseudo-terminal rather than the link: a serial port's lock
+# file is named after the last part of the path, which for the links is
+# COMn in every simulator that may be running.
+while IFS='=' read -r variable link; do
+    case "$variable" in DUNMERROW_COM?) export "$variable=$(readlink -f "$link")" ;; esac
 done < "$scratch/simulator.out"
 
 cat <<TEXT
 Four simulated receivers are ready, with batteries that last 25 to 55 s:
   COM1 Garmin eTrex, COM2 Magellan Meridian Color, COM3 Garmin GPS 12,
-  COM4 Magellan SporTrak (faulty: lower-case checksums).
+  COM4 Magellan SporTrak Pro (faulty: lower-case checksums).
 In Dunmerrow: tick Com1 to Com4, set Com2 and Com4 to "Magellan", describe
 the batteries if you like, and press "Start Test". When the test completes,
 close Dunmerrow with "OK".
@@ -57,7 +74,8 @@ close Dunmerrow with "OK".
 Working in $scratch
 TEXT
 
-(cd "$scratch" && "$program") || true
+status=0
+(cd "$scratch" && "$program") || status=$?
 
 echo
 if [ -s "$scratch/BATTERY.TXT" ]; then
@@ -65,4 +83,8 @@ if [ -s "$scratch/BATTERY.TXT" ]; then
     cat "$scratch/BATTERY.TXT"
 else
     echo "No BATTERY.TXT: the test was not completed (a cancelled test writes nothing)."
+fi
+if [ "$status" -ne 0 ]; then
+    echo "Dunmerrow did not end normally (exit status $status)." >&2
+    exit "$status"
 fi
