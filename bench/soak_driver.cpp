@@ -23,8 +23,8 @@ int main(int argc, char** argv)
     TestDialog dlg;
     g_pTestDialog = &dlg;
     MessageBoxAnswerer answerer;
-    answerer.onBox = [](const MessageBoxAnswerer::Seen& box) {
-        std::printf("box: %s\n", qPrintable(box.text));
+    answerer.onBox = [](QMessageBox* box) {
+        std::printf("box: %s\n", qPrintable(box->text()));
         std::fflush(stdout);
     };
     dlg.show();
@@ -46,7 +46,8 @@ int main(int argc, char** argv)
             std::printf("endurance: %s\n", unit.szEndurance);
     }
     g_pTestDialog = nullptr;
-    const bool completed = !answerer.seen.isEmpty() &&
-                           answerer.seen.last().text.startsWith(QStringLiteral("Test completed"));
+    const QStringList texts = answerer.Texts();
+    const bool completed =
+        !texts.isEmpty() && texts.last().startsWith(QStringLiteral("Test completed"));
     return completed ? 0 : 1;
 }
