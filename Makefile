@@ -43,12 +43,18 @@ build: deps-build
 	cmake --preset default
 	cmake --build --preset default -j $(JOBS)
 
-run: build
+run: deps-build
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS) --target Dunmerrow
 	./build/ui/Dunmerrow
 
 # A whole test without receivers: Dunmerrow's window against four simulated
-# ones, in a scratch directory. Needs a desktop session.
-demo: build
+# ones, in a scratch directory. Needs a desktop session, checked first so
+# that nobody waits for a build that cannot be shown.
+demo: deps-build
+	@tools/demo/run-demo.sh --check-display
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS) --target Dunmerrow gpssim
 	tools/demo/run-demo.sh build
 
 # Everything CI checks: the normal build and its tests, then the same tests

@@ -1,5 +1,6 @@
 #include "portname.h"
 
+#include <QFileInfo>
 #include <QtGlobal>
 
 QString SystemPortName(const char* szComName)
@@ -10,8 +11,13 @@ QString SystemPortName(const char* szComName)
 #else
     const QByteArray variable = "DUNMERROW_" + comName.toUpper().toLatin1();
     const QString configured = qEnvironmentVariable(variable.constData());
-    if (!configured.isEmpty())
-        return configured;
+    if (!configured.isEmpty()) {
+        // A link such as /dev/serial/by-id/... is opened as the device it
+        // names, so that the port's lock is the one every other program
+        // takes for that device.
+        const QString device = QFileInfo(configured).canonicalFilePath();
+        return device.isEmpty() ? configured : device;
+    }
     const bool isCom = comName.startsWith(QLatin1String("COM"), Qt::CaseInsensitive);
     bool isNumber = false;
     const int number = comName.mid(3).toInt(&isNumber);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <QElapsedTimer>
 #include <QSerialPort>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -60,6 +61,9 @@ private Q_SLOTS:
         QTest::newRow("COM4 default") << QByteArray("COM4") << QByteArray() << "/dev/ttyS3";
         QTest::newRow("USB adapter")
             << QByteArray("COM2") << QByteArray("/dev/ttyUSB0") << "/dev/ttyUSB0";
+        // A link names its device, so the port is locked under the device's name.
+        QTest::newRow("link to a device")
+            << QByteArray("COM3") << QByteArray("link") << "/dev/null";
     }
 
     void portNames()
@@ -68,6 +72,11 @@ private Q_SLOTS:
         QFETCH(QByteArray, configured);
         QFETCH(QString, expected);
         const QByteArray variable = "DUNMERROW_" + com;
+        QTemporaryDir dir;
+        if (configured == "link") {
+            configured = QFile::encodeName(dir.filePath("COM3"));
+            QVERIFY(QFile::link("/dev/null", QFile::decodeName(configured)));
+        }
         if (configured.isEmpty())
             qunsetenv(variable.constData());
         else

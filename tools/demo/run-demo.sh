@@ -4,11 +4,10 @@
 # scratch directory whose BATTERY.TXT is printed at the end.
 #
 #   run-demo.sh BUILD_DIR
+#   run-demo.sh --check-display    only says whether a desktop is there
 set -euo pipefail
 
-build=${1:?usage: run-demo.sh BUILD_DIR}
-program=$(realpath "$build/ui/Dunmerrow")
-simulator=$(realpath "$build/tools/gpssim/gpssim")
+build=${1:?usage: run-demo.sh BUILD_DIR | --check-display}
 
 no_desktop() {
     echo "make demo opens Dunmerrow's window, so it needs a desktop session, and $1." >&2
@@ -24,6 +23,10 @@ if [ -z "${WAYLAND_DISPLAY:-}" ] && command -v xdpyinfo >/dev/null 2>&1 &&
     ! xdpyinfo >/dev/null 2>&1; then
     no_desktop "the display $DISPLAY does not answer"
 fi
+[ "$build" = --check-display ] && exit 0
+
+program=$(realpath "$build/ui/Dunmerrow")
+simulator=$(realpath "$build/tools/gpssim/gpssim")
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/dunmerrow-demo.XXXXXX")
 simulator_pid=""
