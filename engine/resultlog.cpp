@@ -52,6 +52,19 @@ public:
         Append("%.24s, ", text);
     }
 
+    // Ends the line. Whatever the fields held, the file gets exactly one line
+    // per unit: a line break or other control character inside a text (a
+    // pasted comment, a receiver's description) becomes a blank.
+    void Finish()
+    {
+        for (std::size_t i = 0; i < m_length; ++i) {
+            const auto c = static_cast<unsigned char>(m_text[i]);
+            if (c < 0x20 || c == 0x7F)
+                m_text[i] = ' ';
+        }
+        Append("\n");
+    }
+
     const char* Text() const { return m_text; }
     std::size_t Length() const { return m_length; }
 
@@ -84,7 +97,7 @@ void FormatLine(int k, const UnitInfo& unit, LogLine& line)
     if (g_pTestDialog->GetControlText(unit.nCommentsCtrl, comments, sizeof comments) &&
         comments[0] != '\0')
         line.Append("%s", comments);
-    line.Append("\n");
+    line.Finish();
 }
 
 } // namespace

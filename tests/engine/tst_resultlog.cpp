@@ -77,6 +77,10 @@ private Q_SLOTS:
         QTest::newRow("comments present")
             << int(GPS_MFG_MAGELLAN) << QByteArray("Acme, Inc.") << QByteArray("a, b") << 0
             << "COM2, Magellan V, Acme, Inc., Ni-MH, 1800, " + times + "a, b\n";
+        // However a text came to hold a line break, the unit keeps one line.
+        QTest::newRow("control characters become blanks")
+            << int(GPS_MFG_GARMIN) << QByteArray("Ac\r\nme") << QByteArray("first\nsecond\tline")
+            << 0 << "COM2, Garmin V, Ac  me, Ni-MH, 1800, " + times + "first second line\n";
         QTest::newRow("unknown maker")
             << 0 << QByteArray("Acme") << QByteArray() << 0
             << "COM2, UNKNOWN GPS MFG, Acme, Ni-MH, 1800, " + times + "\n";
