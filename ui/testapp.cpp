@@ -4,19 +4,30 @@
 #include "testdialog.h"
 
 #include <memory>
+#include <QEventLoop>
+#include <QFileInfo>
 
 TestApp::TestApp(int& argc, char** argv) : QApplication(argc, argv)
 {
-    // Lets desktops match the window with its menu entry and icon. It names
-    // no application: message boxes keep the executable's name.
+    // Lets desktops match the window with its menu entry and icon.
     setDesktopFileName(QStringLiteral(DUNMERROW_APP_ID));
+    // The caption of every message box: the executable's name without its
+    // directory and its last extension, so that a copy called my.tester.exe
+    // says "my.tester". Qt's default would cut at the first dot.
+    setApplicationName(QFileInfo(applicationFilePath()).completeBaseName());
 }
 
 int TestApp::Run()
 {
     auto dialog = std::make_unique<TestDialog>();
     g_pTestDialog = dialog.get();
-    dialog->exec();
+    // Shown and waited for, but not with exec(): that would make the dialog
+    // application-modal, and the "Error" box, which has no owner, could then
+    // not be answered while a run waits on it.
+    QEventLoop untilClosed;
+    connect(dialog.get(), &QDialog::finished, &untilClosed, &QEventLoop::quit);
+    dialog->show();
+    untilClosed.exec();
     dialog.reset();
     g_pTestDialog = nullptr;
     return 0;

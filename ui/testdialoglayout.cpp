@@ -5,6 +5,8 @@
 #include "dialogunits.h"
 #include "groupframe.h"
 #include "lampwidget.h"
+#include "singlelinevalidator.h"
+#include "statusdisplay.h"
 #include "units.h"
 
 #include <QCheckBox>
@@ -50,8 +52,6 @@ QLabel* AddLabel(QWidget* dialog, const DialogUnits& du, int nId, const QString&
 {
     auto* label = new QLabel(text, dialog);
     label->setTextFormat(Qt::PlainText);
-    // Top-aligned: a time text ends in a newline, and its empty second line
-    // must not push the first one out of the box.
     label->setAlignment(horizontal | Qt::AlignTop);
     return Place(label, nId, du, box);
 }
@@ -71,9 +71,30 @@ QComboBox* AddList(QWidget* dialog, const DialogUnits& du, int nId, int x, int y
     return Place(list, nId, du, {x, y, width, FIELD_HEIGHT});
 }
 
+StatusDisplay* AddDisplay(QWidget* dialog, const DialogUnits& du, int nId, const Box& box)
+{
+    auto* display = new StatusDisplay(dialog);
+    display->setTextFormat(Qt::PlainText);
+    // Top-aligned: a time text ends in a newline, and its empty second line
+    // must not push the first one out of the box.
+    display->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    return Place(display, nId, du, box);
+}
+
 QLineEdit* AddEdit(QWidget* dialog, const DialogUnits& du, int nId, const Box& box)
 {
-    return Place(new QLineEdit(dialog), nId, du, box);
+    auto* edit = new QLineEdit(dialog);
+    edit->setValidator(new SingleLineValidator(edit));
+    return Place(edit, nId, du, box);
+}
+
+// What a screen reader says for the control: which unit it belongs to and
+// what it holds. Its tooltip, if any, is the longer description.
+template <typename W>
+W* Named(W* widget, int k, const char* what)
+{
+    widget->setAccessibleName(QStringLiteral("Com%1 %2").arg(k + 1).arg(QLatin1String(what)));
+    return widget;
 }
 
 QPushButton* AddButton(QWidget* dialog, const DialogUnits& du, int nId, const char* text, int x)
@@ -111,28 +132,37 @@ QSize TestDialogLayout::Build(QWidget* dialog, const DialogUnits& du)
     std::vector<QWidget*> tabStops;
     for (int k = 0; k < UNIT_COUNT; ++k) {
         const int y = ROW_Y[k];
-        tabStops.push_back(Place(new QCheckBox(QStringLiteral("Com%1").arg(k + 1), dialog),
-                                 IDC_PORT_CHECK_BASE + k, du, {10, y, 35, 12}));
-        tabStops.push_back(AddList(dialog, du, IDC_GPS_MFG_BASE + k, 47, y, 47, GPS_LIST_HEIGHT));
-        tabStops.push_back(AddEdit(dialog, du, IDC_BATTERY_MAKER_BASE + k, {106, y, 55, 12}));
+        auto* check = Place(new QCheckBox(QStringLiteral("Com%1").arg(k + 1), dialog),
+                            IDC_PORT_CHECK_BASE + k, du, {10, y, 35, 12});
+        check->setAccessibleName(QStringLiteral("Test on Com%1").arg(k + 1));
+        tabStops.push_back(check);
+        tabStops.push_back(Named(
+            AddList(dialog, du, IDC_GPS_MFG_BASE + k, 47, y, 47, GPS_LIST_HEIGHT), k, "GPS maker"));
+        tabStops.push_back(Named(AddEdit(dialog, du, IDC_BATTERY_MAKER_BASE + k, {106, y, 55, 12}),
+                                 k, "battery manufacturer"));
         tabStops.push_back(
-            AddList(dialog, du, IDC_BATTERY_TYPE_BASE + k, 167, y, 48, TYPE_LIST_HEIGHT[k]));
-        tabStops.push_back(AddEdit(dialog, du, IDC_CAPACITY_BASE + k, {220, y, 30, 12}));
-        tabStops.push_back(AddEdit(dialog, du, IDC_COMMENTS_BASE + k, {253, y, 95, 12}));
+            Named(AddList(dialog, du, IDC_BATTERY_TYPE_BASE + k, 167, y, 48, TYPE_LIST_HEIGHT[k]),
+                  k, "battery type"));
+        tabStops.push_back(Named(AddEdit(dialog, du, IDC_CAPACITY_BASE + k, {220, y, 30, 12}), k,
+                                 "battery capacity in mAh"));
+        tabStops.push_back(
+            Named(AddEdit(dialog, du, IDC_COMMENTS_BASE + k, {253, y, 95, 12}), k, "comments"));
     }
 
     for (int k = 0; k < UNIT_COUNT; ++k) {
         const int y = STATUS_Y[k];
         AddLabel(dialog, du, IDC_UNIT_LABEL_BASE + k,
                  QStringLiteral("For unit on Com%1").arg(k + 1), Qt::AlignLeft, {10, y, 60, 8});
-        AddLabel(dialog, du, IDC_START_TIME_BASE + k, QString(), Qt::AlignHCenter, {86, y, 87, 8});
-        AddLabel(dialog, du, IDC_LAST_RESPONSE_BASE + k, QString(), Qt::AlignHCenter,
-                 {190, y, 87, 8});
-        AddLabel(dialog, du, IDC_ENDURANCE_BASE + k, QString(), Qt::AlignHCenter, {293, y, 51, 8});
+        Named(AddDisplay(dialog, du, IDC_START_TIME_BASE + k, {86, y, 87, 8}), k, "start time");
+        Named(AddDisplay(dialog, du, IDC_LAST_RESPONSE_BASE + k, {190, y, 87, 8}), k,
+              "last response time");
+        Named(AddDisplay(dialog, du, IDC_ENDURANCE_BASE + k, {293, y, 51, 8}), k, "endurance time");
     }
 
-    for (int i = 0; i < LAMP_COUNT; ++i)
-        Place(new LampWidget(dialog), IDC_LAMP_BASE + i, du, {LAMP_X[i], 112, 12, 10});
+    for (int i = 0; i < LAMP_COUNT; ++i) {
+        Place(new LampWidget(dialog), IDC_LAMP_BASE + i, du, {LAMP_X[i], 112, 12, 10})
+            ->setAccessibleName(QStringLiteral("Activity lamp %1").arg(i + 1));
+    }
 
     tabStops.push_back(AddButton(dialog, du, IDC_START_TEST, "Start Test", 56));
     QPushButton* ok = AddButton(dialog, du, IDC_OK, "OK", 122);
