@@ -55,6 +55,9 @@ TestDialog::TestDialog(QWidget* parent)
 {
     setObjectName(QStringLiteral("TestDialog"));
     setWindowTitle(QStringLiteral("Dunmerrow"));
+    m_pauseTimer.setSingleShot(true);
+    m_pauseTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_pauseTimer, &QTimer::timeout, &m_pause, &QEventLoop::quit);
     InitDialog();
 }
 
@@ -332,4 +335,14 @@ void TestDialog::MessageBoxOk(const char* szText)
 void TestDialog::ErrorBox(const char* szText)
 {
     ShowErrorBox(QString::fromUtf8(szText));
+}
+
+void TestDialog::Sleep100ms()
+{
+    // Asleep, the program would answer neither the operator nor assistive
+    // technology for a tenth of a second at a time: a screen reader asking
+    // for the window's contents would take a whole pause per question. The
+    // pause lasts as long, but events that arrive are handled at once.
+    m_pauseTimer.start(100);
+    m_pause.exec();
 }

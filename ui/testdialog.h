@@ -3,8 +3,10 @@
 #include "testdialogbase.h"
 
 #include <QDialog>
+#include <QEventLoop>
 #include <QIcon>
 #include <QPixmap>
+#include <QTimer>
 
 // The main window. It owns the test state of TestDialogBase and gives the
 // engine its controls, lamps and message boxes. "Start Test" runs a whole
@@ -45,6 +47,7 @@ public:
     void StepActivityLights() override;
     void MessageBoxOk(const char* szText) override;
     void ErrorBox(const char* szText) override;
+    void Sleep100ms() override;
 
 protected:
     // Esc: the cancel command, never the end of the dialog.
@@ -63,4 +66,7 @@ private:
     bool m_bRunning = false;
     // The operator confirmed the exit while a run was still ending.
     bool m_bExitWhenRunEnds = false;
+    // The run's pause, spent handling events rather than asleep.
+    QEventLoop m_pause;
+    QTimer m_pauseTimer;
 };

@@ -93,7 +93,16 @@ QLineEdit* AddEdit(QWidget* dialog, const DialogUnits& du, int nId, const Box& b
 template <typename W>
 W* Named(W* widget, int k, const char* what)
 {
-    widget->setAccessibleName(QStringLiteral("Com%1 %2").arg(k + 1).arg(QLatin1String(what)));
+    const QString name = QStringLiteral("Com%1 %2").arg(k + 1).arg(QLatin1String(what));
+    widget->setAccessibleName(name);
+    if (qobject_cast<QComboBox*>(widget)) {
+        // On Linux a list's accessible name is the item it shows, and a
+        // screen reader takes what the list is for from a label that names it
+        // as its buddy. There is no room for one on screen, so it is hidden.
+        auto* label = new QLabel(name, widget->parentWidget());
+        label->setBuddy(widget);
+        label->hide();
+    }
     return widget;
 }
 

@@ -1,0 +1,111 @@
+"""One isolated desktop per scenario: an X server of its own (Xvfb picks a
+free display), a window manager, and the accessibility bus that screen
+readers use. Run inside `dbus-run-session`, so the buses are private."""
+
+import os
+import select
+import shutil
+import subprocess
+import time
+
+REQUIRED = ["Xvfb", "openbox", "xdotool", "xclip", "xdpyinfo", "import",
+            "/usr/libexec/at-spi-bus-launcher"]
+
+
+def missing_tools():
+    return [tool for tool in REQUIRED if shutil.which(tool) is None]
+
+
+def wait_until(condition, timeout, what):
+    """Polls condition() until it returns something true; fails after timeout
+    seconds, so that a hung program fails the scenario instead of CI."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise TimeoutError("gave up waiting for " + what)
+        time.sleep(0.05)
+
+
+class Desktop:
+    def __init__(self, artifacts):
+        self.artifacts = artifacts
+        self.processes = []
+        self.shots = 0
+
+    def start(self):
+        self._start_x()
+        self._spawn(["openbox", "--sm-disable"])
+        # A window manager announces itself on the root window; before that,
+        # new windows are neither placed nor focused as on a real desktop.
+        wait_until(lambda: b"window id" in self._run(
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]), 30, "openbox")
+        self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+        os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        os.environ["QT_QPA_PLATFORM"] = "xcb"
+        os.environ["NO_AT_BRIDGE"] = "0"
+        # Imported only now: it finds the accessibility bus when imported.
+        import pyatspi
+        self.registry = pyatspi.Registry
+        wait_until(self._registry_answers, 15, "the accessibility registry")
+
+    def stop(self):
+        for process in reversed(self.processes):
+            process.terminate()
+        for process in reversed(self.processes):
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+
+    def screenshot(self, name):
+        """The whole screen as a person sees it, kept with the test's output."""
+        self.shots += 1
+        path = os.path.join(self.artifacts, "%02d-%s.png" % (self.shots, name))
+        subprocess.run(["import", "-window", "root", path], check=False,
+                       stderr=subprocess.DEVNULL)
+        return path
+
+    def pixel(self, x, y):
+        """The colour on screen at (x, y), as "r,g,b"."""
+        out = self._run(["import", "-window", "root", "-crop", "1x1+%d+%d" % (x, y),
+                         "-depth", "8", "txt:-"])
+        colour = out.decode().splitlines()[-1].split("(")[1].split(")")[0]
+        return ",".join(str(int(float(c))) for c in colour.split(",")[:3])
+
+    def _start_x(self):
+        read_end, write_end = os.pipe()
+        self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                     "-nolisten", "tcp"], pass_fds=(write_end,))
+        os.close(write_end)
+        # Xvfb writes the number and the newline separately, and dies if the
+        # pipe is gone before the newline: read the whole line.
+        display = b""
+        while not display.endswith(b"\n"):
+            ready, _, _ = select.select([read_end], [], [], 15)
+            chunk = os.read(read_end, 64) if ready else b""
+            if not chunk:
+                raise RuntimeError("Xvfb did not start")
+            display += chunk
+        os.close(read_end)
+        display = display.decode().strip()
+        os.environ["DISPLAY"] = ":" + display
+        wait_until(lambda: subprocess.run(["xdpyinfo"], stdout=subprocess.DEVNULL,
+                                          stderr=subprocess.DEVNULL).returncode == 0,
+                   10, "the X server")
+
+    def _registry_answers(self):
+        try:
+            return self.registry.getDesktop(0) is not None
+        except Exception:
+            return False
+
+    def _spawn(self, argv, **kwargs):
+        with open(os.path.join(self.artifacts, os.path.basename(argv[0]) + ".log"), "wb") as log:
+            self.processes.append(subprocess.Popen(argv, stdout=log, stderr=log, **kwargs))
+
+    @staticmethod
+    def _run(argv):
+        return subprocess.run(argv, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout

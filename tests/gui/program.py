@@ -1,0 +1,231 @@
+"""The program under test as a person or a screen reader meets it: its
+windows and controls are found through the accessibility tree, by role and
+accessible name, and operated only through X input (xinput.py). Nothing here
+calls an accessibility action: those would bypass modality just as pressing
+a button from inside the program would."""
+
+import os
+import signal
+import subprocess
+import time
+
+import xinput
+from desktop import wait_until
+
+BOX_TIMEOUT = 30
+
+
+def _atspi():
+    import pyatspi
+    return pyatspi
+
+
+def _alive(obj):
+    try:
+        return obj.getState().contains(_atspi().STATE_SHOWING)
+    except Exception:
+        return False  # the window has gone, and its objects with it
+
+
+class Element:
+    """One accessible object: a window, a control or a box."""
+
+    def __init__(self, obj):
+        self.obj = obj
+
+    @property
+    def name(self):
+        return self.obj.name
+
+    @property
+    def role(self):
+        return self.obj.getRoleName()
+
+    def state(self, state_name):
+        return self.obj.getState().contains(getattr(_atspi(), "STATE_" + state_name.upper()))
+
+    def enabled(self):
+        return self.state("enabled")
+
+    def checked(self):
+        return self.state("checked")
+
+    def showing(self):
+        return _alive(self.obj)
+
+    def text(self):
+        """What the control shows: an edit box's or a display's text, else its name."""
+        try:
+            return self.obj.queryText().getText(0, -1)
+        except NotImplementedError:
+            return self.obj.name
+
+    def description(self):
+        return self.obj.description
+
+    def extents(self):
+        box = self.obj.queryComponent().getExtents(_atspi().DESKTOP_COORDS)
+        return box.x, box.y, box.width, box.height
+
+    def centre(self):
+        x, y, width, height = self.extents()
+        return x + width // 2, y + height // 2
+
+    def click(self):
+        xinput.click_at(*self.centre())
+
+    def children(self):
+        return [Element(child) for child in self.obj if child is not None]
+
+    def descendants(self):
+        for child in self.children():
+            yield child
+            yield from child.descendants()
+
+    def labels(self):
+        """What names the control: its own name, and the labels a screen
+        reader reads for it (a list's name is the item it shows)."""
+        names = [self.name]
+        for relation in self.obj.getRelationSet():
+            if relation.getRelationType() == _atspi().RELATION_LABELLED_BY:
+                names += [relation.getTarget(i).name for i in range(relation.getNTargets())]
+        return names
+
+    def find(self, name, role=None):
+        for element in self.descendants():
+            if (role is None or element.role == role) and name in element.labels():
+                return element
+        raise LookupError("no %s named %r" % (role or "control", name))
+
+
+class Box(Element):
+    """A message box: its caption, its text and its buttons."""
+
+    @property
+    def caption(self):
+        return self.name
+
+    def message(self):
+        texts = [e.text() for e in self.descendants() if e.role == "label" and e.name]
+        return "\n".join(texts)
+
+    def buttons(self):
+        return [e.name for e in self.descendants() if e.role == "push button"]
+
+    def press(self, button="OK", by="click"):
+        """Answers the box as a person would: a click on the button, or the
+        keyboard ("key": the box is clicked on to focus it, then Return on
+        its default button, or the button's underlined letter otherwise)."""
+        target = self.find(button, "push button")
+        if by == "click":
+            target.click()
+        else:
+            xinput.click_at(*self._title_area())
+            if target.state("is_default"):
+                xinput.key("Return")
+            else:
+                xinput.key("alt+" + button[0].lower())
+        wait_until(lambda: not self.showing(), 10,
+                   "the %r box to close after %s on %s" % (self.message(), by, button))
+
+    def _title_area(self):
+        # A spot inside the box that is no button: left of its text.
+        x, y, width, height = self.extents()
+        return x + 8, y + height // 2
+
+
+class Program:
+    def __init__(self, desktop, argv, cwd, env=None, name="program"):
+        self.desktop = desktop
+        self.argv = argv
+        full_env = dict(os.environ)
+        full_env.update(env or {})
+        with open(os.path.join(desktop.artifacts, name + ".log"), "ab") as log:
+            self.process = subprocess.Popen(argv, cwd=cwd, env=full_env, stdout=log,
+                                            stderr=subprocess.STDOUT)
+        self.app = Element(wait_until(self._find_app, 30, "the program's accessible tree"))
+        self.window = wait_until(self._main_window, 30, "the main window")
+        self.answered = []
+        self._controls = {}
+
+    # --- reading ---------------------------------------------------------
+
+    def windows(self):
+        return [w for w in self.app.children() if w.showing()]
+
+    def control(self, name, role=None):
+        # Every question to the tree is a round trip to the program: a
+        # control, once found, is kept.
+        if (name, role) not in self._controls:
+            self._controls[(name, role)] = self.window.find(name, role)
+        return self._controls[(name, role)]
+
+    def button(self, name):
+        return self.control(name, "push button")
+
+    def boxes(self):
+        return [Box(w.obj) for w in self.windows() if w.role == "alert"]
+
+    def next_box(self, timeout=BOX_TIMEOUT):
+        return wait_until(lambda: (self.boxes() or [None])[0], timeout, "a message box")
+
+    def answer(self, text, button="OK", by="click", caption=None, timeout=BOX_TIMEOUT):
+        """Waits for the next box, checks that it says `text` under its
+        caption (by default the program's file name without its extension),
+        answers it, and returns the box, gone by then."""
+        box = self.next_box(timeout)
+        seen, seen_caption = box.message(), box.caption
+        if seen != text:
+            self.desktop.screenshot("unexpected-box")
+            raise AssertionError("expected the box %r, saw %r" % (text, seen))
+        expected_caption = caption or os.path.basename(self.argv[0]).rsplit(".", 1)[0]
+        if seen_caption != expected_caption:
+            raise AssertionError("box %r captioned %r, not %r" % (text, seen_caption,
+                                                                  expected_caption))
+        box.press(button, by)
+        self.answered.append(text)
+        return box
+
+    # --- ending ----------------------------------------------------------
+
+    def wait_exit(self, timeout=20):
+        return self.process.wait(timeout)
+
+    def signal(self, signum):
+        self.process.send_signal(signum)
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.send_signal(signal.SIGKILL)
+            self.process.wait(10)
+
+    # --- finding ---------------------------------------------------------
+
+    def _find_app(self):
+        try:
+            for app in self.desktop.registry.getDesktop(0):
+                if app is not None and app.get_process_id() == self.process.pid:
+                    return app
+        except Exception:
+            pass
+        if self.process.poll() is not None:
+            raise RuntimeError("the program ended with status %d" % self.process.returncode)
+        return None
+
+    def _main_window(self):
+        for window in self.windows():
+            if window.role == "dialog":
+                try:
+                    window.find("Start Test", "push button")
+                    return window
+                except LookupError:
+                    pass
+        return None
+
+
+def poll(condition, timeout, what):
+    return wait_until(condition, timeout, what)
+
+
+def pause(seconds):
+    time.sleep(seconds)

@@ -1,0 +1,52 @@
+"""Every box the program shows can be answered with the mouse and with the
+keyboard, whatever window it belongs to, and says who is speaking."""
+
+import os
+import shutil
+
+from scenario import COMPLETED, EXIT_QUESTION, Scenario
+
+
+class Boxes(Scenario):
+    def test_missing_port(self):
+        """The commonest mistake with a USB adapter: a COMn that names no
+        device. Every box of the set-up is answered, the ownerless "Error"
+        box too, the unit is logged as silent at once, and a second run goes
+        the same way. The first run is answered by clicks, the second by keys."""
+        dun = self.start(env={"DUNMERROW_COM2": "/nonexistent/ttyX"})
+        self.describe(dun, 2, "Garmin", ("Acme", "Alkaline", "2500", ""))
+        for run, by in enumerate(("click", "key")):
+            self.start_test(dun, by)
+            dun.answer("Could not open com port", by=by)
+            dun.answer("Problem setting com ports receive and transmit buffers", by=by)
+            # A port that never opened fails each later step as an invalid handle.
+            error = dun.answer("Bad file descriptor", by=by, caption="Error")
+            dun.answer("Could not get comm state", by=by)
+            dun.answer("Bad file descriptor", by=by, caption="Error")
+            # The time-outs of the run's own set-up fail on the same port.
+            dun.answer("Bad file descriptor", by=by, caption="Error")
+            dun.answer(COMPLETED, by=by)
+            self.assertTrue(dun.button("Start Test").enabled())
+            start, last, endurance = self.displays(dun, 2)
+            self.assertEqual(endurance, "00:00:02")
+            lines = self.log_text().splitlines()
+            self.assertEqual(len(lines), run + 1)
+            self.assertEqual(lines[-1], "COM2, Garmin , Acme, Alkaline, 2500, %s, %s, 00:00:02, "
+                             % (start, last))
+        self.assertFalse(error.showing())
+        self.leave(dun)
+
+    def test_caption_is_program_name(self):
+        """A copy of the program called my.tester.exe captions its boxes
+        "my.tester": its name without the directory and the last extension."""
+        copy = os.path.join(self.workdir, "my.tester.exe")
+        shutil.copy(self.program_path, copy)
+        dun = self.start(program=copy)
+        dun.button("Start Test").click()
+        dun.answer("Please select a com port before testing.", caption="my.tester")
+        self.assertTrue(dun.button("Start Test").enabled())
+        self.assertFalse(dun.button("Cancel").enabled())
+        dun.button("OK").click()
+        dun.answer(EXIT_QUESTION, "No", by="key", caption="my.tester")
+        self.assertIsNone(dun.process.poll())
+        self.leave(dun)

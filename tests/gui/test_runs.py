@@ -1,0 +1,148 @@
+"""Whole tests as an operator runs them, against simulated receivers:
+BATTERY.TXT gets exactly the lines the displays showed, and only when it
+should."""
+
+import re
+import time
+
+from desktop import wait_until
+from scenario import CANCELLED, COMPLETED, EXIT_QUESTION, Scenario
+
+EARLIER = "COM1, Garmin eTrex (Product ID=130), from an earlier test\n"
+GREEN, GRAY = "0,255,0", "128,128,128"
+
+
+def seconds(endurance):
+    hours, minutes, secs = (int(part) for part in endurance.split(":"))
+    return hours * 3600 + minutes * 60 + secs
+
+
+def life(receiver):
+    return int(re.search(r"life=(\d+)", receiver).group(1))
+
+
+class Runs(Scenario):
+    def lamps(self, dun):
+        """The colour of each activity lamp's picture, as on screen."""
+        colours = []
+        for lamp in range(1, 5):
+            x, y, _, _ = dun.control("Activity lamp %d" % lamp).extents()
+            colours.append(self.desktop.pixel(x + 5, y + 5))
+        return colours
+
+    def buttons(self, dun):
+        return [dun.button(name).enabled() for name in ("Start Test", "OK", "Cancel")]
+
+    def check_logged(self, dun, receivers, batteries, versions, before=""):
+        """Each unit's line holds what its displays show, and its endurance
+        is two to four seconds past its battery's life: the read that finds
+        it silent comes one wait after a query, at most a cycle late."""
+        expected = before
+        for port in sorted(receivers):
+            start, last, endurance = self.displays(dun, port)
+            ran = seconds(endurance)
+            self.assertTrue(life(receivers[port]) + 2 <= ran <= life(receivers[port]) + 4,
+                            "COM%d ran %d s" % (port, ran))
+            maker, kind, capacity, comments = batteries[port]
+            texts = "".join(text + ", " if text else " ," for text in (maker, kind, capacity))
+            expected += "COM%d, %s, %s%s, %s, %s, %s\n" % (port, versions[port], texts, start,
+                                                           last, endurance, comments)
+        self.assertEqual(self.log_text(), expected)
+
+    def test_four_units(self):
+        receivers = {1: "garmin,life=2,id=130,desc=eTrex",
+                     2: "magellan,life=3,id=7,version=3.05,desc=SporTrak",
+                     3: "garmin,life=4,id=0x10F0,version=3.10,desc=GPS 12",
+                     4: "magellan,life=5"}
+        batteries = {1: ("Acme", "Alkaline", "2500", "spare set"),
+                     2: ("Voltix", "Li-ion", "3000", "new, from the shop"),
+                     3: ("Brightcell", "Ni-MH", "1800", "second charge"),
+                     4: ("", "Ni-Cd", "", "")}
+        versions = {1: "Garmin eTrex (Product ID=130)",
+                    2: "Magellan SporTrak Software Version 3.05 (Product ID=7)",
+                    3: "Garmin GPS 12 (Product ID=4336)",
+                    4: "Magellan Meridian Color Software Version 1.50 (Product ID=31)"}
+        self.seed_log(EARLIER)
+        simulator = self.receivers(receivers)
+        dun = self.start(env=simulator.environment())
+        for port, version in versions.items():
+            self.describe(dun, port, version.split()[0], batteries[port])
+        self.assertEqual(self.lamps(dun).count(GREEN), 0)
+        self.start_test(dun)
+        self.assertEqual(self.buttons(dun), [False, False, True])
+        dun.answer(COMPLETED, timeout=30)
+        self.assertEqual(self.buttons(dun), [True, True, False])
+        # The lamp the last step lit stays lit.
+        self.assertEqual(self.lamps(dun).count(GREEN), 1)
+        self.check_logged(dun, receivers, batteries, versions, EARLIER)
+        self.leave(dun)
+
+    def test_unplugged_receiver(self):
+        """An adapter pulled out mid-test ends its unit like a flat battery;
+        the others go on."""
+        receivers = {1: "garmin,life=5", 2: "magellan,life=2,fault=unplug", 4: "magellan,life=4"}
+        simulator = self.receivers(receivers)
+        dun = self.start(env=simulator.environment())
+        for port in receivers:
+            self.describe(dun, port, "Magellan" if "magellan" in receivers[port] else "Garmin")
+        self.start_test(dun)
+        dun.answer(COMPLETED, timeout=30)
+        none = ("", "Ni-MH", "", "")
+        self.check_logged(dun, receivers, {port: none for port in receivers},
+                          {1: "Garmin eTrex (Product ID=130)",
+                           2: "Magellan Meridian Color Software Version 1.50 (Product ID=31)",
+                           4: "Magellan Meridian Color Software Version 1.50 (Product ID=31)"})
+        self.leave(dun)
+
+    def test_cancel(self):
+        """Cancel while one unit has finished and another still answers: the
+        results stay on screen, the lamps go dark, nothing is logged."""
+        self.seed_log(EARLIER)
+        simulator = self.receivers({1: "magellan,life=60", 3: "garmin,life=1"})
+        dun = self.start(env=simulator.environment())
+        self.describe(dun, 1, "Magellan")
+        self.describe(dun, 3, "Garmin")
+        self.start_test(dun)
+        wait_until(lambda: self.displays(dun, 3)[2], 20, "Com3 to finish")
+        dun.button("Cancel").click()
+        wait_until(lambda: dun.button("OK").enabled(), 5, "OK to be enabled by the cancel")
+        self.assertFalse(dun.button("Start Test").enabled())
+        dun.answer(CANCELLED)
+        self.assertEqual(self.buttons(dun), [True, True, False])
+        self.assertEqual(self.lamps(dun), [GRAY] * 4)
+        self.assertEqual(self.displays(dun, 1)[2], "")
+        self.assertRegex(self.displays(dun, 3)[2], r"^00:00:0[3-5]$")
+        self.assertEqual(self.log_text(), EARLIER)
+        self.leave(dun)
+
+    def test_exit_question_during_run(self):
+        """While a test runs, Enter is no command; after Cancel the exit
+        question may be asked: No keeps everything, Yes hides the window at
+        once and the program ends when the run has."""
+        simulator = self.receivers({2: "garmin,life=30"})
+        dun = self.start(env=simulator.environment())
+        self.describe(dun, 2, "Garmin", ("Acme", "Ni-MH", "", ""))
+        self.start_test(dun)
+        dun.control("Com2 battery manufacturer").click()
+        self.press_keys_expecting_nothing(dun, "Return", "Escape")
+        dun.button("Cancel").click()
+        wait_until(lambda: dun.button("OK").enabled(), 5, "OK to be enabled by the cancel")
+        dun.button("OK").click()
+        dun.answer(EXIT_QUESTION, "No")
+        self.assertTrue(dun.window.showing())
+        self.assertEqual(dun.control("Com2 battery manufacturer").text(), "Acme")
+        dun.button("OK").click()
+        dun.answer(EXIT_QUESTION, "Yes")
+        self.assertFalse(dun.window.showing())
+        dun.answer(CANCELLED)
+        self.assertEqual(dun.wait_exit(), 0)
+        self.assertIsNone(self.log_text())
+
+    @staticmethod
+    def press_keys_expecting_nothing(dun, *keys):
+        from xinput import key
+        for name in keys:
+            key(name)
+        time.sleep(1)
+        if dun.boxes():
+            raise AssertionError("a key opened %r" % dun.boxes()[0].message())
