@@ -37,11 +37,7 @@ class Desktop:
 
     def start(self):
         self._start_x()
-        self._spawn(["openbox", "--sm-disable"])
-        # A window manager announces itself on the root window; before that,
-        # new windows are neither placed nor focused as on a real desktop.
-        wait_until(lambda: b"window id" in self._run(
-            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]), 30, "openbox")
+        self._start_window_manager()
         self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
         os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         os.environ["QT_QPA_PLATFORM"] = "xcb"
@@ -96,6 +92,21 @@ class Desktop:
                                           stderr=subprocess.DEVNULL).returncode == 0,
                    10, "the X server")
 
+    def _start_window_manager(self):
+        # A window manager announces itself on the root window; before that,
+        # new windows are neither placed nor focused as on a real desktop.
+        # While other desktops start beside this one, openbox now and then
+        # fails to open a display that already answers: it gets three tries.
+        for attempt in range(3):
+            openbox = self._spawn(["openbox", "--sm-disable"])
+            started = wait_until(lambda: openbox.poll() is not None or b"window id" in self._run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]), 30, "openbox")
+            if openbox.poll() is None:
+                return started
+            self.processes.remove(openbox)
+            time.sleep(1)
+        raise RuntimeError("openbox did not start")
+
     def _registry_answers(self):
         try:
             return self.registry.getDesktop(0) is not None
@@ -103,8 +114,10 @@ class Desktop:
             return False
 
     def _spawn(self, argv, **kwargs):
-        with open(os.path.join(self.artifacts, os.path.basename(argv[0]) + ".log"), "wb") as log:
-            self.processes.append(subprocess.Popen(argv, stdout=log, stderr=log, **kwargs))
+        with open(os.path.join(self.artifacts, os.path.basename(argv[0]) + ".log"), "ab") as log:
+            process = subprocess.Popen(argv, stdout=log, stderr=log, **kwargs)
+        self.processes.append(process)
+        return process
 
     @staticmethod
     def _run(argv):

@@ -182,6 +182,8 @@ class Program:
         if seen_caption != expected_caption:
             raise AssertionError("box %r captioned %r, not %r" % (text, seen_caption,
                                                                   expected_caption))
+        # Every box as it stood on screen, for a person to look at later.
+        self.desktop.screenshot("box")
         box.press(button, by)
         self.answered.append(text)
         return box

@@ -17,16 +17,24 @@ class Receivers:
         self.log = open(os.path.join(artifacts, "gpssim.log"), "ab")
         self.process = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=self.log)
         self.devices = {}
-        deadline = time.monotonic() + 15
+        # Read unbuffered: gpssim prints its links together, and a buffered
+        # readline would keep the later ones where select cannot see them.
+        pending = b""
+        deadline = time.monotonic() + 30
         while len(self.devices) < len(receivers):
             if time.monotonic() > deadline or self.process.poll() is not None:
                 raise RuntimeError("gpssim did not start its receivers")
             ready, _, _ = select.select([self.process.stdout], [], [], 1)
-            if ready:
-                line = self.process.stdout.readline().decode().strip()
+            if not ready:
+                continue
+            pending += os.read(self.process.stdout.fileno(), 4096)
+            *lines, pending = pending.split(b"\n")
+            for line in lines:
+                line = line.decode().strip()
                 if line.startswith("DUNMERROW_COM"):
                     variable, link = line.split("=", 1)
                     self.devices[int(variable[-1])] = link
+        self.rest = pending
 
     def environment(self):
         """The variables that point the program's COMn at the receivers."""
@@ -38,7 +46,7 @@ class Receivers:
             self.process.terminate()
         out, _ = self.process.communicate(timeout=15)
         summaries = {}
-        for line in out.decode().splitlines():
+        for line in (self.rest + out).decode().splitlines():
             if line.startswith("# COM"):
                 summaries[int(line[5])] = line
         return summaries

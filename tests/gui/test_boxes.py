@@ -4,6 +4,9 @@ keyboard, whatever window it belongs to, and says who is speaking."""
 import os
 import shutil
 
+import xinput
+from desktop import wait_until
+from program import Element
 from scenario import COMPLETED, EXIT_QUESTION, Scenario
 
 
@@ -50,3 +53,33 @@ class Boxes(Scenario):
         dun.answer(EXIT_QUESTION, "No", by="key", caption="my.tester")
         self.assertIsNone(dun.process.poll())
         self.leave(dun)
+
+    def test_about_box(self):
+        """The About box opens from its button and from F1, and closes
+        from its OK button, from Esc and from the window manager's close."""
+        dun = self.start()
+        for opener, closer in (("About", "click"), ("F1", "Escape"), ("F1", "alt+F4")):
+            if opener == "F1":
+                # F1 goes to the active window: a click on a display, which
+                # does nothing else, makes it the dialog.
+                xinput.click_at(*dun.control("Com1 start time").centre())
+                xinput.key("F1")
+            else:
+                dun.button("About").click()
+            about = Element(wait_until(lambda: self.about_window(dun), 10, "the About box"))
+            self.assertIn("Dunmerrow Version 0.01 Alpha",
+                          [e.name for e in about.descendants() if e.role == "label"])
+            if closer == "click":
+                about.find("OK", "push button").click()
+            else:
+                xinput.key(closer)
+            wait_until(lambda: not about.showing(), 10, "the About box to close by " + closer)
+            self.assertTrue(dun.window.showing())
+        self.leave(dun)
+
+    @staticmethod
+    def about_window(dun):
+        for window in dun.windows():
+            if window.name == "About Dunmerrow":
+                return window.obj
+        return None

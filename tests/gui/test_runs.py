@@ -125,6 +125,12 @@ class Runs(Scenario):
         self.start_test(dun)
         dun.control("Com2 battery manufacturer").click()
         self.press_keys_expecting_nothing(dun, "Return", "Escape")
+        # The run ends at its next cycle once cancelled, and OK must come
+        # before that: both right after a cycle has shown its answer and
+        # sent the next queries, with most of the two-second wait ahead.
+        last = self.displays(dun, 2)[1]
+        wait_until(lambda: self.displays(dun, 2)[1] != last, 10, "Com2 to answer again")
+        time.sleep(0.2)
         dun.button("Cancel").click()
         wait_until(lambda: dun.button("OK").enabled(), 5, "OK to be enabled by the cancel")
         dun.button("OK").click()

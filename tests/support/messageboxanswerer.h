@@ -1,14 +1,19 @@
 #pragma once
 
+#include "realinput.h"
+
 #include <functional>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
 
 // Plays the operator at the program's message boxes: it notes the text of
-// every QMessageBox that really opens and presses one of its buttons, so
-// that the code under test runs its boxes exactly as in use.
+// every QMessageBox that really opens and clicks one of its buttons with
+// the mouse, through the window system, so that the code under test runs
+// its boxes exactly as in use. A box that the click cannot reach (blocked
+// by a modal window) ends the test: a person could not answer it either.
 class MessageBoxAnswerer {
 public:
     MessageBoxAnswerer()
@@ -31,14 +36,24 @@ private:
             auto* box = qobject_cast<QMessageBox*>(window);
             if (!box || !box->isVisible())
                 continue;
-            m_texts << box->text();
-            if (onBox)
-                onBox(box);
+            if (box != m_current) {
+                m_current = box;
+                m_shown.start();
+                m_texts << box->text();
+                if (onBox)
+                    onBox(box);
+            } else if (m_shown.hasExpired(5000)) {
+                qFatal("No click reaches the box \"%s\"", qPrintable(box->text()));
+            }
             QAbstractButton* button = box->button(answer);
-            (button ? button : box->button(QMessageBox::Ok))->click();
+            ClickWidget(button ? button : box->button(QMessageBox::Ok));
+            if (!box->isVisible())
+                m_current = nullptr;
         }
     }
 
     QTimer m_timer;
+    QMessageBox* m_current = nullptr;
+    QElapsedTimer m_shown;
     QStringList m_texts;
 };

@@ -2,6 +2,7 @@
 
 #include "controlids.h"
 #include "lampwidget.h"
+#include "realinput.h"
 #include "testdialog.h"
 
 #include <QAbstractButton>
@@ -13,9 +14,11 @@ W* Get(const TestDialog& dialog, int nId)
     return qobject_cast<W*>(dialog.Control(nId));
 }
 
+// A mouse click on the control, as a person makes it; shows the dialog
+// first, since only a window on screen gets input.
 inline void Click(const TestDialog& dialog, int nId)
 {
-    Get<QAbstractButton>(dialog, nId)->click();
+    ClickWidget(dialog.Control(nId));
 }
 
 // "S" enabled or "-" disabled for Start Test, OK and Cancel, in that order.
