@@ -71,7 +71,7 @@ class Element:
         x, y, width, height = self.extents()
         return x + width // 2, y + height // 2
 
-    def click(self):
+    def mouse_click(self):
         xinput.click_at(*self.centre())
 
     def children(self):
@@ -118,7 +118,7 @@ class Box(Element):
         its default button, or the button's underlined letter otherwise)."""
         target = self.find(button, "push button")
         if by == "click":
-            target.click()
+            target.mouse_click()
         else:
             xinput.click_at(*self._title_area())
             if target.state("is_default"):

@@ -76,7 +76,7 @@ class Scenario(unittest.TestCase):
     @staticmethod
     def tick(dun, port):
         box = dun.control("Test on Com%d" % port, "check box")
-        box.click()
+        box.mouse_click()
         wait_until(box.checked, 5, "Com%d to be ticked" % port)
 
     @staticmethod
@@ -84,7 +84,7 @@ class Scenario(unittest.TestCase):
         """Opens a drop-down list with the mouse and picks the item by typing
         its first letters, as a person at a keyboard does."""
         combo = dun.control(list_name, "combo box")
-        combo.click()
+        combo.mouse_click()
         xinput.type_text(item[:4])
         xinput.key("Return")
         wait_until(lambda: combo.name == item, 5, "%s to show %s" % (list_name, item))
@@ -92,7 +92,7 @@ class Scenario(unittest.TestCase):
     @staticmethod
     def type_into(dun, name, text):
         edit = dun.control(name, "text")
-        edit.click()
+        edit.mouse_click()
         wait_until(lambda: edit.state("focused"), 5, name + " to take the focus")
         xinput.type_text(text)
         wait_until(lambda: edit.text() == text, 5, "%s to hold %r" % (name, text))
@@ -114,7 +114,7 @@ class Scenario(unittest.TestCase):
 
     @staticmethod
     def start_test(dun, by="click"):
-        dun.button("Start Test").click()
+        dun.button("Start Test").mouse_click()
         for advisory in ADVISORIES:
             dun.answer(advisory, by=by)
 
@@ -128,6 +128,6 @@ class Scenario(unittest.TestCase):
 
     def leave(self, dun):
         """Ends the program through its exit question, as the operator must."""
-        dun.button("OK").click()
+        dun.button("OK").mouse_click()
         dun.answer(EXIT_QUESTION, "Yes")
         self.assertEqual(dun.wait_exit(), 0)

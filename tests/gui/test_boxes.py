@@ -45,11 +45,11 @@ class Boxes(Scenario):
         copy = os.path.join(self.workdir, "my.tester.exe")
         shutil.copy(self.program_path, copy)
         dun = self.start(program=copy)
-        dun.button("Start Test").click()
+        dun.button("Start Test").mouse_click()
         dun.answer("Please select a com port before testing.", caption="my.tester")
         self.assertTrue(dun.button("Start Test").enabled())
         self.assertFalse(dun.button("Cancel").enabled())
-        dun.button("OK").click()
+        dun.button("OK").mouse_click()
         dun.answer(EXIT_QUESTION, "No", by="key", caption="my.tester")
         self.assertIsNone(dun.process.poll())
         self.leave(dun)
@@ -65,12 +65,12 @@ class Boxes(Scenario):
                 xinput.click_at(*dun.control("Com1 start time").centre())
                 xinput.key("F1")
             else:
-                dun.button("About").click()
+                dun.button("About").mouse_click()
             about = Element(wait_until(lambda: self.about_window(dun), 10, "the About box"))
             self.assertIn("Dunmerrow Version 0.01 Alpha",
                           [e.name for e in about.descendants() if e.role == "label"])
             if closer == "click":
-                about.find("OK", "push button").click()
+                about.find("OK", "push button").mouse_click()
             else:
                 xinput.key(closer)
             wait_until(lambda: not about.showing(), 10, "the About box to close by " + closer)

@@ -15,7 +15,7 @@ class Editing(Scenario):
         for name, (clipboard, shown) in pasted.items():
             xinput.put_on_clipboard(clipboard)
             edit = dun.control(name, "text")
-            edit.click()
+            edit.mouse_click()
             xinput.key("ctrl+v")
             self.assertEqual(edit.text(), shown)
         self.start_test(dun)
