@@ -49,7 +49,6 @@ AboutDialog::AboutDialog(QWidget* parent)
     QLabel* version =
         AddLine(this, du, QStringLiteral(DUNMERROW_ABOUT_VERSION_LINE), QRect(67, 4, 145, 8));
     version->setObjectName(QStringLiteral("control%1").arg(ID_VERSION));
-    version->setProperty("controlId", ID_VERSION);
 
     // The notices run on under the OK button, so they may be wider than the
     // version line beside it.
@@ -61,7 +60,6 @@ AboutDialog::AboutDialog(QWidget* parent)
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("control%1").arg(ID_OK));
-    ok->setProperty("controlId", ID_OK);
     ok->setGeometry(du.Rect(227, 4, 50, 14));
     ok->setDefault(true);
     ok->setFocus();

@@ -17,9 +17,6 @@ public:
     // sans-serif face at 8 points.
     static QFont DialogFont();
 
-    int AverageCharWidth() const { return m_avgCharWidth; }
-    int CharHeight() const { return m_charHeight; }
-
     int X(int units) const;
     int Y(int units) const;
     QRect Rect(int x, int y, int width, int height) const;

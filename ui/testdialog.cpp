@@ -218,14 +218,14 @@ void TestDialog::StartTest()
         // A test runs for hours: no key may cancel it or end the program
         // while it does, only the Cancel button and the close box.
         const RunKeyFilter keyFilter(this);
-        m_bRunning = true;
+        m_running = true;
         RunEnduranceTest();
-        m_bRunning = false;
+        m_running = false;
     }
     EnableControl(IDC_CANCEL, false);
     EnableControl(IDC_START_TEST, true);
     EnableControl(IDC_OK, true);
-    if (m_bExitWhenRunEnds)
+    if (m_exitWhenRunEnds)
         done(Accepted);
 }
 
@@ -239,10 +239,10 @@ void TestDialog::ConfirmExit()
 {
     if (!AskYesNo(this, QStringLiteral("Are you sure you want to exit?")))
         return;
-    if (m_bRunning) {
+    if (m_running) {
         // The run is still ending inside this very handler's caller; the
         // dialog must outlive it, so it only disappears for now.
-        m_bExitWhenRunEnds = true;
+        m_exitWhenRunEnds = true;
         hide();
         return;
     }

@@ -20,26 +20,8 @@ public:
     explicit TestDialog(QWidget* parent = nullptr);
     ~TestDialog() override;
 
-    // Lamp pictures, lit and dark.
-    QPixmap bmpGreen;
-    QPixmap bmpGray;
-    // The application icon, for the window and the task bar.
-    QIcon hIcon;
-
     // The control with this identifier, or nullptr.
     QWidget* Control(int nId) const;
-
-    void FillChoiceLists();
-    void LoadLampImages();
-    // Enables or disables unit k's row, its label and its three displays.
-    // A disabled control keeps its text and its selection.
-    void EnableUnitControls(int k, bool enable);
-    void DisableAllUnits();
-    void PortCheckChanged(int k);
-    void StartTest();
-    void CancelTest();
-    void ConfirmExit();
-    void ShowAboutBox();
 
     // TestDialogBase
     bool ControlText(int nId, QString& text) const override;
@@ -57,16 +39,36 @@ protected:
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
+    // The dialog's handlers, named as in the rest of the engine's interface
+    // (see docs/DESIGN.md); only the dialog itself calls them.
+    void FillChoiceLists();
+    void LoadLampImages();
+    // Enables or disables unit k's row, its label and its three displays.
+    // A disabled control keeps its text and its selection.
+    void EnableUnitControls(int k, bool enable);
+    void DisableAllUnits();
+    void PortCheckChanged(int k);
+    void StartTest();
+    void CancelTest();
+    void ConfirmExit();
+    void ShowAboutBox();
+
     void InitDialog();
     void AddToolTips();
     void ConnectCommands();
     void EnableControl(int nId, bool enable);
 
     // True from the start of RunEnduranceTest until it has returned.
-    bool m_bRunning = false;
+    bool m_running = false;
     // The operator confirmed the exit while a run was still ending.
-    bool m_bExitWhenRunEnds = false;
+    bool m_exitWhenRunEnds = false;
     // The run's pause, spent handling events rather than asleep.
     QEventLoop m_pause;
     QTimer m_pauseTimer;
+
+    // Lamp pictures, lit and dark.
+    QPixmap bmpGreen;
+    QPixmap bmpGray;
+    // The application icon, for the window and the task bar.
+    QIcon hIcon;
 };

@@ -37,7 +37,6 @@ template <typename W>
 W* Place(W* widget, int nId, const DialogUnits& du, const Box& box)
 {
     widget->setObjectName(TestDialogLayout::ObjectName(nId));
-    widget->setProperty("controlId", nId);
     widget->setGeometry(du.Rect(box.x, box.y, box.width, box.height));
     return widget;
 }

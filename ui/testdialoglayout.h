@@ -7,10 +7,9 @@ class DialogUnits;
 class QWidget;
 
 // The main dialog's controls, each at its place in dialog units. Every
-// control is a direct child of the dialog, named after its identifier and
-// carrying it as the property "controlId", so that it can be found by that
-// number alone. Frames are made first and so lie behind the controls they
-// enclose.
+// control is a direct child of the dialog whose object name holds its
+// identifier (ObjectName), so that it can be found by that number alone.
+// Frames are made first and so lie behind the controls they enclose.
 class TestDialogLayout {
 public:
     // Client area of the dialog, in dialog units.
