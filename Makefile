@@ -7,7 +7,8 @@ PREFIX ?= /usr/local
 # How long `make bench` soaks the program against simulated receivers.
 MINUTES ?= 10
 
-PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
+PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-svg-dev \
+                  libqt6opengl6-dev libgl-dev fonts-dejavu-core
 PACKAGES_TEST := $(PACKAGES_BUILD) clang libclang-rt-14-dev clang-format \
                  desktop-file-utils appstream python3
 
