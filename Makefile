@@ -68,11 +68,13 @@ test: deps-test
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
-# Measurements, not tests: the run's CPU cost with the engine alone, then the
-# real dialog offscreen against four simulated receivers for $(MINUTES)
-# minutes, watched for CPU, memory and cycle length.
+# Measurements, not tests: the run's CPU cost with the engine alone, the
+# results window over a 100,000-line log, then the real dialog offscreen
+# against four simulated receivers for $(MINUTES) minutes, watched for CPU,
+# memory and cycle length.
 bench: build
 	./build/bench/bench_run_cpu
+	./build/bench/bench_results_load
 	bench/soak.sh build $(MINUTES)
 
 # Copies the program, its icons and its desktop files under $(PREFIX);
