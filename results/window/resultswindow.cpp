@@ -7,6 +7,7 @@
 #include "runstablemodel.h"
 #include "summarytablemodel.h"
 
+#include <algorithm>
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
@@ -29,6 +30,11 @@ namespace {
 
 const char* const LAST_FILE_KEY = "lastFile";
 const char* const LOG_NAME = "BATTERY.TXT";
+
+QString counted(qsizetype n, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
 
 QSettings settings()
 {
@@ -251,14 +257,18 @@ void ResultsWindow::showStatus()
                                     "it.")
                          .arg(name);
     } else {
-        const int runs = int(m_file.records().size());
-        text = QStringLiteral("%1: %2 runs of %3 batteries.")
-                   .arg(name)
-                   .arg(runs)
-                   .arg(m_summary->rowCount());
+        const QVector<ResultRecord>& records = m_file.records();
+        const auto leftOut = std::count_if(records.begin(), records.end(),
+                                           [](const auto& r) { return !r.counts(); });
+        text = QStringLiteral("%1: %2 of %3.")
+                   .arg(name, counted(records.size(), "run", "runs"),
+                        counted(m_summary->rowCount(), "battery", "batteries"));
+        if (leftOut > 0)
+            text += QStringLiteral(" %1 left out: the clock was set back during them.")
+                        .arg(counted(leftOut, "run", "runs"));
         if (!m_file.unreadableLines().isEmpty())
-            text += QStringLiteral(" %1 lines could not be read; see Unreadable lines.")
-                        .arg(m_file.unreadableLines().size());
+            text += QStringLiteral(" %1 could not be read; see Unreadable lines.")
+                        .arg(counted(m_file.unreadableLines().size(), "line", "lines"));
     }
     statusBar()->showMessage(text);
 }

@@ -39,6 +39,9 @@ void RunPointsItem::setBars(const QVector<Bar>& bars, int rows, const ToolTip& t
     m_bars = bars;
     m_rows = rows;
     m_toolTip = toolTip;
+    // What it said may no longer be what is under the pointer.
+    if (!m_shownToolTip.isEmpty())
+        QToolTip::hideText();
     m_shownToolTip.clear();
     update();
 }
