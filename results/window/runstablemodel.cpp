@@ -1,5 +1,7 @@
 #include "runstablemodel.h"
 
+#include "capacitysortkey.h"
+
 #include <QColor>
 #include <QFont>
 
@@ -72,6 +74,8 @@ QVariant RunsTableModel::sortKey(const ResultRecord& r, int column) const
         return r.lineNumber;
     case PortColumn:
         return r.port;
+    case CapacityColumn:
+        return capacitySortKey(r.capacity);
     case StartColumn:
         return r.start;
     case EndColumn:

@@ -1,5 +1,6 @@
 #include "summarytablemodel.h"
 
+#include "capacitysortkey.h"
 #include "durationtext.h"
 
 namespace {
@@ -45,7 +46,7 @@ QVariant SummaryTableModel::data(const QModelIndex& index, int role) const
     case TypeColumn:
         return b.type;
     case CapacityColumn:
-        return b.capacity;
+        return role == SortRole ? QVariant(capacitySortKey(b.capacity)) : QVariant(b.capacity);
     case RunsColumn:
         return role == SortRole ? QVariant(b.runs.size())
                                 : QVariant(QString::number(b.runs.size()));
