@@ -7,7 +7,8 @@ PREFIX ?= /usr/local
 # How long `make bench` soaks the program against simulated receivers.
 MINUTES ?= 10
 
-PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
+PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-svg-dev \
+                  libqt6opengl6-dev libgl-dev fonts-dejavu-core
 PACKAGES_TEST := $(PACKAGES_BUILD) clang libclang-rt-14-dev clang-format \
                  desktop-file-utils appstream python3 \
                  xvfb openbox xdotool xclip x11-utils at-spi2-core dbus-x11 \
@@ -69,11 +70,13 @@ test: deps-test
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
-# Measurements, not tests: the run's CPU cost with the engine alone, then the
-# real dialog offscreen against four simulated receivers for $(MINUTES)
-# minutes, watched for CPU, memory and cycle length.
+# Measurements, not tests: the run's CPU cost with the engine alone, the
+# results window over a 100,000-line log, then the real dialog offscreen
+# against four simulated receivers for $(MINUTES) minutes, watched for CPU,
+# memory and cycle length.
 bench: build
 	./build/bench/bench_run_cpu
+	./build/bench/bench_results_load
 	bench/soak.sh build $(MINUTES)
 
 # Copies the program, its icons and its desktop files under $(PREFIX);

@@ -2,6 +2,7 @@
 file(GLOB_RECURSE sources
     "${SOURCE_DIR}/engine/*.cpp" "${SOURCE_DIR}/engine/*.h"
     "${SOURCE_DIR}/ui/*.cpp" "${SOURCE_DIR}/ui/*.h"
+    "${SOURCE_DIR}/results/*.cpp" "${SOURCE_DIR}/results/*.h"
     "${SOURCE_DIR}/tools/*.cpp" "${SOURCE_DIR}/tools/*.h"
     "${SOURCE_DIR}/tests/*.cpp" "${SOURCE_DIR}/tests/*.h"
     "${SOURCE_DIR}/bench/*.cpp" "${SOURCE_DIR}/bench/*.h")

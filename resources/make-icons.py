@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """Draws Dunmerrow's pictures: a hand-held GPS receiver whose screen shows a
-battery gauge, with its signal arcs beside the antenna.
+battery gauge, with its signal arcs beside the antenna; and for Dunmerrow
+Results, the same blue and screen colours holding a chart of three bars.
 
 Writes, into images/ beside this script:
   dunmerrow-16.png, dunmerrow-32.png, dunmerrow-48.png  window and menu icons
   dunmerrow.svg                                         the scalable icon
   emblem.png                                            72 x 72, for the About box
   dunmerrow.ico                                         16, 32 and 48 for Windows
+  dunmerrow-results-16.png, -32.png, -48.png            Dunmerrow Results' icons
+  dunmerrow-results.svg                                 its scalable icon
 
 Standard library only, and no randomness, so every machine draws the same
 pixels. With --check it draws in memory and compares with the files in
@@ -184,6 +187,46 @@ def receiver_small(size):
     ]
 
 
+def results_chart(size):
+    """Shapes for the Dunmerrow Results icon: a blue frame around a screen
+    with a bar chart on it, longest bar first, as the results window draws
+    its batteries."""
+    if size < 24:
+        return results_chart_small(size)
+    k = size / 48.0
+
+    def p(v):
+        return round(v * k)
+
+    line = max(1, round(k))
+    shapes = [
+        RoundRect(p(3), p(4), p(45), p(44), 6 * k, BODY_EDGE),
+        RoundRect(p(3) + line, p(4) + line, p(45) - line, p(44) - line, 6 * k - line, BODY),
+        RoundRect(p(8), p(9), p(40), p(39), 2 * k, DARK),
+        RoundRect(p(8) + line, p(9) + line, p(40) - line, p(39) - line, 1 * k, LCD),
+        # The axis the bars grow from.
+        RoundRect(p(12), p(13), p(12) + 2 * line, p(35), 0, DARK),
+    ]
+    x0 = p(12) + 2 * line
+    for top, end, rgb in ((14, 36, CHARGE), (21.5, 30, SIGNAL), (29, 22, BODY)):
+        shapes.append(RoundRect(x0, p(top), p(end), p(top + 5), 1 * k, rgb))
+    return shapes
+
+
+def results_chart_small(size):
+    """The 16-pixel Results icon, placed pixel by pixel."""
+    assert size == 16
+    return [
+        RoundRect(0, 1, 16, 15, 2.5, BODY_EDGE),
+        RoundRect(1, 2, 15, 14, 1.5, BODY),
+        RoundRect(2, 3, 14, 13, 0, LCD),
+        RoundRect(3, 4, 4, 12, 0, DARK),
+        RoundRect(4, 4, 13, 6, 0, CHARGE),
+        RoundRect(4, 7, 11, 9, 0, SIGNAL),
+        RoundRect(4, 10, 8, 12, 0, BODY),
+    ]
+
+
 def rasterise(shapes, size):
     """RGBA rows, each shape anti-aliased with an 8 x 8 grid per pixel and
     laid over the ones before it."""
@@ -278,11 +321,11 @@ def ico(images):
     return struct.pack("<HHH", 0, 1, len(images)) + entries + blobs
 
 
-def svg(shapes):
+def svg(shapes, title="Dunmerrow"):
     body = "\n".join("  " + s.svg() for s in shapes)
     return ('<?xml version="1.0" encoding="UTF-8"?>\n'
             '<svg xmlns="http://www.w3.org/2000/svg" width="48" height="48" viewBox="0 0 48 48">\n'
-            '  <title>Dunmerrow</title>\n' + body + "\n</svg>\n").encode("utf-8")
+            '  <title>' + title + '</title>\n' + body + "\n</svg>\n").encode("utf-8")
 
 
 def draw():
@@ -297,6 +340,10 @@ def draw():
     out["emblem.png"] = (png(emblem), emblem)
     out["dunmerrow.svg"] = (svg(receiver(48)), None)
     out["dunmerrow.ico"] = (ico(icons), None)
+    for size in (16, 32, 48):
+        rows = rasterise(results_chart(size), size)
+        out["dunmerrow-results-%d.png" % size] = (png(rows), rows)
+    out["dunmerrow-results.svg"] = (svg(results_chart(48), "Dunmerrow Results"), None)
     return out
 
 

@@ -1,10 +1,11 @@
 # Installs the build into a scratch prefix and checks what a desktop needs
 # from it. Run as
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... [-DEXECUTABLE=name -DBINDIR=bin]
-#         -DCHECK=tree|desktop|appstream -P check_install.cmake
-# "tree" installs and checks the layout; the other two validate what "tree"
-# installed with the freedesktop.org tools, and say "skipped" when the tool
-# is not installed.
+#         -DCHECK=tree|layout|desktop|appstream -P check_install.cmake
+# "tree" installs and checks the layout of one application's files; "layout"
+# checks another application's in what "tree" installed; the other two
+# validate what "tree" installed with the freedesktop.org tools, and say
+# "skipped" when the tool is not installed.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -49,7 +50,9 @@ if(CHECK STREQUAL "tree")
     if(NOT result EQUAL 0)
         message(FATAL_ERROR "cmake --install failed:\n${output}")
     endif()
+endif()
 
+if(CHECK STREQUAL "tree" OR CHECK STREQUAL "layout")
     require_file(${desktop})
     require_file(${metainfo})
     foreach(size 16 32 48)
@@ -78,6 +81,8 @@ if(CHECK STREQUAL "tree")
 
     if(EXECUTABLE)
         file(STRINGS ${desktop} exec_line REGEX "^Exec=")
+        # The program, maybe followed by field codes such as %f.
+        string(REGEX REPLACE " %[a-zA-Z]$" "" exec_line "${exec_line}")
         if(NOT exec_line STREQUAL "Exec=${EXECUTABLE}")
             message(FATAL_ERROR "The desktop file runs '${exec_line}', not ${EXECUTABLE}")
         endif()

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QAbstractItemModel;
+class QChartView;
+class QWidget;
+
+// File > Export: asks where to, writes the chart or the table there, and
+// says how it went. Refuses the result log itself as a target.
+class ResultsExporter : public QObject {
+    Q_OBJECT
+
+public:
+    ResultsExporter(QWidget* window, QChartView* chart, const QAbstractItemModel* table);
+
+    // The result log shown; exports are offered beside it, under its name.
+    void setLogPath(const QString& path) { m_logPath = path; }
+
+    void exportPng();
+    void exportSvg();
+    // The runs as the table shows them, in its current order.
+    void exportCsv();
+
+private:
+    QString askPath(const QString& title, const QString& suffix, const QString& filter);
+    void report(const QString& path, const QString& error);
+
+    QWidget* m_window;
+    QChartView* m_chart;
+    const QAbstractItemModel* m_table;
+    QString m_logPath;
+};
