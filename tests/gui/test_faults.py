@@ -1,0 +1,94 @@
+"""What a long test meets besides flat batteries: receivers that talk all
+the time, a log that cannot be written, and a program ended mid-test."""
+
+import os
+import signal
+
+from desktop import wait_until
+from scenario import COMPLETED, Scenario
+import test_runs
+
+RECOVERY = "BATTERY.TXT.recovery"
+
+
+def logged_line(scenario, dun, port, version, battery=("", "Ni-MH", "", "")):
+    start, last, endurance = scenario.displays(dun, port)
+    maker, kind, capacity, comments = battery
+    texts = "".join(text + ", " if text else " ," for text in (maker, kind, capacity))
+    return "COM%d, %s, %s%s, %s, %s, %s\n" % (port, version, texts, start, last, endurance,
+                                            comments)
+
+
+class Faults(Scenario):
+    check_logged = test_runs.Runs.check_logged
+
+    def test_streaming_receivers(self):
+        """Receivers set to send position sentences or packets all the time
+        end exactly as quiet ones do, with the same version texts."""
+        receivers = {1: "garmin,life=3", 2: "magellan,life=4,stream",
+                     3: "garmin,life=5,id=0x10F0,version=3.10,desc=GPS 12,stream"}
+        versions = {1: "Garmin eTrex (Product ID=130)",
+                    2: "Magellan Meridian Color Software Version 1.50 (Product ID=31)",
+                    3: "Garmin GPS 12 (Product ID=4336)"}
+        simulator = self.receivers(receivers)
+        dun = self.start(env=simulator.environment())
+        for port, version in versions.items():
+            self.describe(dun, port, version.split()[0])
+        self.start_test(dun)
+        dun.answer(COMPLETED, timeout=40)
+        none = ("", "Ni-MH", "", "")
+        self.check_logged(dun, receivers, {port: none for port in receivers}, versions)
+        self.leave(dun)
+
+    def test_unwritable_log(self):
+        """A BATTERY.TXT that cannot be written is reported with the
+        system's reason and the lines themselves, before the completion."""
+        os.mkdir(os.path.join(self.workdir, "BATTERY.TXT"))
+        simulator = self.receivers({1: "garmin,life=1"})
+        dun = self.start(env=simulator.environment())
+        self.describe(dun, 1, "Garmin", ("Acme", "Alkaline", "2500", "spare set"))
+        self.start_test(dun)
+        box = dun.next_box(30)
+        wait_until(lambda: "spare set" in box.message(), 10, "the unwritten results")
+        line = logged_line(self, dun, 1, "Garmin eTrex (Product ID=130)",
+                           ("Acme", "Alkaline", "2500", "spare set"))
+        dun.answer("Could not write the results to BATTERY.TXT: Is a directory\n\n"
+                   "These results were not written:\n" + line.rstrip("\n"))
+        dun.answer(COMPLETED)
+        self.leave(dun)
+
+    def test_ended_by_system(self):
+        """Ended by the system mid-test (a logout, a shutdown), the program
+        first appends the lines of the units that have finished."""
+        simulator = self.receivers({1: "garmin,life=1", 2: "magellan,life=120"})
+        dun = self.start(env=simulator.environment())
+        self.describe(dun, 1, "Garmin")
+        self.describe(dun, 2, "Magellan")
+        self.start_test(dun)
+        wait_until(lambda: self.displays(dun, 1)[2], 30, "Com1 to finish")
+        line = logged_line(self, dun, 1, "Garmin eTrex (Product ID=130)")
+        dun.signal(signal.SIGTERM)
+        dun.wait_exit(20)
+        self.assertEqual(self.log_text(), line)
+        self.assertFalse(os.path.exists(os.path.join(self.workdir, RECOVERY)))
+
+    def test_killed_mid_test(self):
+        """Killed outright after a unit finished, the program offers that
+        unit's line at the next start; Yes appends it to the log."""
+        simulator = self.receivers({1: "garmin,life=1", 2: "magellan,life=120"})
+        dun = self.start(env=simulator.environment())
+        self.describe(dun, 1, "Garmin")
+        self.describe(dun, 2, "Magellan")
+        self.start_test(dun)
+        wait_until(lambda: self.displays(dun, 1)[2], 30, "Com1 to finish")
+        line = logged_line(self, dun, 1, "Garmin eTrex (Product ID=130)")
+        wait_until(lambda: os.path.exists(os.path.join(self.workdir, RECOVERY)), 10,
+                   "the finished unit to be kept")
+        dun.kill()
+        self.assertIsNone(self.log_text())
+        again = self.start()
+        again.answer("A test that ended before it could write its results left these lines "
+                     "in %s:\n\n%s\n\nAppend them to BATTERY.TXT? No discards them."
+                     % (RECOVERY, line.rstrip("\n")), "Yes")
+        self.assertEqual(self.log_text(), line)
+        self.leave(again)
