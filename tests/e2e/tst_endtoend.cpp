@@ -3,6 +3,7 @@
 // a process of its own. Each row is listed as a CTest test of its own.
 #include "dialoghelpers.h"
 #include "messageboxanswerer.h"
+#include "portmap.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,7 +36,7 @@ int Field(const QString& text, const QString& name)
     return QRegularExpression("\\b" + name + "=(\\d+)").match(text).captured(1).toInt();
 }
 
-// gpssim, its receivers made known to the dialog through DUNMERROW_COMn.
+// gpssim, its receivers made known to the engine's port map.
 class Simulator {
 public:
     bool Start(const QString& dir, const QStringList& receivers)
@@ -62,8 +63,9 @@ public:
             // file is named after the last part of its path, and every
             // simulator running beside this one names its links COM1..COM4.
             devices[k] = QFileInfo(links[k]).canonicalFilePath();
-            qputenv(variable.constData(), devices[k].toUtf8());
+            m_ports.map(k, devices[k], PortMap::Origin::Environment);
         }
+        PortMap::setActive(m_ports);
         return true;
     }
 
@@ -85,6 +87,7 @@ public:
 
 private:
     QProcess m_process;
+    PortMap m_ports;
 };
 
 QString DisplayText(const TestDialog& dlg, int nId)
