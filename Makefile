@@ -9,7 +9,7 @@ MINUTES ?= 10
 
 PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
 PACKAGES_TEST := $(PACKAGES_BUILD) clang libclang-rt-14-dev clang-format \
-                 desktop-file-utils appstream python3
+                 desktop-file-utils appstream python3 dbus-daemon python3-dbusmock
 
 .PHONY: all build run demo test bench install package deps-build deps-test format clean
 

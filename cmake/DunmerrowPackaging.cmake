@@ -17,7 +17,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # separate package in Debian, and a Widgets program starts without them
 # only to stop at once.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), qt6-qpa-plugins (>= 6.4)")
+    "libc6, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), libqt6dbus6 (>= 6.4), qt6-qpa-plugins (>= 6.4)")
 # CPack puts the summary above this and indents it as Debian wants.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Dunmerrow measures how long a set of batteries keeps a hand-held GPS

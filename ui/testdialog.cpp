@@ -8,6 +8,7 @@
 #include "messageboxes.h"
 #include "run.h"
 #include "runkeyfilter.h"
+#include "sleepinhibitor.h"
 #include "systemmenu.h"
 #include "testdialoglayout.h"
 
@@ -215,6 +216,8 @@ void TestDialog::StartTest()
         // A test runs for hours: no key may cancel it or end the program
         // while it does, only the Cancel button and the close box.
         const RunKeyFilter keyFilter(this);
+        // Nor may the computer go to sleep while it does.
+        const SleepInhibitor keepAwake;
         m_bRunning = true;
         RunEnduranceTest();
         m_bRunning = false;
