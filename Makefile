@@ -11,7 +11,7 @@ PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts
 PACKAGES_TEST := $(PACKAGES_BUILD) clang libclang-rt-14-dev clang-format \
                  desktop-file-utils appstream python3 dbus-daemon python3-dbusmock
 
-.PHONY: all build run demo test bench install package deps-build deps-test format clean
+.PHONY: all build build-release run demo test bench install package deps-build deps-test format clean
 
 all: build
 
@@ -74,17 +74,23 @@ bench: build
 	./build/bench/bench_run_cpu
 	bench/soak.sh build $(MINUTES)
 
+# The program alone, optimised and without the tests and tools, in a build
+# tree of its own, for installing and packaging.
+build-release: deps-build
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+
 # Copies the program, its icons and its desktop files under $(PREFIX);
 # DESTDIR, when set, is put in front of every path as usual.
-install: build
-	cmake --install build --prefix $(PREFIX)
+install: build-release
+	cmake --install build-release --prefix $(PREFIX) --strip
 
-# A Debian package in build/packages/.
-package: build
-	cd build && cpack
+# A Debian package in build-release/packages/.
+package: build-release
+	cd build-release && cpack
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-release
