@@ -1,8 +1,8 @@
 // Keeping the computer awake during a run, against a mock logind (from
 // python3-dbusmock) on a private bus that stands in for the system bus: the
 // inhibitor is taken when Start Test begins a run, held through it and let go
-// once the run has ended, completed or cancelled. Without logind the run goes
-// on, and standard error says so once.
+// once the run has ended, completed or cancelled, or the program killed
+// mid-run. Without logind the run goes on, and standard error says so once.
 #include "controlids.h"
 #include "fakeport.h"
 #include "testdialog.h"
@@ -39,11 +39,16 @@ struct QuickDialog : TestDialog {
         onPump(++nPumps);
     }
     std::time_t CurrentTime() override { return nPumps / 10; }
-    void Sleep100ms() override {}
+    void Sleep100ms() override
+    {
+        if (bRealTime)
+            TestDialogBase::Sleep100ms();
+    }
     SerialDevice& CommDevice(int k) override { return ports[k]; }
 
     FakePort ports[UNIT_COUNT];
     int nPumps = 0;
+    bool bRealTime = false;
     std::function<void(int)> onPump = [](int) {};
 };
 
@@ -84,6 +89,19 @@ QString RunTest(QuickDialog& dlg)
     QTest::mouseClick(dlg.Control(IDC_PORT_CHECK_BASE), Qt::LeftButton);
     QTest::mouseClick(dlg.Control(IDC_START_TEST), Qt::LeftButton);
     return lastBox;
+}
+
+const QString RUN_UNTIL_KILLED = QStringLiteral("--run-until-killed");
+
+// The child of releasedWhenKilled: a run whose receivers never fall silent.
+int RunUntilKilled()
+{
+    QuickDialog dlg;
+    dlg.bRealTime = true;
+    for (FakePort& port : dlg.ports)
+        port.nAnswers = -1;
+    RunTest(dlg);
+    return 1;
 }
 
 } // namespace
@@ -143,18 +161,8 @@ private Q_SLOTS:
     void heldThroughRun()
     {
         QFETCH(int, cancelAtPump);
-        if (m_logind.state() == QProcess::NotRunning) {
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("DBUS_SYSTEM_BUS_ADDRESS",
-                               qEnvironmentVariable("DBUS_SYSTEM_BUS_ADDRESS"));
-            m_logind.setProcessEnvironment(environment);
-            m_logind.start(DBUSMOCK_PYTHON, {"-m", "dbusmock", "--template", "logind"});
-            QTRY_VERIFY_WITH_TIMEOUT(
-                QDBusConnection::systemBus().interface()->isServiceRegistered(LOGIND), 20000);
-        }
+        startLogind();
         QCOMPARE(Inhibitors(), QStringList());
-        const QStringList ours{
-            "sleep:idle|tst_sleepinhibitor|Battery endurance test in progress|block"};
         QuickDialog dlg;
         QString held;
         dlg.onPump = [&](int nPump) {
@@ -167,7 +175,48 @@ private Q_SLOTS:
         QVERIFY2(held.size() >= 3 && !held.contains('-'), qPrintable(held));
         QTRY_COMPARE(Inhibitors(), QStringList());
     }
+
+    // SIGTERM in the middle of a run: nothing of ours outlives the program.
+    void releasedWhenKilled()
+    {
+        startLogind();
+        QCOMPARE(Inhibitors(), QStringList());
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), {RUN_UNTIL_KILLED});
+        QTRY_COMPARE_WITH_TIMEOUT(Inhibitors(), ours, 10000);
+        QCOMPARE(child.state(), QProcess::Running);
+        child.terminate();
+        QVERIFY(child.waitForFinished(5000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        QTRY_COMPARE(Inhibitors(), QStringList());
+    }
+
+private:
+    void startLogind()
+    {
+        if (m_logind.state() != QProcess::NotRunning)
+            return;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("DBUS_SYSTEM_BUS_ADDRESS",
+                           qEnvironmentVariable("DBUS_SYSTEM_BUS_ADDRESS"));
+        m_logind.setProcessEnvironment(environment);
+        m_logind.start(DBUSMOCK_PYTHON, {"-m", "dbusmock", "--template", "logind"});
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QDBusConnection::systemBus().interface()->isServiceRegistered(LOGIND), 20000);
+    }
+
+    const QStringList ours{
+        "sleep:idle|tst_sleepinhibitor|Battery endurance test in progress|block"};
 };
 
-QTEST_MAIN(TestSleepInhibitor)
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (app.arguments().value(1) == RUN_UNTIL_KILLED)
+        return RunUntilKilled();
+    TestSleepInhibitor test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_sleepinhibitor.moc"
