@@ -8,10 +8,11 @@
 #include "messageboxes.h"
 #include "run.h"
 #include "runkeyfilter.h"
-#include "sleepinhibitor.h"
 #include "systemmenu.h"
 #include "testdialoglayout.h"
 
+#include <algorithm>
+#include <iterator>
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -217,10 +218,11 @@ void TestDialog::StartTest()
         // while it does, only the Cancel button and the close box.
         const RunKeyFilter keyFilter(this);
         // Nor may the computer go to sleep while it does.
-        const SleepInhibitor keepAwake;
+        m_keepAwake.emplace();
         m_bRunning = true;
         RunEnduranceTest();
         m_bRunning = false;
+        m_keepAwake.reset();
     }
     EnableControl(IDC_CANCEL, false);
     EnableControl(IDC_START_TEST, true);
@@ -329,6 +331,10 @@ void TestDialog::StepActivityLights()
 
 void TestDialog::MessageBoxOk(const char* szText)
 {
+    // A box during a run whose ports are all closed reports its end.
+    if (std::none_of(std::begin(units), std::end(units),
+                     [](const UnitInfo& unit) { return unit.bInRun; }))
+        m_keepAwake.reset();
     ShowOkBox(this, QString::fromUtf8(szText));
 }
 
