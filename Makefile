@@ -10,11 +10,11 @@ MINUTES ?= 10
 PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-svg-dev \
                   libqt6opengl6-dev libgl-dev fonts-dejavu-core
 PACKAGES_TEST := $(PACKAGES_BUILD) clang libclang-rt-14-dev clang-format \
-                 desktop-file-utils appstream python3 \
+                 desktop-file-utils appstream python3 dbus-daemon python3-dbusmock \
                  xvfb openbox xdotool xclip x11-utils at-spi2-core dbus-x11 \
-                 python3-pyatspi imagemagick
+                 python3-pyatspi imagemagick lintian
 
-.PHONY: all build run demo test bench install package deps-build deps-test format clean
+.PHONY: all build build-release run demo test bench install package deps-build deps-test format clean
 
 all: build
 
@@ -79,17 +79,23 @@ bench: build
 	./build/bench/bench_results_load
 	bench/soak.sh build $(MINUTES)
 
+# The program alone, optimised and without the tests and tools, in a build
+# tree of its own, for installing and packaging.
+build-release: deps-build
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+
 # Copies the program, its icons and its desktop files under $(PREFIX);
 # DESTDIR, when set, is put in front of every path as usual.
-install: build
-	cmake --install build --prefix $(PREFIX)
+install: build-release
+	cmake --install build-release --prefix $(PREFIX) --strip
 
-# A Debian package in build/packages/.
-package: build
-	cd build && cpack
+# A Debian package in build-release/packages/.
+package: build-release
+	cd build-release && cpack
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-release

@@ -3,8 +3,10 @@
 // ends when the run does, so that the process watched is the run alone.
 //
 //   soak_driver MAKER...   one maker (Garmin or Magellan) per port from COM1
+#include "commandline.h"
 #include "controlids.h"
 #include "messageboxanswerer.h"
+#include "portsetup.h"
 #include "testdialog.h"
 
 #include <cstdio>
@@ -20,6 +22,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: soak_driver MAKER... (Garmin or Magellan, from COM1 on)\n");
         return 2;
     }
+    // The receivers' ports, from DUNMERROW_COMn as the program finds them.
+    PortMap::setActive(PortSetup::forStartup(CommandLine({QStringLiteral("soak_driver")})));
     TestDialog dlg;
     g_pTestDialog = &dlg;
     MessageBoxAnswerer answerer;

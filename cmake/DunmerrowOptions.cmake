@@ -5,6 +5,13 @@ function(dunmerrow_target_options target)
     if(DUNMERROW_WERROR)
         target_compile_options(${target} PRIVATE -Werror)
     endif()
+    # An optimised build for Linux gets the hardening Debian builds its own
+    # packages with: checked buffer functions, stack guards, and relocations
+    # bound and made read-only at start.
+    if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND CMAKE_BUILD_TYPE STREQUAL "Release")
+        target_compile_options(${target} PRIVATE -D_FORTIFY_SOURCE=2 -fstack-protector-strong)
+        target_link_options(${target} PRIVATE LINKER:-z,relro,-z,now)
+    endif()
     if(DUNMERROW_SANITIZE)
         target_compile_options(${target} PRIVATE
             -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)

@@ -1,13 +1,15 @@
-# A Debian package of whatever the install() rules install:
-#   cmake --build build --target package     (or: make package)
+# A Debian package of whatever the install() rules install, from the
+# release configuration (`make package`: cmake --preset release, then cpack
+# in build-release).
 set(CPACK_PACKAGE_NAME "dunmerrow")
 set(CPACK_PACKAGE_VENDOR "${DUNMERROW_VENDOR}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_HOMEPAGE_URL "${PROJECT_HOMEPAGE_URL}")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
-set(CPACK_PACKAGE_CONTACT "${DUNMERROW_VENDOR} <maintainers@dunmerrow.example.org>")
+set(CPACK_PACKAGE_CONTACT "${DUNMERROW_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DIRECTORY "${PROJECT_BINARY_DIR}/packages")
 set(CPACK_GENERATOR "DEB")
+# Installed programs keep no symbol table in the package.
+set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
@@ -17,7 +19,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # separate package in Debian, and a Widgets program starts without them
 # only to stop at once.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), libqt6charts6 (>= 6.4), libqt6svg6 (>= 6.4), qt6-qpa-plugins (>= 6.4)")
+    "libc6, libgcc-s1, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), libqt6dbus6 (>= 6.4), libqt6charts6 (>= 6.4), libqt6svg6 (>= 6.4), qt6-qpa-plugins (>= 6.4)")
 # CPack puts the summary above this and indents it as Debian wants.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Dunmerrow measures how long a set of batteries keeps a hand-held GPS

@@ -1,6 +1,6 @@
 #include "qtserialdevice.h"
 
-#include "portname.h"
+#include "portmap.h"
 
 #include <cerrno>
 #include <cstring>
@@ -15,7 +15,7 @@ QtSerialDevice::~QtSerialDevice()
 bool QtSerialDevice::Open(const char* szName)
 {
     Close();
-    m_port.setPortName(SystemPortName(szName));
+    m_port.setPortName(PortMap::active().systemPortName(szName));
     if (!m_port.open(QIODevice::ReadWrite))
         return Fail();
     return true;

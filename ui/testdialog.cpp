@@ -11,6 +11,8 @@
 #include "systemmenu.h"
 #include "testdialoglayout.h"
 
+#include <algorithm>
+#include <iterator>
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -218,9 +220,12 @@ void TestDialog::StartTest()
         // A test runs for hours: no key may cancel it or end the program
         // while it does, only the Cancel button and the close box.
         const RunKeyFilter keyFilter(this);
+        // Nor may the computer go to sleep while it does.
+        m_keepAwake.emplace();
         m_running = true;
         RunEnduranceTest();
         m_running = false;
+        m_keepAwake.reset();
     }
     EnableControl(IDC_CANCEL, false);
     EnableControl(IDC_START_TEST, true);
@@ -329,6 +334,10 @@ void TestDialog::StepActivityLights()
 
 void TestDialog::MessageBoxOk(const char* szText)
 {
+    // A box during a run whose ports are all closed reports its end.
+    if (std::none_of(std::begin(units), std::end(units),
+                     [](const UnitInfo& unit) { return unit.bInRun; }))
+        m_keepAwake.reset();
     ShowOkBox(this, QString::fromUtf8(szText));
 }
 

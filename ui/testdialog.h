@@ -1,7 +1,9 @@
 #pragma once
 
+#include "sleepinhibitor.h"
 #include "testdialogbase.h"
 
+#include <optional>
 #include <QDialog>
 #include <QEventLoop>
 #include <QIcon>
@@ -60,6 +62,9 @@ private:
 
     // True from the start of RunEnduranceTest until it has returned.
     bool m_running = false;
+    // Held from the first poll until the ports are closed: the box that
+    // reports the end of a run may wait for the operator all night.
+    std::optional<SleepInhibitor> m_keepAwake;
     // The operator confirmed the exit while a run was still ending.
     bool m_exitWhenRunEnds = false;
     // The run's pause, spent handling events rather than asleep.

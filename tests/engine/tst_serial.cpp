@@ -1,7 +1,7 @@
 #include "fakedialog.h"
 #include "fakeport.h"
 #include "magellan.h"
-#include "portname.h"
+#include "portmap.h"
 #include "receiveronport.h"
 #include "serial.h"
 
@@ -55,34 +55,30 @@ private Q_SLOTS:
     void portNames_data()
     {
         QTest::addColumn<QByteArray>("com");
-        QTest::addColumn<QByteArray>("configured");
+        QTest::addColumn<QString>("mapped");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("COM1 default") << QByteArray("COM1") << QByteArray() << "/dev/ttyS0";
-        QTest::newRow("COM4 default") << QByteArray("COM4") << QByteArray() << "/dev/ttyS3";
-        QTest::newRow("USB adapter")
-            << QByteArray("COM2") << QByteArray("/dev/ttyUSB0") << "/dev/ttyUSB0";
+        QTest::newRow("COM1 default") << QByteArray("COM1") << QString() << "/dev/ttyS0";
+        QTest::newRow("COM4 default") << QByteArray("COM4") << QString() << "/dev/ttyS3";
+        QTest::newRow("USB adapter") << QByteArray("COM2") << "/dev/ttyUSB0"
+                                     << "/dev/ttyUSB0";
         // A link names its device, so the port is locked under the device's name.
-        QTest::newRow("link to a device")
-            << QByteArray("COM3") << QByteArray("link") << "/dev/null";
+        QTest::newRow("link to a device") << QByteArray("com3") << "link"
+                                          << "/dev/null";
+        QTest::newRow("not a COM port") << QByteArray("COM5") << QString() << "COM5";
     }
 
     void portNames()
     {
         QFETCH(QByteArray, com);
-        QFETCH(QByteArray, configured);
-        QFETCH(QString, expected);
-        const QByteArray variable = "DUNMERROW_" + com;
+        QFETCH(QString, mapped);
         QTemporaryDir dir;
-        if (configured == "link") {
-            configured = QFile::encodeName(dir.filePath("COM3"));
-            QVERIFY(QFile::link("/dev/null", QFile::decodeName(configured)));
+        if (mapped == "link") {
+            mapped = dir.filePath("COM3");
+            QVERIFY(QFile::link("/dev/null", mapped));
         }
-        if (configured.isEmpty())
-            qunsetenv(variable.constData());
-        else
-            qputenv(variable.constData(), configured);
-        QCOMPARE(SystemPortName(com.constData()), expected);
-        qunsetenv(variable.constData());
+        PortMap map;
+        map.map(com.right(1).toInt() - 1, mapped, PortMap::Origin::CommandLine);
+        QTEST(map.systemPortName(com.constData()), "expected");
     }
 
     void lineSettings_data()
@@ -179,14 +175,17 @@ private Q_SLOTS:
 
     void missingDeviceGivesTheFailureSequence()
     {
-        qputenv("DUNMERROW_COM1", "/nonexistent/port");
+        const PortMap before = PortMap::active();
+        PortMap missing;
+        missing.map(0, "/nonexistent/port", PortMap::Origin::CommandLine);
+        PortMap::setActive(missing);
         FakeDialog dlg;
         OpenPort(dlg, 0, GPS_MFG_GARMIN);
         QVERIFY(!SetPortTimeouts(0));
         ShowLastError();
         QVERIFY(!ReadReply(0));
         CloseCommPorts();
-        qunsetenv("DUNMERROW_COM1");
+        PortMap::setActive(before);
 
         const QString invalid =
             QStringLiteral("Error: ") + QString::fromLocal8Bit(std::strerror(EBADF));

@@ -1,21 +1,21 @@
 #pragma once
 
+#include "portmap.h"
 #include "pseudoterminal.h"
 
-#include <QByteArray>
-#include <QtGlobal>
-
-// A pseudo-terminal standing in for the receiver on COM<k+1>: the port's
-// environment variable points at it for the life of the object.
+// A pseudo-terminal standing in for the receiver on COM<k+1>: the engine's
+// port map points that port at it for the life of the object.
 struct ReceiverOnPort {
-    explicit ReceiverOnPort(int k) : variable("DUNMERROW_COM" + QByteArray::number(k + 1))
+    explicit ReceiverOnPort(int k) : previous(PortMap::active())
     {
-        qputenv(variable.constData(), QByteArray::fromStdString(pty.DeviceName()));
+        PortMap map = previous;
+        map.map(k, QString::fromStdString(pty.DeviceName()), PortMap::Origin::CommandLine);
+        PortMap::setActive(map);
     }
-    ~ReceiverOnPort() { qunsetenv(variable.constData()); }
+    ~ReceiverOnPort() { PortMap::setActive(previous); }
     ReceiverOnPort(const ReceiverOnPort&) = delete;
     ReceiverOnPort& operator=(const ReceiverOnPort&) = delete;
 
-    QByteArray variable;
     PseudoTerminal pty;
+    PortMap previous;
 };

@@ -4,6 +4,7 @@
 #include "fakedialog.h"
 #include "garmin.h"
 #include "magellan.h"
+#include "portmap.h"
 #include "serial.h"
 #include "versionqueries.h"
 
@@ -13,8 +14,8 @@
 
 namespace {
 
-// The simulator, its ports made known to the engine the way a user does it,
-// through the DUNMERROW_COMn lines it prints; and the program's end of them.
+// The simulator, its ports made known to the engine through the
+// DUNMERROW_COMn lines it prints; and the program's end of them.
 struct Bench {
     ~Bench() { CloseCommPorts(); }
 
@@ -29,8 +30,9 @@ struct Bench {
             if (!process.canReadLine() && !process.waitForReadyRead())
                 return false;
             const QList<QByteArray> line = process.readLine().trimmed().split('=');
-            qputenv(line[0].constData(), line.value(1));
+            ports.map(k, QString::fromUtf8(line.value(1)), PortMap::Origin::Environment);
         }
+        PortMap::setActive(ports);
         BuildVersionQueries();
         InitializeCommPorts();
         return true;
@@ -66,6 +68,7 @@ struct Bench {
     FakeDialog dlg;
     QTemporaryDir dir;
     QProcess process;
+    PortMap ports;
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "dialoghelpers.h"
 #include "fakeport.h"
 #include "messageboxanswerer.h"
+#include "scripteddialog.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -23,26 +24,6 @@ const QString EXIT = "Are you sure you want to exit?";
 const int ROW_BASES[] = {IDC_GPS_MFG_BASE,    IDC_BATTERY_MAKER_BASE, IDC_BATTERY_TYPE_BASE,
                          IDC_CAPACITY_BASE,   IDC_COMMENTS_BASE,      IDC_UNIT_LABEL_BASE,
                          IDC_START_TIME_BASE, IDC_LAST_RESPONSE_BASE, IDC_ENDURANCE_BASE};
-
-// The real dialog with scripted receivers and a clock that each event pump
-// moves on by 100 ms, so that a run's waits pass at once. Events are still
-// dispatched for real; onPump then acts as the operator mid-run.
-struct ScriptedDialog : TestDialog {
-    ScriptedDialog() { g_pTestDialog = this; }
-    ~ScriptedDialog() override { g_pTestDialog = nullptr; }
-    void DispatchPendingMessages() override
-    {
-        TestDialogBase::DispatchPendingMessages();
-        onPump(++nPumps);
-    }
-    std::time_t CurrentTime() override { return nPumps / 10; }
-    void Sleep100ms() override {}
-    SerialDevice& CommDevice(int k) override { return ports[k]; }
-
-    FakePort ports[UNIT_COUNT];
-    int nPumps = 0;
-    std::function<void(int)> onPump = [](int) {};
-};
 
 } // namespace
 

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "fakeport.h"
+#include "testdialog.h"
+
+#include <ctime>
+#include <functional>
+
+// The real dialog with scripted receivers and a clock that each event pump
+// moves on by 100 ms, so that a run's waits pass at once. Events are still
+// dispatched for real; onPump then acts as the operator mid-run.
+struct ScriptedDialog : TestDialog {
+    ScriptedDialog() { g_pTestDialog = this; }
+    ~ScriptedDialog() override { g_pTestDialog = nullptr; }
+    void DispatchPendingMessages() override
+    {
+        TestDialogBase::DispatchPendingMessages();
+        onPump(++nPumps);
+    }
+    std::time_t CurrentTime() override { return nPumps / 10; }
+    void Sleep100ms() override {}
+    SerialDevice& CommDevice(int k) override { return ports[k]; }
+
+    FakePort ports[UNIT_COUNT];
+    int nPumps = 0;
+    std::function<void(int)> onPump = [](int) {};
+};

@@ -1,0 +1,165 @@
+// Keeping the computer awake during a run, against a mock logind (from
+// python3-dbusmock) on a private bus that stands in for the system bus: the
+// inhibitor is taken when Start Test begins a run, held through it and let go
+// once the run has ended, completed or cancelled, or the program killed
+// mid-run. (Every other dialog test runs without logind, and its runs go on.)
+#include "controlids.h"
+#include "scripteddialog.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString LOGIND = QStringLiteral("org.freedesktop.login1");
+const QString OURS =
+    R"("sleep:idle", "tst_sleepinhibitor", "Battery endurance test in progress", "block")";
+
+// The inhibitors logind holds, as QDebug shows its answer: "Argument: (ssssuu)"
+// and the strings, for each.
+QString Inhibitors()
+{
+    const QDBusMessage call = QDBusMessage::createMethodCall(LOGIND, "/org/freedesktop/login1",
+                                                             LOGIND + ".Manager", "ListInhibitors");
+    QString listing;
+    QDebug(&listing) << QDBusConnection::systemBus().call(call);
+    return listing;
+}
+
+int Count()
+{
+    return Inhibitors().count("Argument: (ssssuu)");
+}
+
+// Just ours, as asked for.
+bool OnlyOurs()
+{
+    return Count() == 1 && Inhibitors().contains(OURS);
+}
+
+// Ticks Com1, starts a run and answers every box with Enter, as an operator
+// would, after atBox; returns once the run has ended, with the last box's
+// text. Receivers that answer nAnswers polls and fall silent; -1: never.
+QString RunTest(
+    ScriptedDialog& dlg, int nAnswers = 3, const std::function<void()>& atBox = [] {})
+{
+    for (FakePort& port : dlg.ports) {
+        port.nAnswers = nAnswers;
+        port.SetReply("!", 1);
+    }
+    QString lastBox;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            answerer.stop(); // atBox may wait, and the box is not to be answered twice
+            lastBox = box->text();
+            atBox();
+            QTest::keyClick(box, Qt::Key_Return);
+            answerer.start();
+        }
+    });
+    answerer.start(5);
+    dlg.show();
+    QTest::mouseClick(dlg.Control(IDC_PORT_CHECK_BASE), Qt::LeftButton);
+    QTest::mouseClick(dlg.Control(IDC_START_TEST), Qt::LeftButton);
+    return lastBox;
+}
+
+const QString RUN_UNTIL_KILLED = QStringLiteral("--run-until-killed");
+
+} // namespace
+
+class TestSleepInhibitor : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir; // for BATTERY.TXT
+    QProcess m_bus;
+    QProcess m_logind;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable("dbus-daemon").isEmpty() ||
+            QProcess::execute(DBUSMOCK_PYTHON, {"-c", "import dbusmock"}) != 0)
+            return QTest::qSkip("needs dbus-daemon and python3-dbusmock", __FILE__, __LINE__);
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+        // A bus of our own, with the session bus's open rules, stands in
+        // for the system bus.
+        m_bus.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+        QVERIFY(m_bus.waitForReadyRead(10000));
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", m_bus.readLine().trimmed());
+        QVERIFY(QDBusConnection::systemBus().isConnected());
+    }
+
+    void heldThroughRun_data()
+    {
+        QTest::addColumn<int>("cancelAtPump"); // 0: never
+        QTest::addColumn<QString>("lastBox");
+        QTest::newRow("completed") << 0 << "Test completed... all units did not reply";
+        QTest::newRow("cancelled") << 35 << "Test cancelled by user";
+    }
+
+    // Every tenth pump of the run finds our one inhibitor; none is left
+    // by the time the box that reports the end of the run waits for the
+    // operator, who may not come before morning.
+    void heldThroughRun()
+    {
+        QFETCH(int, cancelAtPump);
+        startLogind();
+        QCOMPARE(Count(), 0);
+        ScriptedDialog dlg;
+        QString held;
+        dlg.onPump = [&](int nPump) {
+            if (nPump % 10 == 0)
+                held += OnlyOurs() ? '+' : '-';
+            if (nPump == cancelAtPump)
+                QTest::mouseClick(dlg.Control(IDC_CANCEL), Qt::LeftButton);
+        };
+        bool releasedAtBox = false;
+        const auto noneLeft = [] { return Count() == 0; };
+        QTEST(RunTest(dlg, 3, [&] { releasedAtBox = QTest::qWaitFor(noneLeft, 2000); }), "lastBox");
+        QVERIFY2(held.size() >= 3 && !held.contains('-'), qPrintable(held));
+        QVERIFY(releasedAtBox);
+    }
+
+    // SIGTERM in the middle of a run: nothing of ours outlives the program.
+    void releasedWhenKilled()
+    {
+        startLogind();
+        QCOMPARE(Count(), 0);
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {RUN_UNTIL_KILLED});
+        QTRY_VERIFY_WITH_TIMEOUT(OnlyOurs(), 10000);
+        child.terminate();
+        QVERIFY(child.waitForFinished(5000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        QTRY_COMPARE(Count(), 0);
+    }
+
+private:
+    void startLogind()
+    {
+        if (m_logind.state() != QProcess::NotRunning)
+            return;
+        m_logind.start(DBUSMOCK_PYTHON, {"-m", "dbusmock", "--template", "logind"});
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QDBusConnection::systemBus().interface()->isServiceRegistered(LOGIND), 20000);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (app.arguments().value(1) == RUN_UNTIL_KILLED) { // releasedWhenKilled's child
+        ScriptedDialog dlg;
+        return RunTest(dlg, -1).size();
+    }
+    TestSleepInhibitor test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_sleepinhibitor.moc"

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// Keeps the computer from going to sleep for as long as it exists. A test
+// runs for hours, and a computer that suspends on idle in the middle of it
+// ends every unit's endurance there and then. Where the system cannot be
+// asked, the test goes on all the same and standard error says so, once per
+// program run. The platform's part is in sleepinhibitor_<system>.cpp.
+class SleepInhibitor {
+public:
+    SleepInhibitor();
+    ~SleepInhibitor();
+    SleepInhibitor(const SleepInhibitor&) = delete;
+    SleepInhibitor& operator=(const SleepInhibitor&) = delete;
+
+    // True while the system holds the computer awake for this object.
+    bool isHeld() const { return m_held; }
+
+    // What the system is told, where it asks why.
+    static QString reason();
+
+private:
+    static void reportUnavailable(const QString& why);
+
+    bool m_held = false;
+    // The system's token for the request: logind's file descriptor, an
+    // IOKit assertion; unused where the request needs none.
+    qintptr m_token = -1;
+};
