@@ -48,9 +48,9 @@ CommandLine::CommandLine(const QStringList& arguments)
     m_parser.addOption(QCommandLineOption(
         SAVE_PORTS, QStringLiteral("Saves the devices given with --com1 to --com4 or in the "
                                    "environment to the settings file, then exits.")));
-    QCommandLineOption results(RESULTS, QStringLiteral("Shows the results in [file]."));
-    results.setFlags(QCommandLineOption::HiddenFromHelp);
-    m_parser.addOption(results);
+    m_parser.addOption(QCommandLineOption(
+        RESULTS, QStringLiteral("Opens Dunmerrow Results on [file] instead of a test: BATTERY.TXT "
+                                "in the working directory when no file is given.")));
 
     if (!m_parser.parse(arguments))
         m_error = m_parser.errorText();
@@ -82,13 +82,18 @@ void CommandLine::readOptions()
     const QStringList positional = m_parser.positionalArguments();
     if (positional.size() > (m_results ? 1 : 0))
         m_error = QStringLiteral("Unexpected argument '%1'.").arg(positional.constLast());
-    else if (m_results)
-        m_resultsFile = positional.isEmpty() ? QStringLiteral("BATTERY.TXT") : positional.front();
+    else if (m_results && !positional.isEmpty())
+        m_resultsFile = positional.front();
 }
 
 bool CommandLine::opensTestDialog() const
 {
     return m_error.isEmpty() && !m_help && !m_version && !m_listPorts && !m_savePorts && !m_results;
+}
+
+bool CommandLine::opensResults() const
+{
+    return m_error.isEmpty() && !m_help && !m_version && !m_listPorts && !m_savePorts && m_results;
 }
 
 QStringList CommandLine::argumentsOf(int argc, char** argv)

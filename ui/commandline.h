@@ -25,12 +25,13 @@ public:
     bool wantsVersion() const { return m_version; }
     bool wantsPortList() const { return m_listPorts; }
     bool wantsPortsSaved() const { return m_savePorts; }
-    // --results [FILE]: the results of a log file rather than a test; FILE
-    // defaults to BATTERY.TXT in the working directory.
-    bool wantsResults() const { return m_results; }
+    // --results [FILE]: the results window on a log rather than a test;
+    // empty when no FILE is given.
     QString resultsFile() const { return m_resultsFile; }
     // True when none of the above: the program opens the test dialog.
     bool opensTestDialog() const;
+    // True for --results alone: the program opens the results window.
+    bool opensResults() const;
 
     // The device that --com<k+1> names, or empty.
     QString portOption(int k) const { return m_ports[k]; }

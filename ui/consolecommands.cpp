@@ -41,11 +41,6 @@ int ConsoleCommands::run(const CommandLine& commandLine, int argc, char** argv)
         print(stdout, QStringLiteral(DUNMERROW_ABOUT_VERSION_LINE "\n"));
         return 0;
     }
-    if (commandLine.wantsResults()) {
-        print(stderr,
-              QStringLiteral("%1: the results window is not part of this build.\n").arg(program));
-        return EXIT_USAGE;
-    }
     if (commandLine.wantsPortsSaved()) {
         const int status = savePorts(commandLine);
         if (status != 0 || !commandLine.wantsPortList())

@@ -38,7 +38,8 @@ QString counted(qsizetype n, const char* one, const char* many)
 
 QSettings settings()
 {
-    return QSettings(QStringLiteral("Dunmerrow"), QStringLiteral("Dunmerrow Results"));
+    // Beside the test program's own settings, in the same folder.
+    return QSettings(QStringLiteral("dunmerrow"), QStringLiteral("results"));
 }
 
 // A sortable read-only table that starts in the model's own order.

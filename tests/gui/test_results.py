@@ -64,7 +64,7 @@ class Results(Scenario):
         with open(log, "w", encoding="utf-8") as out:
             out.writelines(text for text, _, _ in lines)
         # The main program opens the same window with --results.
-        results = self.open([os.environ.get("RESULTS_PROGRAM", self.program_path), "--results", log])
+        results = self.open([self.program_path, "--results", log])
         expected = [[str(n + 1)] + fields for n, (_, fields, _) in enumerate(lines)]
         self.assertEqual(self.rows(results, "Runs"), expected)
 
