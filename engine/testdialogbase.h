@@ -2,6 +2,7 @@
 
 #include "units.h"
 
+#include <cstdint>
 #include <ctime>
 #include <memory>
 #include <QString>
@@ -52,12 +53,17 @@ public:
     // The "Error" box of ShowLastError: information icon, no owner window.
     virtual void ErrorBox(const char* szText) = 0;
 
-    // --- The message queue and the clock; the defaults are the real ones ---
+    // --- The message queue and the clocks; the defaults are the real ones ---
 
     // Handles every pending event of the thread, then returns.
     virtual void DispatchPendingMessages();
-    // Whole seconds since the epoch.
-    virtual std::time_t CurrentTime();
+    // Whole seconds since the epoch by the wall clock, as time() counts them.
+    std::time_t CurrentTime();
+    // Milliseconds since the epoch by the wall clock, which the operator or
+    // time synchronisation may set at any moment.
+    virtual std::int64_t wallClockMs();
+    // Milliseconds of a clock that never steps: only their differences count.
+    virtual std::int64_t monotonicMs();
     // The run's pause between two looks at the clock.
     virtual void Sleep100ms();
 

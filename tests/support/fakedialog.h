@@ -8,10 +8,10 @@
 class FakePort;
 
 // A dialog without widgets: controls are text slots 1000..1099 addressed by
-// identifier, message boxes are recorded, the clock is a count of
-// milliseconds that every 100 ms sleep moves on, and each pump of the message
-// queue may act as the operator. It is g_pTestDialog for its lifetime.
-// Nothing in it allocates while a run polls.
+// identifier, message boxes are recorded, the wall and monotonic clocks are
+// counts of milliseconds that every 100 ms sleep moves on, and each pump of
+// the message queue may act as the operator. It is g_pTestDialog for its
+// lifetime. Nothing in it allocates while a run polls.
 class FakeDialog : public TestDialogBase {
 public:
     FakeDialog();
@@ -30,8 +30,9 @@ public:
     int nLitLamp = -1; // -1: all dark, or never stepped
     int nPumps = 0;
 
-    long long nowMs = 1765000000000LL; // CurrentTime() is nowMs / 1000
-    bool bRealClock = false;           // the system's clock and real sleeps instead
+    long long nowMs = 1765000000000LL; // the wall clock; CurrentTime() is nowMs / 1000
+    long long monoMs = 86400000LL;     // the monotonic clock
+    bool bRealClock = false;           // the system's clocks and real sleeps instead
     std::function<void(FakeDialog&)> onPump;
     SerialDevice* devices[UNIT_COUNT] = {}; // nullptr: the system's port
 
@@ -44,7 +45,8 @@ public:
         messages << QStringLiteral("Error: ") + QString::fromUtf8(szText);
     }
     void DispatchPendingMessages() override;
-    std::time_t CurrentTime() override;
+    std::int64_t wallClockMs() override;
+    std::int64_t monotonicMs() override;
     void Sleep100ms() override;
     SerialDevice& CommDevice(int k) override;
 

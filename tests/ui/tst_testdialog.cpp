@@ -35,7 +35,8 @@ struct ScriptedDialog : TestDialog {
         TestDialogBase::DispatchPendingMessages();
         onPump(++nPumps);
     }
-    std::time_t CurrentTime() override { return nPumps / 10; }
+    std::int64_t wallClockMs() override { return nPumps * 100LL; }
+    std::int64_t monotonicMs() override { return nPumps * 100LL; }
     void Sleep100ms() override {}
     SerialDevice& CommDevice(int k) override { return ports[k]; }
 
