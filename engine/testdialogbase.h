@@ -52,6 +52,9 @@ public:
     virtual void MessageBoxOk(const char* szText) = 0;
     // The "Error" box of ShowLastError: information icon, no owner window.
     virtual void ErrorBox(const char* szText) = 0;
+    // Like MessageBoxOk, for results that could not be written: the operator
+    // can select and copy the text, which holds the lines themselves.
+    virtual void showUnwrittenResults(const char* szText) = 0;
 
     // --- The message queue and the clocks; the defaults are the real ones ---
 

@@ -7,12 +7,18 @@
 namespace {
 
 // Texts come from the engine and the system and are shown as they are,
-// never taken for markup.
+// never taken for markup. A box with a purpose of its own is named for it.
 int ExecOwnedBox(QWidget* owner, QMessageBox::Icon icon, const QString& text,
-                 QMessageBox::StandardButtons buttons)
+                 QMessageBox::StandardButtons buttons, const char* objectName = nullptr,
+                 const char* accessibleName = nullptr)
 {
     QMessageBox box(icon, QCoreApplication::applicationName(), text, buttons, owner);
     box.setTextFormat(Qt::PlainText);
+    if (objectName) {
+        box.setObjectName(QLatin1String(objectName));
+        box.setAccessibleName(QLatin1String(accessibleName));
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
     if (owner)
         box.setWindowModality(Qt::WindowModal);
     return box.exec();
@@ -29,6 +35,12 @@ bool AskYesNo(QWidget* owner, const QString& text)
 {
     return ExecOwnedBox(owner, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
+}
+
+void showUnwrittenResultsBox(QWidget* owner, const QString& text)
+{
+    ExecOwnedBox(owner, QMessageBox::Warning, text, QMessageBox::Ok, "unwrittenResultsBox",
+                 "Results not written");
 }
 
 void ShowErrorBox(const QString& text)

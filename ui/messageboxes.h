@@ -12,6 +12,11 @@ class QWidget;
 void ShowOkBox(QWidget* owner, const QString& text);
 // Yes and No with the question icon. True for Yes.
 bool AskYesNo(QWidget* owner, const QString& text);
+// An OK box with the exclamation icon for results that could not be written,
+// named for it (object "unwrittenResultsBox", accessible name "Results not
+// written"). Its text can be selected and copied: it holds the result lines
+// the operator will want to keep.
+void showUnwrittenResultsBox(QWidget* owner, const QString& text);
 // The box for a system error text: caption "Error", information icon and no
 // owner, so no other window is disabled while it is up. Returns once closed
 // all the same.

@@ -333,3 +333,8 @@ void TestDialog::ErrorBox(const char* szText)
 {
     ShowErrorBox(QString::fromUtf8(szText));
 }
+
+void TestDialog::showUnwrittenResults(const char* szText)
+{
+    showUnwrittenResultsBox(this, QString::fromUtf8(szText));
+}

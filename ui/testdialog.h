@@ -45,6 +45,7 @@ public:
     void StepActivityLights() override;
     void MessageBoxOk(const char* szText) override;
     void ErrorBox(const char* szText) override;
+    void showUnwrittenResults(const char* szText) override;
 
 protected:
     // Esc: the cancel command, never the end of the dialog.

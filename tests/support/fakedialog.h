@@ -24,7 +24,8 @@ public:
     // Gives unit k a fake port that reads this dialog's clock.
     void Attach(int k, FakePort& port);
 
-    // The boxes shown, in order; the "Error" box's text as "Error: <text>".
+    // The boxes shown, in order; the "Error" box's text as "Error: <text>",
+    // the unwritten results as "Copyable: <text>".
     QStringList messages;
     int nLampSteps = 0;
     int nLitLamp = -1; // -1: all dark, or never stepped
@@ -43,6 +44,10 @@ public:
     void ErrorBox(const char* szText) override
     {
         messages << QStringLiteral("Error: ") + QString::fromUtf8(szText);
+    }
+    void showUnwrittenResults(const char* szText) override
+    {
+        messages << QStringLiteral("Copyable: ") + QString::fromUtf8(szText);
     }
     void DispatchPendingMessages() override;
     std::int64_t wallClockMs() override;
