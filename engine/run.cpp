@@ -2,6 +2,7 @@
 
 #include "garmin.h"
 #include "magellan.h"
+#include "recoveryfile.h"
 #include "resultlog.h"
 #include "runclock.h"
 #include "serial.h"
@@ -84,7 +85,8 @@ void CheckReplyOf(int k)
 }
 
 // The unit found silent: its endurance runs from its start to now on the
-// run's clock, while the time shown is the wall clock's.
+// run's clock, while the time shown is the wall clock's. Its line is kept at
+// once, in case the program dies before the run ends.
 void FinishUnit(int k, const RunClock& clock)
 {
     UnitInfo& unit = g_pTestDialog->units[k];
@@ -96,11 +98,13 @@ void FinishUnit(int k, const RunClock& clock)
     FormatEndurance(seconds, text, sizeof text);
     g_pTestDialog->SetControlText(unit.nEnduranceCtrl, text);
     std::memcpy(unit.szEndurance, text, sizeof unit.szEndurance);
+    keepFinishedUnits();
 }
 
 // Gives the receivers about two seconds to answer, handling window events
 // about ten times a second. The clock counts whole seconds, so the wait
-// lasts between one and two seconds and a little more.
+// lasts between one and two seconds and a little more. An end asked for by
+// the system cuts it short.
 void WaitForReplies(const RunClock& clock)
 {
     TestDialogBase& dlg = *g_pTestDialog;
@@ -110,7 +114,7 @@ void WaitForReplies(const RunClock& clock)
         PumpMessages();
         elapsed = clock.seconds() - start;
         dlg.Sleep100ms();
-    } while (elapsed < POLL_WAIT_SECONDS);
+    } while (elapsed < POLL_WAIT_SECONDS && !dlg.isEndRequested());
 }
 
 void SetUp(int& nLive, const RunClock& clock)
@@ -151,6 +155,9 @@ int PollCycle(const RunClock& clock)
     PumpMessages();
     if (nLive != 0)
         WaitForReplies(clock);
+    // After a wait cut short a live unit could look silent: no reads.
+    if (dlg.isEndRequested())
+        return nLive;
     // The flags are looked up again: the operator may have changed them
     // during the wait.
     for (int k = 0; k < UNIT_COUNT; ++k) {
@@ -191,17 +198,26 @@ int RunEnduranceTest()
 
     // The cycle in which the last unit goes silent still counted it, so one
     // more cycle follows: it queries nobody, skips the wait and ends the loop.
-    while (!dlg.bCancel && nLive != 0)
+    while (!dlg.bCancel && !dlg.isEndRequested() && nLive != 0)
         nLive = PollCycle(clock);
 
     CloseCommPorts();
+    // Ended by the system, the program is about to go: nothing may wait for
+    // the operator.
+    const bool bQuiet = dlg.isEndRequested();
     if (dlg.bCancel) {
-        dlg.MessageBoxOk("Test cancelled by user");
-        dlg.nLampPos = 0;
-        dlg.StepActivityLights();
-    } else {
-        WriteResults();
-        dlg.MessageBoxOk("Test completed... all units did not reply");
+        discardKeptUnits();
+        if (!bQuiet) {
+            dlg.MessageBoxOk("Test cancelled by user");
+            dlg.nLampPos = 0;
+            dlg.StepActivityLights();
+        }
+        return 1;
     }
+    // The kept lines go only once the log has them.
+    if (WriteResults())
+        discardKeptUnits();
+    if (!bQuiet)
+        dlg.MessageBoxOk("Test completed... all units did not reply");
     return 1;
 }

@@ -55,6 +55,9 @@ public:
     // Like MessageBoxOk, for results that could not be written: the operator
     // can select and copy the text, which holds the lines themselves.
     virtual void showUnwrittenResults(const char* szText) = 0;
+    // Yes and No with the question icon, asking whether to append results
+    // kept from a test that did not end. True for Yes.
+    virtual bool askToAppendRecoveredResults(const char* szText) = 0;
 
     // --- The message queue and the clocks; the defaults are the real ones ---
 
@@ -70,11 +73,20 @@ public:
     // The run's pause between two looks at the clock.
     virtual void Sleep100ms();
 
+    // --- The end of the program, asked for by the system ---
+
+    // A signal or the end of the desktop session asks the program to end. A
+    // run under way then stops polling at once, logs the units that have
+    // finished as a completed run would, and returns without a word.
+    void requestEnd() { m_endRequested = true; }
+    bool isEndRequested() const { return m_endRequested; }
+
     // --- The serial port of unit k; the default is the system's port ---
     virtual SerialDevice& CommDevice(int k);
 
 private:
     std::unique_ptr<SerialDevice> m_devices[UNIT_COUNT];
+    bool m_endRequested = false;
 };
 
 // The one dialog, set by start-up before the dialog is shown.

@@ -1,6 +1,6 @@
 #include "messageboxes.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEventLoop>
 #include <QMessageBox>
 
@@ -43,6 +43,12 @@ void showUnwrittenResultsBox(QWidget* owner, const QString& text)
                  "Results not written");
 }
 
+bool askToAppendRecovered(QWidget* owner, const QString& text)
+{
+    return ExecOwnedBox(owner, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+                        "recoveredResultsQuestion", "Recovered results") == QMessageBox::Yes;
+}
+
 void ShowErrorBox(const QString& text)
 {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Error"), text, QMessageBox::Ok);
@@ -54,4 +60,13 @@ void ShowErrorBox(const QString& text)
     QObject::connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
     box.show();
     loop.exec();
+}
+
+void closeOpenBoxes(const QWidget* mainWindow)
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QDialog*>(window);
+        if (box && box != mainWindow && box->isVisible())
+            box->reject();
+    }
 }

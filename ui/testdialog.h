@@ -38,6 +38,10 @@ public:
     void CancelTest();
     void ConfirmExit();
     void ShowAboutBox();
+    // The system asks the program to end (a signal, the end of the desktop
+    // session): every box goes away, a run under way ends without a word
+    // after logging its finished units, and then the dialog ends.
+    void endProgram();
 
     // TestDialogBase
     bool ControlText(int nId, QString& text) const override;
@@ -46,6 +50,7 @@ public:
     void MessageBoxOk(const char* szText) override;
     void ErrorBox(const char* szText) override;
     void showUnwrittenResults(const char* szText) override;
+    bool askToAppendRecoveredResults(const char* szText) override;
 
 protected:
     // Esc: the cancel command, never the end of the dialog.

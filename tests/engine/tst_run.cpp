@@ -2,6 +2,7 @@
 #include "fakedialog.h"
 #include "fakeport.h"
 #include "hexbytes.h"
+#include "recoveryfile.h"
 #include "run.h"
 #include "timetext.h"
 
@@ -47,9 +48,9 @@ struct Bench {
     }
 };
 
-QByteArray Log()
+QByteArray Log(const char* name = "BATTERY.TXT")
 {
-    QFile file("BATTERY.TXT");
+    QFile file(name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
@@ -69,7 +70,11 @@ class TestRun : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { QVERIFY(QDir::setCurrent(m_dir.path())); }
-    void init() { QFile::remove("BATTERY.TXT"); }
+    void init()
+    {
+        QFile::remove("BATTERY.TXT");
+        QFile::remove(RECOVERY_FILE_NAME);
+    }
 
     // The first wait lasts until the clock has moved on two seconds, wherever
     // in its second the run began.
@@ -94,6 +99,7 @@ private Q_SLOTS:
         QCOMPARE(QByteArray(b.dlg.Text(IDC_START_TIME_BASE)), Ctime(u.tStart));
         QCOMPARE(b.dlg.messages, QStringList{COMPLETED});
         QVERIFY(Log().startsWith("COM1, Garmin , "));
+        QVERIFY(!QFile::exists(RECOVERY_FILE_NAME));
     }
 
     // Five answers, then a failed read twelve seconds in. The wall clock set
@@ -148,7 +154,58 @@ private Q_SLOTS:
         QCOMPARE(b.dlg.nLitLamp, -1); // all dark
         QCOMPARE(b.dlg.nLampPos, 1);
         QVERIFY(!QFile::exists("BATTERY.TXT"));
+        QVERIFY(!QFile::exists(RECOVERY_FILE_NAME));
         QVERIFY(!b.ports[0].bOpen && !b.ports[2].bOpen);
+    }
+
+    // Ended by the system in the second cycle's wait: COM2 finished in the
+    // first, and its line, kept for a crash the moment it finished, goes to
+    // the log; COM1 is read no more; no box. A line the log could not take
+    // stays kept, and the next start offers it.
+    void endedBySystem_data()
+    {
+        QTest::addColumn<bool>("cancelled");
+        QTest::addColumn<bool>("logWritable");
+        QTest::addColumn<bool>("yesAtNextStart");
+        QTest::newRow("while polling") << false << true << true;
+        QTest::newRow("after the operator cancelled") << true << true << true;
+        QTest::newRow("log cannot be written, Yes at next start") << false << false << true;
+        QTest::newRow("log cannot be written, No at next start") << false << false << false;
+    }
+    void endedBySystem()
+    {
+        QFETCH(bool, cancelled);
+        QFETCH(bool, logWritable);
+        QFETCH(bool, yesAtNextStart);
+        Bench b;
+        const FakePort& live = b.Use(0, "Garmin", -1);
+        b.Use(1, "Magellan", 0);
+        QVERIFY(logWritable || QDir().mkdir("BATTERY.TXT"));
+        QByteArray kept;
+        b.dlg.onPump = [&](FakeDialog& dlg) {
+            if (dlg.nPumps == 25) {
+                kept = Log(RECOVERY_FILE_NAME);
+                dlg.bCancel = cancelled ? 1 : 0;
+                dlg.requestEnd();
+            }
+        };
+        RunEnduranceTest();
+        QVERIFY(kept.startsWith("COM2, Magellan ") && kept.count('\n') == 1);
+        QVERIFY(live.nReads == 1 && !live.bOpen);
+        QVERIFY(!b.dlg.messages.contains(COMPLETED) && !b.dlg.messages.contains(CANCELLED));
+        QCOMPARE(Log(), cancelled || !logWritable ? QByteArray() : kept);
+        QCOMPARE(QFile::exists(RECOVERY_FILE_NAME), !logWritable);
+        QVERIFY(logWritable || QDir().rmdir("BATTERY.TXT"));
+        FakeDialog next;
+        next.answerYes = yesAtNextStart;
+        offerRecoveredResults();
+        const QString question = "Question: A test that ended before it could write its results "
+                                 "left these lines in BATTERY.TXT.recovery:\n\n" +
+                                 kept.chopped(1) +
+                                 "\n\nAppend them to BATTERY.TXT? No discards them.";
+        QCOMPARE(next.messages, logWritable ? QStringList() : QStringList{question});
+        QCOMPARE(Log(), cancelled || (!logWritable && !yesAtNextStart) ? QByteArray() : kept);
+        QVERIFY(!QFile::exists(RECOVERY_FILE_NAME));
     }
 
     void allFinishInOneCycle()

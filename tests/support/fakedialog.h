@@ -25,8 +25,10 @@ public:
     void Attach(int k, FakePort& port);
 
     // The boxes shown, in order; the "Error" box's text as "Error: <text>",
-    // the unwritten results as "Copyable: <text>".
+    // the unwritten results as "Copyable: <text>", the question about
+    // recovered results as "Question: <text>".
     QStringList messages;
+    bool answerYes = true;
     int nLampSteps = 0;
     int nLitLamp = -1; // -1: all dark, or never stepped
     int nPumps = 0;
@@ -48,6 +50,11 @@ public:
     void showUnwrittenResults(const char* szText) override
     {
         messages << QStringLiteral("Copyable: ") + QString::fromUtf8(szText);
+    }
+    bool askToAppendRecoveredResults(const char* szText) override
+    {
+        messages << QStringLiteral("Question: ") + QString::fromUtf8(szText);
+        return answerYes;
     }
     void DispatchPendingMessages() override;
     std::int64_t wallClockMs() override;
