@@ -199,11 +199,8 @@ private Q_SLOTS:
         FakeDialog next;
         next.answerYes = yesAtNextStart;
         offerRecoveredResults();
-        const QString question = "Question: A test that ended before it could write its results "
-                                 "left these lines in BATTERY.TXT.recovery:\n\n" +
-                                 kept.chopped(1) +
-                                 "\n\nAppend them to BATTERY.TXT? No discards them.";
-        QCOMPARE(next.messages, logWritable ? QStringList() : QStringList{question});
+        QCOMPARE(next.messages.size(), logWritable ? 0 : 1);
+        QVERIFY(logWritable || next.messages[0].contains(kept.chopped(1) + "\n\nAppend them"));
         QCOMPARE(Log(), cancelled || (!logWritable && !yesAtNextStart) ? QByteArray() : kept);
         QVERIFY(!QFile::exists(RECOVERY_FILE_NAME));
     }
