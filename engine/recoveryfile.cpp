@@ -13,21 +13,44 @@ QString FileName()
     return QString::fromLatin1(RECOVERY_FILE_NAME);
 }
 
+QByteArray& EarlierLines()
+{
+    static QByteArray lines;
+    return lines;
+}
+
+bool Keep(const QByteArray& lines)
+{
+    QSaveFile file(FileName());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    file.write(lines);
+    return file.commit();
+}
+
 } // namespace
+
+void startKeeping()
+{
+    QFile file(FileName());
+    QByteArray& earlier = EarlierLines();
+    earlier = file.open(QIODevice::ReadOnly | QIODevice::Text) ? file.readAll() : QByteArray();
+    if (!earlier.isEmpty() && !earlier.endsWith('\n'))
+        earlier += '\n';
+}
 
 bool keepFinishedUnits()
 {
     // Allocates, unlike the polling: it happens once per unit and run.
-    QSaveFile file(FileName());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    file.write(finishedUnitLines());
-    return file.commit();
+    return Keep(EarlierLines() + finishedUnitLines());
 }
 
 void discardKeptUnits()
 {
-    QFile::remove(FileName());
+    if (EarlierLines().isEmpty())
+        QFile::remove(FileName());
+    else
+        Keep(EarlierLines());
 }
 
 void offerRecoveredResults()

@@ -6,11 +6,17 @@
 // them. It holds exactly the lines the log would get.
 inline constexpr char RECOVERY_FILE_NAME[] = "BATTERY.TXT.recovery";
 
-// Replaces the file with the lines of the units finished so far, whole or not
-// at all: the new copy is written beside it, put on the disk and renamed
-// over it. False when that failed; the run goes on all the same.
+// At a run's start: lines that an earlier test left in the file, and that
+// the log could not take then, stay in it beside this run's until the next
+// start offers them again.
+void startKeeping();
+// Replaces the file with those earlier lines and the lines of the units
+// finished so far, whole or not at all: the new copy is written beside it,
+// put on the disk and renamed over it. False when that failed; the run goes
+// on all the same.
 bool keepFinishedUnits();
-// Removes the file: the log has the lines, or the run was cancelled.
+// Takes this run's lines out of the file, removing it when nothing earlier
+// is left: the log has them, or the run was cancelled.
 void discardKeptUnits();
 // At start-up: when a test left its finished units behind, shows their lines
 // and asks whether to append them to the log. Yes appends them, No discards

@@ -193,6 +193,7 @@ int RunEnduranceTest()
 {
     TestDialogBase& dlg = *g_pTestDialog;
     const RunClock clock(dlg);
+    startKeeping();
     int nLive = 0;
     SetUp(nLive, clock);
 
