@@ -162,6 +162,9 @@ bool appendToResultLog(const QByteArray& lines)
     errno = 0;
     std::FILE* file = std::fopen(LOG_FILE_NAME, "a+");
     if (file == nullptr) {
+        // With no line to lose there is nothing to tell the operator.
+        if (lines.isEmpty())
+            return true;
         ReportUnwritten(LastError(), lines);
         return false;
     }
@@ -183,9 +186,9 @@ bool appendToResultLog(const QByteArray& lines)
         error = LastError();
         written = 0;
     }
-    if (error != 0)
+    if (error != 0 && !lines.isEmpty())
         ReportUnwritten(error, lines.mid(written));
-    return error == 0;
+    return error == 0 || lines.isEmpty();
 }
 
 int WriteResults()

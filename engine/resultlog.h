@@ -18,5 +18,6 @@ QByteArray finishedUnitLines();
 // Appends whole lines to the log, starting on a new line when its last line
 // has no line end. The open, every write, the flush and the close are
 // checked: on a failure the operator is told the system's reason and shown
-// the lines that did not get written, as text that can be copied.
+// the lines that did not get written, as text that can be copied. With no
+// lines to append a failure loses nothing and is not reported: true.
 bool appendToResultLog(const QByteArray& lines);
