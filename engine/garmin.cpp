@@ -10,51 +10,63 @@
 namespace {
 
 constexpr int WORK_SIZE = 512;
+constexpr unsigned char GARMIN_PID_ACK = 0x06;
+// The longest packet with its escapes removed: DLE, id, size, 255 data
+// bytes and the checksum.
+constexpr int MAX_PACKET = 259;
 
 // Reads one packet of the reply from `start` with the link protocol's rule:
 // the byte at `start` opens it, and from there DLE DLE is one 0x10 and DLE
-// ETX is the end. A lone DLE before anything else is kept as it stands, so
-// that a misaligned reply still fails its checksum rather than slipping
-// through. `out` receives the opening byte, id, size, data and checksum
-// with the escapes removed. Returns the offset of the closing DLE, or -1
-// when the packet does not end within the reply.
+// ETX is the end. A lone DLE before anything else is kept as it stands, as a
+// receiver that forgot to double it meant it. `out` receives the opening
+// byte, id, size, data and checksum with the escapes removed. Returns the
+// offset of the closing DLE, or -1 when no packet ends within the reply or
+// within a packet's greatest length.
 int ReadPacket(const unsigned char* reply, int start, unsigned char* out, int& outLength)
 {
     outLength = 0;
-    if (start >= REPLY_SIZE)
-        return -1;
     out[outLength++] = reply[start];
     int i = start + 1;
     while (i < REPLY_SIZE) {
         const unsigned char c = reply[i];
-        if (c == GARMIN_DLE && i + 1 < REPLY_SIZE) {
-            if (reply[i + 1] == GARMIN_ETX)
-                return i;
-            if (reply[i + 1] == GARMIN_DLE) {
-                out[outLength++] = GARMIN_DLE;
-                i += 2;
-                continue;
-            }
-        }
+        const bool bEscape = c == GARMIN_DLE && i + 1 < REPLY_SIZE;
+        if (bEscape && reply[i + 1] == GARMIN_ETX)
+            return i;
+        if (outLength == MAX_PACKET)
+            return -1;
         out[outLength++] = c;
-        ++i;
+        i += bEscape && reply[i + 1] == GARMIN_DLE ? 2 : 1;
     }
     return -1;
 }
 
 // True when the last byte of the unescaped packet is the checksum of its id,
-// size and data, and the size byte agrees with where the packet ended.
+// size and data.
 bool ChecksumMatches(const unsigned char* packet, int length)
 {
-    if (length < 4)
-        return false;
     const int n = packet[2];
-    if (length != n + 4)
-        return false;
     char work[WORK_SIZE] = {};
     std::memcpy(work, packet, static_cast<std::size_t>(length - 1));
     AppendGarminChecksum(work);
     return static_cast<unsigned char>(work[3 + n]) == packet[length - 1];
+}
+
+// Where a packet may begin: a DLE followed by an id. DLE DLE (a doubled 0x10
+// inside a packet whose start was cut off) and DLE ETX (such a packet's end)
+// are passed over whole.
+int NextPacketStart(const unsigned char* reply, int from)
+{
+    int i = from;
+    while (i + 1 < REPLY_SIZE) {
+        if (reply[i] != GARMIN_DLE) {
+            ++i;
+        } else if (reply[i + 1] == GARMIN_DLE || reply[i + 1] == GARMIN_ETX) {
+            i += 2;
+        } else {
+            return i;
+        }
+    }
+    return -1;
 }
 
 } // namespace
@@ -84,30 +96,40 @@ void BuildGarminQuery(char* szQuery)
 int CheckGarminReply(int unit, const char* reply)
 {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(reply);
-    unsigned char work[WORK_SIZE] = {};
-    int length = 0;
-
-    const int ackEnd = ReadPacket(bytes, 0, work, length);
-    if (ackEnd < 0)
-        return 0;
-    if (!ChecksumMatches(work, length)) {
-        g_pTestDialog->MessageBoxOk("Bad Checksum in Garmin ACK Message");
-        return 0;
+    unsigned char work[WORK_SIZE];
+    bool bAcknowledged = false;
+    int start = NextPacketStart(bytes, 0);
+    while (start >= 0) {
+        std::memset(work, 0, sizeof work);
+        int length = 0;
+        const int end = ReadPacket(bytes, start, work, length);
+        // A size that disagrees with where the packet ended marks bytes that
+        // only look like a packet start, such as the tail of one cut off at
+        // the front of the reply: they are looked past, not reported.
+        if (end < 0 || length != work[2] + 4) {
+            start = NextPacketStart(bytes, start + 1);
+            continue;
+        }
+        start = NextPacketStart(bytes, end + 2);
+        if (work[1] == GARMIN_PID_ACK) {
+            if (!ChecksumMatches(work, length)) {
+                g_pTestDialog->MessageBoxOk("Bad Checksum in Garmin ACK Message");
+                return 0;
+            }
+            bAcknowledged = true;
+        } else if (work[1] == GARMIN_PID_PRODUCT_DATA && bAcknowledged) {
+            if (!ChecksumMatches(work, length)) {
+                g_pTestDialog->MessageBoxOk("Bad Checksum in Garmin Version Message");
+                return 0;
+            }
+            work[length] = GARMIN_DLE;
+            work[length + 1] = GARMIN_ETX;
+            StoreVersionText(unit, reinterpret_cast<const char*>(work));
+            return 1;
+        }
+        // Any other packet (position, velocity and time, say) is not the answer.
     }
-
-    std::memset(work, 0, sizeof work);
-    const int dataEnd = ReadPacket(bytes, ackEnd + 2, work, length);
-    if (dataEnd < 0)
-        return 0;
-    if (!ChecksumMatches(work, length)) {
-        g_pTestDialog->MessageBoxOk("Bad Checksum in Garmin Version Message");
-        return 0;
-    }
-    work[length] = GARMIN_DLE;
-    work[length + 1] = GARMIN_ETX;
-
-    StoreVersionText(unit, reinterpret_cast<const char*>(work));
-    return 1;
+    return 0;
 }
 
 void FormatGarminVersion(const char* packet, char* szVersion, int nVersionSize)

@@ -20,13 +20,15 @@ int AppendGarminChecksum(char* packet);
 // least 7 bytes. It holds no 0x10 that would need doubling.
 void BuildGarminQuery(char* szQuery);
 
-// Verifies the two packets a receiver sends in reply to a Product Request,
-// an acknowledgement and then Product Data, from the start of the unit's
-// 255-byte reply buffer. A wrong checksum shows "Bad Checksum in Garmin ACK
-// Message" or "Bad Checksum in Garmin Version Message" and returns 0. A
-// reply in which a packet does not end within the buffer is not verified:
-// 0, and nothing shown. Returns 1 when both packets verify; the Product Data
-// packet has then been offered to StoreVersionText.
+// Looks for the answer to a Product Request among whatever the unit sent
+// (the reply buffer holds REPLY_SIZE bytes, zero after those received): the
+// acknowledgement packet (id 0x06) and a Product Data packet after it. Other
+// packets, and bytes or a cut-off packet before, between and after them, are
+// passed over without a word. An acknowledgement or Product Data packet with
+// a wrong checksum shows "Bad Checksum in Garmin ACK Message" or "Bad
+// Checksum in Garmin Version Message" and returns 0. Returns 1 when both
+// packets verify; the Product Data packet has then been offered to
+// StoreVersionText. Without them: 0, and nothing shown.
 int CheckGarminReply(int unit, const char* reply);
 
 // The version line of a verified Product Data packet (link escapes removed,

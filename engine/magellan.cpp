@@ -10,6 +10,9 @@ namespace {
 
 constexpr int FIELD_SIZE = 50;
 constexpr int DESCRIPTION_SIZE = 500;
+// The address of the answer to the version query; no other sentence is one.
+constexpr char VERSION_ADDRESS[] = "$PMGNVER";
+constexpr int VERSION_ADDRESS_LENGTH = sizeof VERSION_ADDRESS - 1;
 
 unsigned char XorOf(const char* bytes, std::size_t count)
 {
@@ -33,6 +36,31 @@ void CopyField(char* dst, int size, const char* src, std::size_t len)
     dst[n] = '\0';
 }
 
+// Bytes that cannot be inside a sentence: one that meets them before its "*"
+// was cut short, by a line end, the next sentence or the end of the reply.
+bool EndsSentence(char c)
+{
+    return c == '\0' || c == '\r' || c == '\n' || c == '$';
+}
+
+// The offset of the "*" of a version sentence starting at `i`, with both
+// checksum digits after it inside the reply; -1 when there is none.
+int VersionSentenceStar(const char* reply, int i)
+{
+    if (i + VERSION_ADDRESS_LENGTH >= REPLY_SIZE ||
+        std::memcmp(reply + i, VERSION_ADDRESS, VERSION_ADDRESS_LENGTH) != 0)
+        return -1;
+    const char after = reply[i + VERSION_ADDRESS_LENGTH];
+    if (after != ',' && after != '*')
+        return -1;
+    int star = i + VERSION_ADDRESS_LENGTH;
+    while (star < REPLY_SIZE && reply[star] != '*' && !EndsSentence(reply[star]))
+        ++star;
+    if (star + 2 >= REPLY_SIZE || reply[star] != '*')
+        return -1;
+    return star;
+}
+
 } // namespace
 
 int AppendNmeaChecksum(char* szSentence)
@@ -53,32 +81,22 @@ void BuildMagellanQuery(char* szQuery)
 
 int CheckMagellanReply(int unit, char* reply)
 {
-    // Cut at the first "*" that follows some other character, as a tokeniser
-    // would: a reply of nothing but "*" (or nothing at all) has no sentence.
-    int i = 0;
-    while (i < REPLY_SIZE && reply[i] == '*')
-        ++i;
-    if (i == REPLY_SIZE || reply[i] == '\0')
-        return 0;
-    while (i < REPLY_SIZE && reply[i] != '\0' && reply[i] != '*')
-        ++i;
-    if (i < REPLY_SIZE && reply[i] == '*')
-        reply[i] = '\0';
-
-    const std::size_t n = BoundedLength(reply, REPLY_SIZE);
-    const unsigned char sum = n > 1 ? XorOf(reply + 1, n - 1) : 0;
-    char expected[3];
-    std::snprintf(expected, sizeof expected, "%02X", sum);
-
-    // The digits follow the "*"; a reply that ends before them, or fills the
-    // buffer with no room for them, fails.
-    if (n + 2 >= static_cast<std::size_t>(REPLY_SIZE))
-        return 0;
-    if (reply[n + 1] != expected[0] || reply[n + 2] != expected[1])
-        return 0;
-
-    StoreVersionText(unit, reply);
-    return 1;
+    for (int i = 0; i < REPLY_SIZE; ++i) {
+        if (reply[i] != '$')
+            continue;
+        const int star = VersionSentenceStar(reply, i);
+        if (star < 0)
+            continue;
+        const unsigned char sum = XorOf(reply + i + 1, static_cast<std::size_t>(star - i - 1));
+        char expected[3];
+        std::snprintf(expected, sizeof expected, "%02X", sum);
+        if (reply[star + 1] != expected[0] || reply[star + 2] != expected[1])
+            continue;
+        reply[star] = '\0';
+        StoreVersionText(unit, reply + i);
+        return 1;
+    }
+    return 0;
 }
 
 void FormatMagellanVersion(const char* reply, char* szVersion, int nVersionSize)

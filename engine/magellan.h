@@ -12,12 +12,15 @@ int AppendNmeaChecksum(char* szSentence);
 // of at least 22 bytes.
 void BuildMagellanQuery(char* szQuery);
 
-// Verifies the checksum of the reply (the unit's 255-byte reply buffer, which
-// need not hold a terminator) and, when it is right, offers the reply to
-// StoreVersionText. The first "*" of the reply is replaced by a zero byte.
-// Returns 1 for a right checksum, 0 otherwise; nothing is shown.
+// Looks for the answer to the version query among whatever the unit sent
+// (the reply buffer holds REPLY_SIZE bytes, zero after those received): the
+// first "$PMGNVER" sentence with a right checksum, in upper-case digits.
+// Other sentences, whatever their checksum, and bytes or cut-off sentences
+// before, between and after them are passed over. That sentence's "*" is
+// replaced by a zero byte and the sentence offered to StoreVersionText.
+// Returns 1 when one was found, 0 otherwise; nothing is shown.
 int CheckMagellanReply(int unit, char* reply);
 
-// The version line of a verified Magellan reply, cut at its "*":
+// The version line of a verified version sentence, cut at its "*":
 // "<field 3> Software Version <field 2> (Product ID=<field 1>)".
 void FormatMagellanVersion(const char* reply, char* szVersion, int nVersionSize);

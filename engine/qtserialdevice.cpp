@@ -93,7 +93,9 @@ int QtSerialDevice::ReadWaiting(char* buf, int nMax)
 {
     if (!m_port.isOpen() || nMax <= 0)
         return 0;
-    // Collect what the driver holds without waiting for more.
+    // QSerialPort's own buffer first; once that is used up, whatever the
+    // driver holds by now, without waiting for more. QSerialPort's buffer is
+    // bounded by the queue size, so the driver may hold the newer bytes.
     if (m_port.bytesAvailable() == 0)
         m_port.waitForReadyRead(0);
     const qint64 nRead = m_port.read(buf, nMax);

@@ -3,9 +3,11 @@
 #include "testdialogbase.h"
 #include "timetext.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <QString>
 
 namespace {
 
@@ -100,23 +102,96 @@ void FormatLine(int k, const UnitInfo& unit, LogLine& line)
     line.Finish();
 }
 
+// True when the file holds a last line without a line end. Leaves the file
+// at its end: a write may not follow a read without a seek between them.
+bool LastLineUnended(std::FILE* file)
+{
+    bool unended = false;
+    if (std::fseek(file, -1, SEEK_END) == 0) {
+        const int last = std::fgetc(file);
+        unended = last != EOF && last != '\n';
+    }
+    std::fseek(file, 0, SEEK_END);
+    return unended;
+}
+
+// A failure that left no reason of its own is an input/output error.
+int LastError()
+{
+    return errno != 0 ? errno : EIO;
+}
+
+// Writes the bytes and hands them to the system. 0, or the system's error.
+int WriteThrough(std::FILE* file, const char* data, std::size_t length)
+{
+    errno = 0;
+    if (std::fwrite(data, 1, length, file) != length || std::fflush(file) != 0)
+        return LastError();
+    return 0;
+}
+
+void ReportUnwritten(int error, QByteArray lines)
+{
+    if (lines.endsWith('\n'))
+        lines.chop(1);
+    const QByteArray text = "Could not write the results to " + QByteArray(LOG_FILE_NAME) + ": " +
+                            QString::fromLocal8Bit(std::strerror(error)).toUtf8() +
+                            "\n\nThese results were not written:\n" + lines;
+    g_pTestDialog->showUnwrittenResults(text.constData());
+}
+
 } // namespace
 
-int WriteResults()
+QByteArray finishedUnitLines()
 {
-    // Text mode, so that a line ends the way the platform's text files do.
-    std::FILE* file = std::fopen(LOG_FILE_NAME, "a+");
-    if (file == nullptr)
-        return 1;
+    QByteArray lines;
     for (int k = 0; k < UNIT_COUNT; ++k) {
         const UnitInfo& unit = g_pTestDialog->units[k];
         if (unit.szEndurance[0] == '\0')
             continue;
         LogLine line;
         FormatLine(k, unit, line);
-        std::fwrite(line.Text(), 1, line.Length(), file);
-        std::fflush(file);
+        lines.append(line.Text(), static_cast<qsizetype>(line.Length()));
     }
-    std::fclose(file);
-    return 1;
+    return lines;
+}
+
+bool appendToResultLog(const QByteArray& lines)
+{
+    // Text mode, so that a line ends the way the platform's text files do.
+    errno = 0;
+    std::FILE* file = std::fopen(LOG_FILE_NAME, "a+");
+    if (file == nullptr) {
+        // With no line to lose there is nothing to tell the operator.
+        if (lines.isEmpty())
+            return true;
+        ReportUnwritten(LastError(), lines);
+        return false;
+    }
+    int error = 0;
+    if (!lines.isEmpty() && LastLineUnended(file))
+        error = WriteThrough(file, "\n", 1);
+    // Line by line, so that a failure can tell which lines are missing.
+    qsizetype written = 0;
+    while (error == 0 && written < lines.size()) {
+        const qsizetype end = lines.indexOf('\n', written);
+        const qsizetype length = (end < 0 ? lines.size() : end + 1) - written;
+        error = WriteThrough(file, lines.constData() + written, static_cast<std::size_t>(length));
+        if (error == 0)
+            written += length;
+    }
+    errno = 0;
+    if (std::fclose(file) != 0 && error == 0) {
+        // The system does not say which of the lines it could not keep.
+        error = LastError();
+        written = 0;
+    }
+    if (error != 0 && !lines.isEmpty())
+        ReportUnwritten(error, lines.mid(written));
+    return error == 0 || lines.isEmpty();
+}
+
+int WriteResults()
+{
+    return appendToResultLog(finishedUnitLines()) ? 1 : 0;
 }

@@ -2,19 +2,22 @@
 
 #include "garmin.h"
 #include "magellan.h"
+#include "recoveryfile.h"
 #include "resultlog.h"
+#include "runclock.h"
 #include "serial.h"
 #include "testdialogbase.h"
 #include "timetext.h"
 #include "versionqueries.h"
 
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 namespace {
 
 // The wait between the queries and the reads, in whole seconds of the clock.
-constexpr double POLL_WAIT_SECONDS = 2.0;
+constexpr std::int64_t POLL_WAIT_SECONDS = 2;
 
 // A unit takes part in a phase while its box is ticked, this run took it in
 // at set-up (a port ticked later was never opened by this run), and it has
@@ -33,13 +36,13 @@ void ShowTime(int nCtrl, std::time_t t)
     g_pTestDialog->SetControlText(nCtrl, text);
 }
 
-// The double is cut toward zero into 32 bits; far beyond any real run, but
-// a clock jumping decades must not make the conversion undefined.
-int WholeSeconds(double seconds)
+// Cut into 32 bits; far beyond any real run, but a run left for decades
+// must not make the conversion undefined.
+int ClampedSeconds(std::int64_t seconds)
 {
-    if (seconds >= static_cast<double>(INT_MAX))
+    if (seconds >= INT_MAX)
         return INT_MAX;
-    if (seconds <= static_cast<double>(INT_MIN))
+    if (seconds <= INT_MIN)
         return INT_MIN;
     return static_cast<int>(seconds);
 }
@@ -81,35 +84,40 @@ void CheckReplyOf(int k)
     }
 }
 
-// The unit found silent: its endurance runs from its start stamp to now.
-void FinishUnit(int k)
+// The unit found silent: its endurance runs from its start to now on the
+// run's clock, while the time shown is the wall clock's. Its line is kept at
+// once, in case the program dies before the run ends.
+void FinishUnit(int k, const RunClock& clock)
 {
     UnitInfo& unit = g_pTestDialog->units[k];
     unit.bDone = 1;
     StampLastResponse(k);
-    unit.dEndurance = std::difftime(unit.tLastResponse, unit.tStart);
+    const int seconds = ClampedSeconds(clock.seconds() - unit.nStartRunSecond);
+    unit.dEndurance = seconds;
     char text[ENDURANCE_SIZE];
-    FormatEndurance(WholeSeconds(unit.dEndurance), text, sizeof text);
+    FormatEndurance(seconds, text, sizeof text);
     g_pTestDialog->SetControlText(unit.nEnduranceCtrl, text);
     std::memcpy(unit.szEndurance, text, sizeof unit.szEndurance);
+    keepFinishedUnits();
 }
 
 // Gives the receivers about two seconds to answer, handling window events
 // about ten times a second. The clock counts whole seconds, so the wait
-// lasts between one and two seconds and a little more.
-void WaitForReplies()
+// lasts between one and two seconds and a little more. An end asked for by
+// the system cuts it short.
+void WaitForReplies(const RunClock& clock)
 {
     TestDialogBase& dlg = *g_pTestDialog;
-    const std::time_t start = dlg.CurrentTime();
-    double elapsed = 0.0;
+    const std::int64_t start = clock.seconds();
+    std::int64_t elapsed = 0;
     do {
         PumpMessages();
-        elapsed = std::difftime(dlg.CurrentTime(), start);
+        elapsed = clock.seconds() - start;
         dlg.Sleep100ms();
-    } while (elapsed < POLL_WAIT_SECONDS);
+    } while (elapsed < POLL_WAIT_SECONDS && !dlg.isEndRequested());
 }
 
-void SetUp(int& nLive)
+void SetUp(int& nLive, const RunClock& clock)
 {
     TestDialogBase& dlg = *g_pTestDialog;
     nLive = 0;
@@ -126,13 +134,14 @@ void SetUp(int& nLive)
             ShowLastError();
         unit.bDone = 0;
         unit.tStart = dlg.CurrentTime();
+        unit.nStartRunSecond = clock.seconds();
         ShowTime(unit.nStartTimeCtrl, unit.tStart);
         ++nLive;
     }
 }
 
 // One poll cycle; returns how many units were queried in it.
-int PollCycle()
+int PollCycle(const RunClock& clock)
 {
     TestDialogBase& dlg = *g_pTestDialog;
     int nLive = 0;
@@ -145,7 +154,10 @@ int PollCycle()
     dlg.StepActivityLights();
     PumpMessages();
     if (nLive != 0)
-        WaitForReplies();
+        WaitForReplies(clock);
+    // After a wait cut short a live unit could look silent: no reads.
+    if (dlg.isEndRequested())
+        return nLive;
     // The flags are looked up again: the operator may have changed them
     // during the wait.
     for (int k = 0; k < UNIT_COUNT; ++k) {
@@ -156,7 +168,7 @@ int PollCycle()
             CheckReplyOf(k);
             StampLastResponse(k);
         } else {
-            FinishUnit(k);
+            FinishUnit(k, clock);
         }
     }
     return nLive;
@@ -180,22 +192,33 @@ void StampLastResponse(int unit)
 int RunEnduranceTest()
 {
     TestDialogBase& dlg = *g_pTestDialog;
+    const RunClock clock(dlg);
+    startKeeping();
     int nLive = 0;
-    SetUp(nLive);
+    SetUp(nLive, clock);
 
     // The cycle in which the last unit goes silent still counted it, so one
     // more cycle follows: it queries nobody, skips the wait and ends the loop.
-    while (!dlg.bCancel && nLive != 0)
-        nLive = PollCycle();
+    while (!dlg.bCancel && !dlg.isEndRequested() && nLive != 0)
+        nLive = PollCycle(clock);
 
     CloseCommPorts();
+    // Ended by the system, the program is about to go: nothing may wait for
+    // the operator.
+    const bool bQuiet = dlg.isEndRequested();
     if (dlg.bCancel) {
-        dlg.MessageBoxOk("Test cancelled by user");
-        dlg.nLampPos = 0;
-        dlg.StepActivityLights();
-    } else {
-        WriteResults();
-        dlg.MessageBoxOk("Test completed... all units did not reply");
+        discardKeptUnits();
+        if (!bQuiet) {
+            dlg.MessageBoxOk("Test cancelled by user");
+            dlg.nLampPos = 0;
+            dlg.StepActivityLights();
+        }
+        return 1;
     }
+    // The kept lines go only once the log has them.
+    if (WriteResults())
+        discardKeptUnits();
+    if (!bQuiet)
+        dlg.MessageBoxOk("Test completed... all units did not reply");
     return 1;
 }

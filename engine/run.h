@@ -4,7 +4,9 @@
 // silent or the operator cancels. Polls each live unit about every two
 // seconds, keeping the window alive in between, and returns only when the
 // run has ended: completed (results appended to the log) or cancelled
-// (nothing written). Always 1.
+// (nothing written). When the system asks the program to end, the run stops
+// polling at once and appends the lines of the units that have finished,
+// without a word. Always 1.
 int RunEnduranceTest();
 
 // Handles every pending window event, then returns. Dialog handlers (Cancel,

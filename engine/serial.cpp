@@ -3,6 +3,7 @@
 #include "serialdevice.h"
 #include "testdialogbase.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -13,6 +14,9 @@ constexpr int MAGELLAN_BAUD = 4800;
 constexpr int GARMIN_BAUD = 9600;
 constexpr std::uint32_t MAXDWORD32 = 0xFFFFFFFFu;
 constexpr std::uint32_t READ_TOTAL_TIMEOUT_MS = 1500;
+// One read takes at most this much: more than the port's queues can hold, so
+// only a line that delivers faster than the program takes could reach it.
+constexpr long long DRAIN_LIMIT = 16LL * REPLY_SIZE;
 
 UnitInfo& Unit(int unit)
 {
@@ -127,7 +131,23 @@ bool ReadReply(int unit)
     std::memset(info.szReply, 0, sizeof info.szReply);
     if (!info.bInRun)
         return false;
-    return info.hPort->ReadWaiting(info.szReply, REPLY_SIZE) > 0;
+    // Everything that has arrived is taken, so that nothing sent in an
+    // earlier cycle, before the batteries died, can pass for an answer in a
+    // later one. The buffer is filled round and round: when more arrived than
+    // it holds (the run stood still behind a message box), the newest bytes
+    // stay, since the answer to this cycle's query is the last to come.
+    long long nTotal = 0;
+    int nAt = 0;
+    while (nTotal < DRAIN_LIMIT) {
+        const int n = info.hPort->ReadWaiting(info.szReply + nAt, REPLY_SIZE - nAt);
+        if (n <= 0)
+            break;
+        nTotal += n;
+        nAt = (nAt + n) % REPLY_SIZE;
+    }
+    if (nTotal > REPLY_SIZE)
+        std::rotate(info.szReply, info.szReply + nAt, info.szReply + REPLY_SIZE);
+    return nTotal > 0;
 }
 
 int CloseCommPorts()

@@ -11,8 +11,9 @@ int InitializeCommPorts();
 bool SetPortTimeouts(int unit);
 // Starts sending the first nCount bytes of the unit's query; never waits.
 void SendQuery(int unit, int nCount);
-// Zero-fills the unit's reply buffer and takes at most its size of the bytes
-// already waiting. True when at least one byte was waiting.
+// Zero-fills the unit's reply buffer and takes every byte that has arrived
+// from the unit, keeping the newest REPLY_SIZE of them in the order they came.
+// True when at least one byte had arrived.
 bool ReadReply(int unit);
 // Closes the port of every unit this run took in, whatever its check box
 // says now, and nothing else. Always 1.

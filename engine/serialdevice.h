@@ -42,8 +42,9 @@ public:
     virtual bool SetTimeouts(const CommTimeouts& timeouts) = 0;
     // Starts sending the bytes and returns; the outcome is not reported.
     virtual void Write(const char* data, int nCount) = 0;
-    // Takes at most nMax of the bytes already waiting. Returns how many were
-    // taken: 0 when none were waiting or the port has failed.
+    // Takes at most nMax of the bytes that have arrived, oldest first: those
+    // the port has buffered, then those the driver holds. Returns how many
+    // were taken: 0 when none are left or the port has failed.
     virtual int ReadWaiting(char* buf, int nMax) = 0;
     // Closing a port that is not open does nothing.
     virtual void Close() = 0;

@@ -2,10 +2,13 @@
 
 #include "controlids.h"
 #include "qtserialdevice.h"
+#include "timetext.h"
 #include "utf8.h"
 
+#include <chrono>
 #include <cstring>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QThread>
 
 TestDialogBase* g_pTestDialog = nullptr;
@@ -34,6 +37,7 @@ void TestDialogBase::ResetUnits()
     for (UnitInfo& unit : units) {
         unit.bDone = 0;
         unit.tStart = 0;
+        unit.nStartRunSecond = 0;
         unit.tLastResponse = 0;
         unit.dEndurance = 0.0;
         std::memset(unit.szEndurance, 0, sizeof unit.szEndurance);
@@ -63,7 +67,18 @@ void TestDialogBase::DispatchPendingMessages()
 
 std::time_t TestDialogBase::CurrentTime()
 {
-    return std::time(nullptr);
+    return static_cast<std::time_t>(wholeSeconds(wallClockMs()));
+}
+
+std::int64_t TestDialogBase::wallClockMs()
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
+std::int64_t TestDialogBase::monotonicMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 void TestDialogBase::Sleep100ms()

@@ -2,6 +2,7 @@
 
 #include "units.h"
 
+#include <cstdint>
 #include <ctime>
 #include <memory>
 #include <QString>
@@ -51,21 +52,41 @@ public:
     virtual void MessageBoxOk(const char* szText) = 0;
     // The "Error" box of ShowLastError: information icon, no owner window.
     virtual void ErrorBox(const char* szText) = 0;
+    // Like MessageBoxOk, for results that could not be written: the operator
+    // can select and copy the text, which holds the lines themselves.
+    virtual void showUnwrittenResults(const char* szText) = 0;
+    // Yes and No with the question icon, asking whether to append results
+    // kept from a test that did not end. True for Yes.
+    virtual bool askToAppendRecoveredResults(const char* szText) = 0;
 
-    // --- The message queue and the clock; the defaults are the real ones ---
+    // --- The message queue and the clocks; the defaults are the real ones ---
 
     // Handles every pending event of the thread, then returns.
     virtual void DispatchPendingMessages();
-    // Whole seconds since the epoch.
-    virtual std::time_t CurrentTime();
+    // Whole seconds since the epoch by the wall clock, as time() counts them.
+    std::time_t CurrentTime();
+    // Milliseconds since the epoch by the wall clock, which the operator or
+    // time synchronisation may set at any moment.
+    virtual std::int64_t wallClockMs();
+    // Milliseconds of a clock that never steps: only their differences count.
+    virtual std::int64_t monotonicMs();
     // The run's pause between two looks at the clock.
     virtual void Sleep100ms();
+
+    // --- The end of the program, asked for by the system ---
+
+    // A signal or the end of the desktop session asks the program to end. A
+    // run under way then stops polling at once, logs the units that have
+    // finished as a completed run would, and returns without a word.
+    void requestEnd() { m_endRequested = true; }
+    bool isEndRequested() const { return m_endRequested; }
 
     // --- The serial port of unit k; the default is the system's port ---
     virtual SerialDevice& CommDevice(int k);
 
 private:
     std::unique_ptr<SerialDevice> m_devices[UNIT_COUNT];
+    bool m_endRequested = false;
 };
 
 // The one dialog, set by start-up before the dialog is shown.

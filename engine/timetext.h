@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 
 // Size of a buffer for FormatCtime: 24 characters, newline, terminator.
@@ -15,3 +16,10 @@ void FormatCtime(std::time_t t, char* buf);
 // Hours are not wrapped at 24; a negative count gives negative fields, as
 // truncating division does (-5 gives "00:00:-5"). buf must hold 20 bytes.
 void FormatEndurance(int seconds, char* buf, int size);
+
+// The whole seconds of a count of milliseconds, rounded down as time() counts
+// them, before 1970 too.
+inline std::int64_t wholeSeconds(std::int64_t ms)
+{
+    return ms >= 0 ? ms / 1000 : -((999 - ms) / 1000);
+}

@@ -10,7 +10,11 @@ constexpr int UNIT_COUNT = 4;
 
 // Fixed buffer sizes; nothing in a run is allocated.
 constexpr int QUERY_SIZE = 255;
-constexpr int REPLY_SIZE = 255;
+// A read takes everything that has arrived since the last one. A receiver
+// that streams NMEA or PVT packets sends up to about 960 bytes a second at
+// 9600 baud, and a cycle lasts about two seconds: the reply holds what the
+// port's input queue holds, twice a cycle's traffic.
+constexpr int REPLY_SIZE = 4096;
 constexpr int VERSION_SIZE = 255;
 constexpr int ENDURANCE_SIZE = 20;
 
@@ -32,6 +36,9 @@ struct UnitInfo {
     std::int32_t nUnitLabelCtrl = 0;
     std::int32_t nStartTimeCtrl = 0;
     std::time_t tStart = 0;
+    // The start on the run's clock, which setting the wall clock cannot move;
+    // the endurance is measured from it.
+    std::int64_t nStartRunSecond = 0;
     std::int32_t nLastResponseCtrl = 0;
     std::time_t tLastResponse = 0;
     std::int32_t nEnduranceCtrl = 0;

@@ -1,18 +1,24 @@
 #include "messageboxes.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEventLoop>
 #include <QMessageBox>
 
 namespace {
 
 // Texts come from the engine and the system and are shown as they are,
-// never taken for markup.
+// never taken for markup. A box with a purpose of its own is named for it.
 int ExecOwnedBox(QWidget* owner, QMessageBox::Icon icon, const QString& text,
-                 QMessageBox::StandardButtons buttons)
+                 QMessageBox::StandardButtons buttons, const char* objectName = nullptr,
+                 const char* accessibleName = nullptr)
 {
     QMessageBox box(icon, QCoreApplication::applicationName(), text, buttons, owner);
     box.setTextFormat(Qt::PlainText);
+    if (objectName) {
+        box.setObjectName(QLatin1String(objectName));
+        box.setAccessibleName(QLatin1String(accessibleName));
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
     if (owner)
         box.setWindowModality(Qt::WindowModal);
     return box.exec();
@@ -31,6 +37,18 @@ bool AskYesNo(QWidget* owner, const QString& text)
            QMessageBox::Yes;
 }
 
+void showUnwrittenResultsBox(QWidget* owner, const QString& text)
+{
+    ExecOwnedBox(owner, QMessageBox::Warning, text, QMessageBox::Ok, "unwrittenResultsBox",
+                 "Results not written");
+}
+
+bool askToAppendRecovered(QWidget* owner, const QString& text)
+{
+    return ExecOwnedBox(owner, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+                        "recoveredResultsQuestion", "Recovered results") == QMessageBox::Yes;
+}
+
 void ShowErrorBox(const QString& text)
 {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Error"), text, QMessageBox::Ok);
@@ -42,4 +60,13 @@ void ShowErrorBox(const QString& text)
     QObject::connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
     box.show();
     loop.exec();
+}
+
+void closeOpenBoxes(const QWidget* mainWindow)
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QDialog*>(window);
+        if (box && box != mainWindow && box->isVisible())
+            box->reject();
+    }
 }

@@ -12,7 +12,21 @@ class QWidget;
 void ShowOkBox(QWidget* owner, const QString& text);
 // Yes and No with the question icon. True for Yes.
 bool AskYesNo(QWidget* owner, const QString& text);
+// An OK box with the exclamation icon for results that could not be written,
+// named for it (object "unwrittenResultsBox", accessible name "Results not
+// written"). Its text can be selected and copied: it holds the result lines
+// the operator will want to keep.
+void showUnwrittenResultsBox(QWidget* owner, const QString& text);
+// Yes and No with the question icon, asking whether to append the lines kept
+// from a test that did not end; named and selectable the same way (object
+// "recoveredResultsQuestion", accessible name "Recovered results"). True for
+// Yes.
+bool askToAppendRecovered(QWidget* owner, const QString& text);
 // The box for a system error text: caption "Error", information icon and no
 // owner, so no other window is disabled while it is up. Returns once closed
 // all the same.
 void ShowErrorBox(const QString& text);
+
+// Closes every box and dialog that is open but the main window, whoever
+// waits on it, as if the operator had pressed Esc.
+void closeOpenBoxes(const QWidget* mainWindow);

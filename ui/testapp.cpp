@@ -1,6 +1,7 @@
 #include "testapp.h"
 
 #include "dunmerrow_version.h"
+#include "recoveryfile.h"
 #include "testdialog.h"
 
 #include <memory>
@@ -27,7 +28,9 @@ int TestApp::Run()
     QEventLoop untilClosed;
     connect(dialog.get(), &QDialog::finished, &untilClosed, &QEventLoop::quit);
     dialog->show();
-    untilClosed.exec();
+    offerRecoveredResults();
+    if (!dialog->isEndRequested())
+        untilClosed.exec();
     dialog.reset();
     g_pTestDialog = nullptr;
     return 0;

@@ -3,6 +3,7 @@
 #include "aboutdialog.h"
 #include "controlids.h"
 #include "dialogunits.h"
+#include "endrequestwatcher.h"
 #include "lamps.h"
 #include "lampwidget.h"
 #include "messageboxes.h"
@@ -17,6 +18,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
@@ -108,6 +110,11 @@ void TestDialog::ConnectCommands()
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setContext(Qt::WindowShortcut);
     connect(help, &QShortcut::activated, this, &TestDialog::ShowAboutBox);
+    auto* watcher = new EndRequestWatcher(this);
+    connect(watcher, &EndRequestWatcher::endRequested, this, &TestDialog::endProgram);
+#ifndef QT_NO_SESSIONMANAGER
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TestDialog::endProgram);
+#endif
 }
 
 void TestDialog::AddToolTips()
@@ -216,7 +223,7 @@ void TestDialog::StartTest()
     MessageBoxOk("If you are testing a Magellan, please set the baud rate to 4800 and message "
                  "type to NEMA V2.x");
     MessageBoxOk("If you are testing a Garmin, please set the Interface I/O type to Garmin");
-    {
+    if (!isEndRequested()) {
         // A test runs for hours: no key may cancel it or end the program
         // while it does, only the Cancel button and the close box.
         const RunKeyFilter keyFilter(this);
@@ -230,7 +237,7 @@ void TestDialog::StartTest()
     EnableControl(IDC_CANCEL, false);
     EnableControl(IDC_START_TEST, true);
     EnableControl(IDC_OK, true);
-    if (m_exitWhenRunEnds)
+    if (m_exitWhenRunEnds || isEndRequested())
         done(Accepted);
 }
 
@@ -259,6 +266,16 @@ void TestDialog::ShowAboutBox()
     AboutDialog about(this);
     about.setWindowModality(Qt::WindowModal);
     about.exec();
+}
+
+void TestDialog::endProgram()
+{
+    requestEnd();
+    // Closed, a box lets the run or the start-up waiting on it go on to its end.
+    closeOpenBoxes(this);
+    // A run under way ends the dialog itself once it has returned.
+    if (!m_running)
+        done(Accepted);
 }
 
 void TestDialog::reject()
@@ -332,18 +349,32 @@ void TestDialog::StepActivityLights()
     }
 }
 
+// Once the system has asked the program to end, no box may hold it up.
 void TestDialog::MessageBoxOk(const char* szText)
 {
     // A box during a run whose ports are all closed reports its end.
     if (std::none_of(std::begin(units), std::end(units),
                      [](const UnitInfo& unit) { return unit.bInRun; }))
         m_keepAwake.reset();
-    ShowOkBox(this, QString::fromUtf8(szText));
+    if (!isEndRequested())
+        ShowOkBox(this, QString::fromUtf8(szText));
 }
 
 void TestDialog::ErrorBox(const char* szText)
 {
-    ShowErrorBox(QString::fromUtf8(szText));
+    if (!isEndRequested())
+        ShowErrorBox(QString::fromUtf8(szText));
+}
+
+void TestDialog::showUnwrittenResults(const char* szText)
+{
+    if (!isEndRequested())
+        showUnwrittenResultsBox(this, QString::fromUtf8(szText));
+}
+
+bool TestDialog::askToAppendRecoveredResults(const char* szText)
+{
+    return !isEndRequested() && askToAppendRecovered(this, QString::fromUtf8(szText));
 }
 
 void TestDialog::Sleep100ms()

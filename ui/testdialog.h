@@ -31,6 +31,8 @@ public:
     void StepActivityLights() override;
     void MessageBoxOk(const char* szText) override;
     void ErrorBox(const char* szText) override;
+    void showUnwrittenResults(const char* szText) override;
+    bool askToAppendRecoveredResults(const char* szText) override;
     void Sleep100ms() override;
 
 protected:
@@ -54,6 +56,10 @@ private:
     void CancelTest();
     void ConfirmExit();
     void ShowAboutBox();
+    // The system asks the program to end (a signal, the end of the desktop
+    // session): every box goes away, a run under way ends without a word
+    // after logging its finished units, and then the dialog ends.
+    void endProgram();
 
     void InitDialog();
     void AddToolTips();

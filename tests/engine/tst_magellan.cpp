@@ -16,11 +16,12 @@ QByteArray Sentence(const QByteArray& body)
     return body + "*" + QByteArray::number(sum, 16).rightJustified(2, '0').toUpper() + "\r\n";
 }
 
-// A reply that fills all 255 bytes, its "*" at the given offset.
-QByteArray FullBuffer(int starAt)
+// A reply that fills the buffer with a version sentence at its end, whose
+// last `cut` bytes did not fit.
+QByteArray FullBuffer(int cut)
 {
-    const QByteArray body = "$P,1,2,";
-    return Sentence(body + QByteArray(starAt - body.size(), 'x')).left(REPLY_SIZE);
+    const QByteArray sentence = Sentence("$PMGNVER,1,2,Z").chopped(2);
+    return (QByteArray(REPLY_SIZE - sentence.size() + cut, 'x') + sentence).left(REPLY_SIZE);
 }
 
 } // namespace
@@ -52,29 +53,35 @@ private Q_SLOTS:
         QTest::newRow("empty field shifts the rest")
             << Sentence("$PMGNVER,12,,XL") << 1
             << QByteArray(" Software Version XL (Product ID=12)");
-        QTest::newRow("any sentence is accepted")
-            << Sentence("$GPGLL,4916.45,N,12311.12,W") << 1
-            << QByteArray("12311.12 Software Version N (Product ID=4916.45)");
+        // A streaming receiver's sentences around the answer, cut off at
+        // either end; no other sentence is an answer, whatever its checksum.
+        const QByteArray position = Sentence("$GPGLL,4916.45,N,12311.12,W");
+        QTest::newRow("other sentences are no answer")
+            << position + Sentence("$PMGNCMD,12,3.10,XL") << 0 << QByteArray();
+        QTest::newRow("amid other sentences")
+            << "ab\r\n" + position.mid(9) + position + Sentence("$PMGNVER,12,3.10,XL") +
+                   position.left(12)
+            << 1 << QByteArray("XL Software Version 3.10 (Product ID=12)");
+        QTest::newRow("first with a right checksum")
+            << QByteArray("$PMGNVER,99,9.99,ZZ*00\r\n") + Sentence("$PMGNVER,12,3.10,XL") << 1
+            << QByteArray("XL Software Version 3.10 (Product ID=12)");
+        QTest::newRow("cut off before its star")
+            << "$PMGNVER,12,3.10,XL\r\n" + position << 0 << QByteArray();
         const QByteArray id(80, '1'), sw(60, '2'), desc(100, 'D');
         QTest::newRow("fields 1 and 2 cut to 49")
-            << Sentence("$P," + id + "," + sw + "," + desc) << 1
+            << Sentence("$PMGNVER," + id + "," + sw + "," + desc) << 1
             << desc + " Software Version " + sw.left(49) + " (Product ID=" + id.left(49) + ")";
         QTest::newRow("line cut to its field")
-            << Sentence("$P,1,2," + QByteArray(220, 'D')) << 1
+            << Sentence("$PMGNVER,1,2," + QByteArray(220, 'D')) << 1
             << (QByteArray(220, 'D') + " Software Version 2 (Product ID=1)").left(254);
         // Sentence("$PMGNVER,12,3.10,Z") ends in *3C.
         QTest::newRow("lower-case digits")
             << QByteArray("$PMGNVER,12,3.10,Z*3c\r\n") << 0 << QByteArray();
-        QTest::newRow("no star") << QByteArray("$PMGNVER,12,3.10,XL\r\n") << 0 << QByteArray();
-        QTest::newRow("mid-sentence")
-            << Sentence("$PMGNVER,12,3.10,XL").mid(5) << 0 << QByteArray();
-        QTest::newRow("only stars") << QByteArray("***") << 0 << QByteArray();
         QTest::newRow("star at the end") << QByteArray("$PMGNVER*") << 0 << QByteArray();
-        // A full buffer has no terminator; nothing past byte 255 may count.
+        // A full buffer has no terminator; nothing past its end may count.
         QTest::newRow("digits are the last two bytes")
-            << FullBuffer(252) << 1
-            << (QByteArray(245, 'x') + " Software Version 2 (Product ID=1)").left(254);
-        QTest::newRow("second digit outside the buffer") << FullBuffer(253) << 0 << QByteArray();
+            << FullBuffer(0) << 1 << QByteArray("Z Software Version 2 (Product ID=1)");
+        QTest::newRow("second digit outside the buffer") << FullBuffer(1) << 0 << QByteArray();
         QTest::newRow("no star in a full buffer")
             << QByteArray(REPLY_SIZE, 'x') << 0 << QByteArray();
     }

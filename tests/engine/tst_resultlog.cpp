@@ -1,6 +1,7 @@
 #include "fakedialog.h"
 #include "resultlog.h"
 
+#include <cerrno>
 #include <cstring>
 #include <QDir>
 #include <QFile>
@@ -128,18 +129,18 @@ private Q_SLOTS:
         QCOMPARE(lines[2], QByteArray());
     }
 
+    // A last line without its end gets one before the new lines.
     void appendsAfterExistingContent()
     {
-        {
-            QFile file("BATTERY.TXT");
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("earlier line\n");
-        }
+        QFile file("BATTERY.TXT");
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("earlier line") == 12);
+        file.close();
         FakeDialog dlg;
         Finish(dlg, 1, GPS_MFG_GARMIN, "V", "06:12:18");
-        WriteResults();
+        QCOMPARE(WriteResults(), 1);
         WriteResults();
         QCOMPARE(LogContents(), "earlier line\n" + EXAMPLE + EXAMPLE);
+        QVERIFY(dlg.messages.empty());
     }
 
     void noFinishedUnitCreatesEmptyFile()
@@ -150,22 +151,34 @@ private Q_SLOTS:
         QCOMPARE(LogContents(), QByteArray());
     }
 
-    void unwritableLogIsPassedOver()
+    // The operator learns why, and gets the lines to copy; with no finished
+    // unit (error 0) nothing is lost and nothing said.
+    void unwritableLog_data()
     {
-        FakeDialog dlg;
-        Finish(dlg, 1, GPS_MFG_GARMIN, "V", "06:12:18");
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<int>("error");
         // Root may write anywhere; a directory in the file's place stops
         // anyone.
-        QVERIFY(QDir().mkdir("BATTERY.TXT"));
-        QCOMPARE(WriteResults(), 1);
-        QVERIFY(QDir().rmdir("BATTERY.TXT"));
+        QTest::newRow("directory") << "" << EISDIR;
+        QTest::newRow("directory, no finished unit") << "" << 0;
 #ifdef Q_OS_LINUX
-        // A full disk: every write fails.
-        QVERIFY(QFile::link("/dev/full", "BATTERY.TXT"));
-        QCOMPARE(WriteResults(), 1);
-        QVERIFY(QFile::remove("BATTERY.TXT"));
+        QTest::newRow("full disk") << "/dev/full" << ENOSPC;
 #endif
-        QVERIFY(dlg.messages.empty());
+    }
+    void unwritableLog()
+    {
+        QFETCH(QString, place);
+        QFETCH(int, error);
+        QVERIFY(place.isEmpty() ? QDir().mkdir("BATTERY.TXT") : QFile::link(place, "BATTERY.TXT"));
+        FakeDialog dlg;
+        if (error != 0)
+            Finish(dlg, 1, GPS_MFG_GARMIN, "V", "06:12:18");
+        QCOMPARE(WriteResults(), error != 0 ? 0 : 1);
+        const QString text = "Copyable: Could not write the results to BATTERY.TXT: " +
+                             QString::fromLocal8Bit(std::strerror(error)) +
+                             "\n\nThese results were not written:\n" + EXAMPLE.chopped(1);
+        QCOMPARE(dlg.messages, error != 0 ? QStringList{text} : QStringList());
+        QVERIFY(QDir().rmdir("BATTERY.TXT") || QFile::remove("BATTERY.TXT"));
     }
 };
 

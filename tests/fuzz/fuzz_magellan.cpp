@@ -1,10 +1,11 @@
 // Feeds arbitrary bytes to the Magellan reply check the way a run does: in a
-// 255-byte, zero-filled buffer of their own, so that AddressSanitizer sees
-// any read or write outside it.
+// zero-filled reply buffer of their own, so that AddressSanitizer sees any
+// read or write outside it.
 #include "fakedialog.h"
 #include "magellan.h"
 #include "replybuffer.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -21,12 +22,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int verified = CheckMagellanReply(1, reply.get());
 
     // Nothing is ever shown for a Magellan reply, the version text stays
-    // terminated, and only a verified reply sets it.
+    // terminated, exactly a verified reply sets it, and only a version
+    // sentence can verify.
     if (!dlg.messages.empty())
         __builtin_trap();
     if (std::memchr(unit.szVersion, '\0', VERSION_SIZE) == nullptr)
         __builtin_trap();
-    if (!verified && unit.szVersion[0] != '\0')
+    if (verified != (unit.szVersion[0] != '\0'))
+        __builtin_trap();
+    static const char address[] = "$PMGNVER";
+    if (verified && std::search(data, data + size, address, address + 8) == data + size)
         __builtin_trap();
     return 0;
 }

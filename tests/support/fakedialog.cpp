@@ -66,20 +66,24 @@ void FakeDialog::DispatchPendingMessages()
         onPump(*this);
 }
 
-std::time_t FakeDialog::CurrentTime()
+std::int64_t FakeDialog::wallClockMs()
 {
-    if (bRealClock)
-        return TestDialogBase::CurrentTime();
-    // Whole seconds rounded down, as time() counts them, also before 1970.
-    return static_cast<std::time_t>(nowMs >= 0 ? nowMs / 1000 : -((999 - nowMs) / 1000));
+    return bRealClock ? TestDialogBase::wallClockMs() : nowMs;
+}
+
+std::int64_t FakeDialog::monotonicMs()
+{
+    return bRealClock ? TestDialogBase::monotonicMs() : monoMs;
 }
 
 void FakeDialog::Sleep100ms()
 {
-    if (bRealClock)
+    if (bRealClock) {
         TestDialogBase::Sleep100ms();
-    else
-        nowMs += 100;
+        return;
+    }
+    nowMs += 100;
+    monoMs += 100;
 }
 
 SerialDevice& FakeDialog::CommDevice(int k)

@@ -8,10 +8,10 @@
 class FakePort;
 
 // A dialog without widgets: controls are text slots 1000..1099 addressed by
-// identifier, message boxes are recorded, the clock is a count of
-// milliseconds that every 100 ms sleep moves on, and each pump of the message
-// queue may act as the operator. It is g_pTestDialog for its lifetime.
-// Nothing in it allocates while a run polls.
+// identifier, message boxes are recorded, the wall and monotonic clocks are
+// counts of milliseconds that every 100 ms sleep moves on, and each pump of
+// the message queue may act as the operator. It is g_pTestDialog for its
+// lifetime. Nothing in it allocates while a run polls.
 class FakeDialog : public TestDialogBase {
 public:
     FakeDialog();
@@ -24,14 +24,18 @@ public:
     // Gives unit k a fake port that reads this dialog's clock.
     void Attach(int k, FakePort& port);
 
-    // The boxes shown, in order; the "Error" box's text as "Error: <text>".
+    // The boxes shown, in order; the "Error" box's text as "Error: <text>",
+    // the unwritten results as "Copyable: <text>", the question about
+    // recovered results as "Question: <text>".
     QStringList messages;
+    bool answerYes = true;
     int nLampSteps = 0;
     int nLitLamp = -1; // -1: all dark, or never stepped
     int nPumps = 0;
 
-    long long nowMs = 1765000000000LL; // CurrentTime() is nowMs / 1000
-    bool bRealClock = false;           // the system's clock and real sleeps instead
+    long long nowMs = 1765000000000LL; // the wall clock; CurrentTime() is nowMs / 1000
+    long long monoMs = 86400000LL;     // the monotonic clock
+    bool bRealClock = false;           // the system's clocks and real sleeps instead
     std::function<void(FakeDialog&)> onPump;
     SerialDevice* devices[UNIT_COUNT] = {}; // nullptr: the system's port
 
@@ -43,8 +47,18 @@ public:
     {
         messages << QStringLiteral("Error: ") + QString::fromUtf8(szText);
     }
+    void showUnwrittenResults(const char* szText) override
+    {
+        messages << QStringLiteral("Copyable: ") + QString::fromUtf8(szText);
+    }
+    bool askToAppendRecoveredResults(const char* szText) override
+    {
+        messages << QStringLiteral("Question: ") + QString::fromUtf8(szText);
+        return answerYes;
+    }
     void DispatchPendingMessages() override;
-    std::time_t CurrentTime() override;
+    std::int64_t wallClockMs() override;
+    std::int64_t monotonicMs() override;
     void Sleep100ms() override;
     SerialDevice& CommDevice(int k) override;
 

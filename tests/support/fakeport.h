@@ -14,9 +14,10 @@ public:
     bool bFailSet = false;
 
     // The next nAnswers reads find `reply` waiting, then the receiver is
-    // silent; nAnswers < 0 answers for ever.
+    // silent; nAnswers < 0 answers for ever. A read takes the reply in as
+    // many pieces as it asks for, and ends when nothing is left.
     int nAnswers = 0;
-    char reply[512] = {};
+    char reply[1024] = {};
     int nReplyLength = 0;
     void SetReply(const char* data, int length)
     {
@@ -61,14 +62,23 @@ public:
     }
     int ReadWaiting(char* buf, int nMax) override
     {
-        ++nReads;
-        nLastReadMs = pClockMs ? *pClockMs : -1;
-        if (!bOpen || nAnswers == 0)
+        if (m_nTaken < 0) {
+            ++nReads;
+            nLastReadMs = pClockMs ? *pClockMs : -1;
+            if (!bOpen || nAnswers == 0)
+                return 0;
+            nAnswers -= nAnswers > 0 ? 1 : 0;
+            nLastAnswerMs = nLastReadMs;
+            m_nTaken = 0;
+        }
+        const int left = nReplyLength - m_nTaken;
+        const int n = left < nMax ? left : nMax;
+        if (n <= 0) {
+            m_nTaken = -1;
             return 0;
-        nAnswers -= nAnswers > 0 ? 1 : 0;
-        nLastAnswerMs = nLastReadMs;
-        const int n = nReplyLength < nMax ? nReplyLength : nMax;
-        std::memcpy(buf, reply, static_cast<std::size_t>(n));
+        }
+        std::memcpy(buf, reply + m_nTaken, static_cast<std::size_t>(n));
+        m_nTaken += n;
         return n;
     }
     void Close() override
@@ -86,4 +96,5 @@ private:
         return bOpen && !bFails;
     }
     const char* m_szError = "";
+    int m_nTaken = -1; // bytes of the reply taken by the read under way
 };

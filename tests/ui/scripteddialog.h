@@ -3,7 +3,7 @@
 #include "fakeport.h"
 #include "testdialog.h"
 
-#include <ctime>
+#include <cstdint>
 #include <functional>
 
 // The real dialog with scripted receivers and a clock that each event pump
@@ -17,7 +17,8 @@ struct ScriptedDialog : TestDialog {
         TestDialogBase::DispatchPendingMessages();
         onPump(++nPumps);
     }
-    std::time_t CurrentTime() override { return nPumps / 10; }
+    std::int64_t wallClockMs() override { return nPumps * 100LL; }
+    std::int64_t monotonicMs() override { return nPumps * 100LL; }
     void Sleep100ms() override {}
     SerialDevice& CommDevice(int k) override { return ports[k]; }
 

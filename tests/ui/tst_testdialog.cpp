@@ -8,6 +8,7 @@
 #include "messageboxanswerer.h"
 #include "scripteddialog.h"
 
+#include <csignal>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -216,6 +217,32 @@ private Q_SLOTS:
         QCOMPARE(dlg.ports[1].nOpens, 0);
         QCOMPARE(dlg.ports[0].nCloses, 1);
     }
+
+#ifdef Q_OS_UNIX
+    // SIGTERM while a box of the run is up (a bad acknowledgement from COM1,
+    // which goes on answering): the box goes away by itself, and the dialog
+    // ends without the completion box.
+    void endRequestedBySystem()
+    {
+        ScriptedDialog dlg;
+        QSignalSpy finished(&dlg, &QDialog::finished);
+        Click(dlg, IDC_PORT_CHECK_BASE + 0);
+        Click(dlg, IDC_PORT_CHECK_BASE + 1);
+        dlg.ports[0].SetReply("\x10\x06\x00\x00\x10\x03", 6);
+        dlg.ports[0].nAnswers = -1;
+        MessageBoxAnswerer answerer;
+        answerer.onBox = [](QMessageBox* box) {
+            if (box->text().startsWith("Bad Checksum") && std::raise(SIGTERM) == 0) {
+                QCoreApplication::processEvents();
+                QVERIFY(!box->isVisible());
+            }
+        };
+        Click(dlg, IDC_START_TEST);
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(!answerer.Texts().contains("Test completed... all units did not reply"));
+        QVERIFY(QFile::remove("BATTERY.TXT"));
+    }
+#endif
 
     // Each row is named "how it is opened, how it is closed".
     void aboutBox_data()

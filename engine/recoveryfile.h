@@ -1,0 +1,25 @@
+#pragma once
+
+// From the moment a unit finishes until the run appends its line to the log,
+// the run keeps the lines of its finished units in this file beside the log,
+// so that a program killed mid-test (a crash, a power cut) loses none of
+// them. It holds exactly the lines the log would get.
+inline constexpr char RECOVERY_FILE_NAME[] = "BATTERY.TXT.recovery";
+
+// At a run's start: lines that an earlier test left in the file, and that
+// the log could not take then, stay in it beside this run's until the next
+// start offers them again.
+void startKeeping();
+// Replaces the file with those earlier lines and the lines of the units
+// finished so far, whole or not at all: the new copy is written beside it,
+// put on the disk and renamed over it. False when that failed; the run goes
+// on all the same.
+bool keepFinishedUnits();
+// Takes this run's lines out of the file, removing it when nothing earlier
+// is left: the log has them, or the run was cancelled.
+void discardKeptUnits();
+// At start-up: when a test left its finished units behind, shows their lines
+// and asks whether to append them to the log. Yes appends them, No discards
+// them. The file stays when appending failed (the operator has been told)
+// or the program was asked to end before the answer.
+void offerRecoveredResults();
