@@ -47,17 +47,15 @@ private Q_SLOTS:
                                 << "60s off " + data + Hex("5C 10 03");
         QTest::newRow("garmin bad") << "garmin,fault=bad-checksum,stream,life=1.5"
                                     << "1.5s on " + data + Hex("A3 10 03");
-        QTest::newRow("garmin junk, sum 0x10")
-            << "garmin,desc=eTrexK,fault=junk:1,id=0x82"
-            << "60s off \xFF" + ack +
-                   Hex("10 FF 0B 82 00 10 10 01 65 54 72 65 78 4B 00 10 10 10 03");
+        QTest::newRow("garmin sum 0x10")
+            << "garmin,desc=eTrexK,id=0x82"
+            << "60s off " + ack + Hex("10 FF 0B 82 00 10 10 01 65 54 72 65 78 4B 00 10 10 10 03");
         QTest::newRow("magellan") << "magellan,stream=on,life=forever"
                                   << "forever on " + version + "2D\r\n";
         QTest::newRow("magellan lower") << "magellan,fault=lowercase,life=2h30m"
                                         << "9000s off " + version + "2d\r\n";
-        QTest::newRow("magellan junk")
-            << "magellan,id=12,version=3.1,desc=XL,fault=junk:4"
-            << QByteArray("60s off \xFF\xAA\x55\xFF$PMGNVER,12,3.10,XL*72\r\n");
+        QTest::newRow("magellan own") << "magellan,id=12,version=3.1,desc=XL"
+                                      << QByteArray("60s off $PMGNVER,12,3.10,XL*72\r\n");
         QTest::newRow("protocol") << "tomtom" << QByteArray("unknown protocol 'tomtom'");
         QTest::newRow("life") << "garmin,life=501h" << QByteArray("life '501h' is not");
         QTest::newRow("desc") << "magellan,desc=a\\,b" << QByteArray("desc 'a,b' is not");

@@ -9,7 +9,6 @@ namespace {
 constexpr unsigned MAX_U16 = 0xFFFF;
 // Within what a Garmin's Product Data packet can carry besides id and version.
 constexpr int MAX_DESCRIPTION = 200;
-constexpr int MAX_JUNK = 64;
 // Timers count milliseconds in an int; no battery lasts anywhere near that.
 constexpr qint64 MAX_LIFE_MS = 500LL * 3600 * 1000;
 
@@ -61,26 +60,11 @@ bool parseDescription(const QString& value, UnitConfig& config)
 
 bool parseFault(const QString& value, UnitConfig& config)
 {
-    const bool garmin = config.protocol == Protocol::Garmin;
-    static const QRegularExpression junk(QStringLiteral("^junk(?::(\\d+))?$"));
-    const QRegularExpressionMatch match = junk.match(value);
-    if (match.hasMatch()) {
-        config.fault = Fault::Junk;
-        config.junkBytes = match.captured(1).isEmpty() ? 3 : match.captured(1).toInt();
-        return config.junkBytes >= 1 && config.junkBytes <= MAX_JUNK;
-    }
-    static const struct {
-        const char* name;
-        Fault fault;
-    } plain[] = {{"none", Fault::None},
-                 {"bad-checksum", Fault::BadChecksum},
-                 {"lowercase", Fault::LowerCase},
-                 {"unplug", Fault::Unplug}};
-    for (const auto& p : plain) {
-        if (value == QLatin1String(p.name)) {
-            config.fault = p.fault;
+    for (const Fault fault : {Fault::None, Fault::BadChecksum, Fault::LowerCase, Fault::Unplug}) {
+        if (value == faultText(fault)) {
+            config.fault = fault;
             // Garmin checksums are binary: they have no case.
-            return !(garmin && p.fault == Fault::LowerCase);
+            return !(config.protocol == Protocol::Garmin && fault == Fault::LowerCase);
         }
     }
     return false;
@@ -105,8 +89,7 @@ const Key KEYS[] = {
     {"desc", parseDescription,
      "text of at most 200 bytes without control characters, nor ',', '*' or '$' for magellan"},
     {"fault", parseFault,
-     "a fault for this protocol: none, bad-checksum, lowercase (magellan), junk[:N] with N "
-     "from 1 to 64, unplug"},
+     "a fault for this protocol: none, bad-checksum, lowercase (magellan), unplug"},
     {"stream", parseStream, "on or off"},
 };
 

@@ -26,17 +26,7 @@ ReplyBuilder::ReplyBuilder(const UnitConfig& config) : m_config(config) {}
 
 QByteArray ReplyBuilder::versionReply() const
 {
-    const QByteArray reply =
-        m_config.protocol == Protocol::Garmin ? garminReply() : magellanReply();
-    if (m_config.fault != Fault::Junk)
-        return reply;
-    // Line noise: no byte of it can start a packet or a sentence, or end the
-    // program's text early.
-    static const char noise[] = {'\xFF', '\xAA', '\x55'};
-    QByteArray junk;
-    for (int i = 0; i < m_config.junkBytes; ++i)
-        junk += noise[i % 3];
-    return junk + reply;
+    return m_config.protocol == Protocol::Garmin ? garminReply() : magellanReply();
 }
 
 QList<QByteArray> ReplyBuilder::streamBurst(const QDateTime& utc) const

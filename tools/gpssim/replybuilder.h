@@ -14,7 +14,7 @@ public:
     explicit ReplyBuilder(const UnitConfig& config);
 
     // Garmin: ACK then Product Data, as one piece; Magellan: one $PMGNVER
-    // sentence. Junk, bad checksums and lower-case digits are already in it.
+    // sentence. Bad checksums and lower-case digits are already in it.
     QByteArray versionReply() const;
     // One position fix at the given time: $GPRMC, $GPGGA, $GPGSA, three
     // $GPGSV, $GPVTG and $PMGNST from a Magellan (455 bytes: with an answer

@@ -28,11 +28,6 @@ QString printable(const QByteArray& bytes)
     return text;
 }
 
-QString timeText(const QDateTime& when)
-{
-    return when.isValid() ? when.toString(QStringLiteral("HH:mm:ss.zzz")) : QStringLiteral("-");
-}
-
 } // namespace
 
 SimulatedUnit::SimulatedUnit(int port, const UnitConfig& config, const EventLog& log,
@@ -80,19 +75,16 @@ QString SimulatedUnit::deviceName() const
 QString SimulatedUnit::summaryLine() const
 {
     return QStringLiteral("# COM%1 protocol=%2 stream=%3 fault=%4 life=%5 queries_good=%6 "
-                          "queries_bad=%7 wrong_speed=%8 replies=%9 streamed_bytes=%10 "
-                          "after_death=%11 first_query=%12 died_at=%13")
+                          "queries_bad=%7 replies=%8 streamed_bytes=%9 dead=%10")
         .arg(m_port)
         .arg(protocolName(m_config.protocol),
-             m_config.stream ? QStringLiteral("on") : QStringLiteral("off"), faultText(m_config),
-             lifeText(m_config.lifeMs))
+             m_config.stream ? QStringLiteral("on") : QStringLiteral("off"),
+             faultText(m_config.fault), lifeText(m_config.lifeMs))
         .arg(m_good)
         .arg(m_bad)
-        .arg(m_wrongSpeed)
         .arg(m_replies)
         .arg(m_streamed)
-        .arg(m_afterDeath)
-        .arg(timeText(m_firstQuery), timeText(m_diedAt));
+        .arg(m_dead ? 1 : 0);
 }
 
 void SimulatedUnit::onReadable()
@@ -108,10 +100,10 @@ void SimulatedUnit::onReadable()
 
 void SimulatedUnit::hear(const QByteArray& bytes)
 {
-    if (!m_firstQuery.isValid()) {
+    if (!m_heardAny) {
         // The battery is counted from here, the start of the program's run,
         // not from when the simulator started.
-        m_firstQuery = QDateTime::currentDateTime();
+        m_heardAny = true;
         if (m_config.lifeMs == 0)
             die();
         else if (m_config.lifeMs != UnitConfig::FOREVER)
@@ -122,12 +114,9 @@ void SimulatedUnit::hear(const QByteArray& bytes)
         // At the wrong speed or framing a UART makes noise of every byte:
         // nothing of it can be a query, and nothing half-read survives it.
         m_reader.reset();
-        if (m_dead) {
-            ++m_afterDeath;
+        if (m_dead)
             return;
-        }
         ++m_bad;
-        ++m_wrongSpeed;
         m_log.note(QStringLiteral("%1: %2 bytes at %3, but it talks %4 8N1: garbled, not answered")
                        .arg(name())
                        .arg(bytes.size())
@@ -158,7 +147,6 @@ bool SimulatedUnit::lineMatches(QString& heard) const
 void SimulatedUnit::onQuery(const QueryReader::Verdict& verdict)
 {
     if (m_dead) {
-        ++m_afterDeath;
         m_log.detail(
             QStringLiteral("%1: dead, did not hear %2").arg(name(), printable(verdict.raw)));
         return;
@@ -240,7 +228,6 @@ void SimulatedUnit::die()
     if (m_dead)
         return;
     m_dead = true;
-    m_diedAt = QDateTime::currentDateTime();
     m_streamTimer.stop();
     m_outbox.clear();
     const bool unplug = m_config.fault == Fault::Unplug;

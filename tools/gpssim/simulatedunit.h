@@ -6,7 +6,6 @@
 #include "unitconfig.h"
 
 #include <memory>
-#include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
@@ -36,7 +35,8 @@ public:
     const UnitConfig& config() const { return m_config; }
     bool isDead() const { return m_dead; }
     // What it went through, key=value for scripts:
-    // "# COM1 protocol=garmin stream=off fault=none life=60s queries_good=30 ...".
+    // "# COM1 protocol=garmin stream=off fault=none life=60s queries_good=30
+    // queries_bad=0 replies=30 streamed_bytes=0 dead=1".
     QString summaryLine() const;
 
 Q_SIGNALS:
@@ -74,12 +74,9 @@ private:
     QList<Outgoing> m_outbox;
     bool m_dead = false;
 
-    int m_good = 0;       // queries that matched the expected bytes
-    int m_bad = 0;        // everything else heard while alive
-    int m_wrongSpeed = 0; // of the bad: sent at a line speed it does not talk
-    int m_replies = 0;    // version answers written to the line
-    int m_streamed = 0;   // bytes sent unasked
-    int m_afterDeath = 0; // queries that reached it when it was dead
-    QDateTime m_firstQuery;
-    QDateTime m_diedAt;
+    bool m_heardAny = false;
+    int m_good = 0;     // queries that matched the expected bytes
+    int m_bad = 0;      // everything else heard while alive, at any line speed
+    int m_replies = 0;  // version answers written to the line
+    int m_streamed = 0; // bytes sent unasked
 };

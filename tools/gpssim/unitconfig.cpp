@@ -30,21 +30,10 @@ int lineSpeed(Protocol protocol)
     return protocol == Protocol::Garmin ? 9600 : 4800;
 }
 
-QString faultText(const UnitConfig& config)
+QString faultText(Fault fault)
 {
-    switch (config.fault) {
-    case Fault::None:
-        return QStringLiteral("none");
-    case Fault::BadChecksum:
-        return QStringLiteral("bad-checksum");
-    case Fault::LowerCase:
-        return QStringLiteral("lowercase");
-    case Fault::Junk:
-        return QStringLiteral("junk:%1").arg(config.junkBytes);
-    case Fault::Unplug:
-        return QStringLiteral("unplug");
-    }
-    return QString();
+    static const char* const names[] = {"none", "bad-checksum", "lowercase", "unplug"};
+    return QLatin1String(names[static_cast<int>(fault)]);
 }
 
 QString lifeText(qint64 lifeMs)

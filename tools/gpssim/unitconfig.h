@@ -13,7 +13,6 @@ enum class Fault {
     None,
     BadChecksum, // Garmin: the Product Data packet; Magellan: the sentence
     LowerCase,   // Magellan only: checksum digits in lower case
-    Junk,        // line noise before every answer
     Unplug,      // at the end of its life the device disappears
 };
 
@@ -30,7 +29,6 @@ struct UnitConfig {
     unsigned softwareVersion = 0; // in hundredths: 2.72 is 272
     QByteArray description;
     Fault fault = Fault::None;
-    int junkBytes = 0;
     // Talks all the time besides answering: NMEA sentences from a Magellan,
     // position packets from a Garmin.
     bool stream = false;
@@ -40,7 +38,7 @@ QString protocolName(Protocol protocol);
 // The speed the family's receivers talk at; a query at any other speed is
 // noise to them.
 int lineSpeed(Protocol protocol);
-// The fault as it is written on the command line ("junk:3").
-QString faultText(const UnitConfig& config);
+// The fault as it is written on the command line ("bad-checksum").
+QString faultText(Fault fault);
 // "90s", "1.5s" or "forever".
 QString lifeText(qint64 lifeMs);
