@@ -3,20 +3,8 @@
 #include "simulatedunit.h"
 
 #include <cstdio>
-#include <QRegularExpression>
 
 namespace {
-
-// A value the shell reads back as it was, so that the lines can be eval'd.
-QString shellQuoted(const QString& text)
-{
-    static const QRegularExpression safe(QStringLiteral("^[A-Za-z0-9_./+:@%-]+$"));
-    if (safe.match(text).hasMatch())
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
 
 void printLine(const QString& line)
 {
@@ -51,7 +39,7 @@ bool Simulator::start(QString& error)
     for (const auto& unit : m_units) {
         printLine(QStringLiteral("DUNMERROW_COM%1=%2")
                       .arg(unit->port())
-                      .arg(shellQuoted(m_links.linkPath(unit->port()))));
+                      .arg(m_links.linkPath(unit->port())));
     }
     std::fflush(stdout);
     return true;

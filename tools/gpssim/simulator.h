@@ -22,7 +22,8 @@ public:
     ~Simulator() override;
 
     // Opens a pseudo-terminal per receiver, links DIR/COMn to it and prints
-    // DUNMERROW_COMn=DIR/COMn for each on standard output.
+    // DUNMERROW_COMn=DIR/COMn for each on standard output, the path as it
+    // is: its readers take everything after the first '='.
     bool start(QString& error);
     // Prints the summary and removes the links.
     void finish();
