@@ -1,6 +1,7 @@
 // gpssim's receiver descriptions, query checks and replies, taken directly;
 // then one run of it as its own process, read through the engine's serial
 // device.
+#include "commandline.h"
 #include "gpssimprocess.h"
 #include "hexbytes.h"
 #include "qtserialdevice.h"
@@ -74,6 +75,46 @@ private Q_SLOTS:
             QCOMPARE((lifeText(config.lifeMs) + (config.stream ? " on " : " off ")).toUtf8() +
                          ReplyBuilder(config).versionReply(),
                      expected);
+    }
+
+    // The ports and linger a command line asks for, or the start of the
+    // complaint.
+    void commandLines_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("ports in order") << QStringList{"--com3", "magellan", "-com1", "garmin"}
+                                        << "1 garmin 3 magellan linger 5000";
+        QTest::newRow("linger") << QStringList{"--linger", "0.25", "--com4", "garmin"}
+                                << "4 garmin linger 250";
+        QTest::newRow("help wins") << QStringList{"--com5", "x", "-h"} << "help";
+        QTest::newRow("twice") << QStringList{"--com1", "garmin", "--com1", "magellan"}
+                               << "--com1 given more than once";
+        QTest::newRow("no receiver") << QStringList{"-v"} << "no receivers";
+        QTest::newRow("bad receiver") << QStringList{"--com2", "garmin,life"} << "--com2: 'life'";
+        QTest::newRow("long linger")
+            << QStringList{"--linger", "1h1s", "--com1", "garmin"} << "--linger '1h1s'";
+        QTest::newRow("stray") << QStringList{"--com1", "garmin", "magellan"}
+                               << "unexpected argument 'magellan'";
+    }
+
+    void commandLines()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, expected);
+        SimOptions options;
+        QString error;
+        QString got;
+        if (parseCommandLine(arguments, options, error) && !options.help) {
+            for (const SimOptions::Receiver& receiver : options.receivers)
+                got += QString("%1 %2 ")
+                           .arg(receiver.port)
+                           .arg(protocolName(receiver.config.protocol));
+            got += QString("linger %1").arg(options.lingerMs);
+        } else {
+            got = options.help ? "help" : error.left(expected.size());
+        }
+        QCOMPARE(got, expected);
     }
 
     // The verdicts ('+' good, '-' bad) on bytes arriving in these pieces;
