@@ -1,75 +1,51 @@
-// gpssim run as its own process and talked to through the engine's serial
-// channel, as the program talks to it: what it sends must be what the
-// program's checks expect, fault by fault.
-#include "fakedialog.h"
-#include "garmin.h"
-#include "magellan.h"
-#include "portmap.h"
-#include "serial.h"
-#include "versionqueries.h"
+// gpssim's receiver descriptions, query checks and replies, taken directly;
+// then one run of it as its own process, read through the engine's serial
+// device.
+#include "commandline.h"
+#include "hexbytes.h"
+#include "qtserialdevice.h"
+#include "queryreader.h"
+#include "receiverarg.h"
+#include "replybuilder.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-// The simulator, its ports made known to the engine through the
-// DUNMERROW_COMn lines it prints; and the program's end of them.
-struct Bench {
-    ~Bench() { CloseCommPorts(); }
-
-    // Starts it and opens the program's ports at their receivers' speeds.
-    bool Start(const QStringList& receivers)
-    {
-        process.start(GPSSIM_PATH, QStringList{"--dir", dir.path()} + receivers);
-        for (int n = 1; n < receivers.size(); n += 2) {
-            const int k = receivers[n - 1].right(1).toInt() - 1;
-            dlg.Tick(k, true);
-            dlg.SetText(dlg.units[k].nMfgCtrl, qPrintable(receivers[n].section(',', 0, 0)));
-            if (!process.canReadLine() && !process.waitForReadyRead())
-                return false;
-            const QList<QByteArray> line = process.readLine().trimmed().split('=');
-            ports.map(k, QString::fromUtf8(line.value(1)), PortMap::Origin::Environment);
-        }
-        PortMap::setActive(ports);
-        BuildVersionQueries();
-        InitializeCommPorts();
-        return true;
+// Sentences as they came off the line, checked here and not by the code
+// under test.
+bool nmeaChecksumsRight(const QByteArray& sentences)
+{
+    for (const QByteArray& s : sentences.split('\n')) {
+        char sum = 0;
+        for (const char c : s.mid(1, s.indexOf('*') - 1))
+            sum ^= c;
+        if (!s.isEmpty() && !s.endsWith(QByteArray::number(uchar(sum), 16).toUpper() + '\r'))
+            return false;
     }
+    return true;
+}
 
-    // Sends the unit's version query and reads: '+' for a reply the engine
-    // verifies, 'x' for one it rejects, '-' for none. Without `bExpected`
-    // it reads once, after the quiet time.
-    QChar Ask(int k, bool bExpected)
-    {
-        UnitInfo& unit = dlg.units[k];
-        const bool bGarmin = unit.eMfg == GPS_MFG_GARMIN;
-        SendQuery(k, bGarmin ? 6 : int(qstrlen(unit.szQuery)));
-        QTest::qWait(bExpected ? 0 : 250); // a reply that was coming has come by then
-        for (int waited = 0; !ReadReply(k); waited += 10) {
-            if (!bExpected || waited > 3000)
-                return '-';
-            QTest::qWait(10);
-        }
-        if (bGarmin ? CheckGarminReply(k, unit.szReply) : CheckMagellanReply(k, unit.szReply))
-            return '+';
-        return 'x';
+// Starts gpssim and points the engine's COMn at its pseudo-terminals: at the
+// device rather than the link, for a serial port's lock file is named after
+// the last part of its path, and every simulator running beside this one
+// names its links COM1..COM4.
+bool startGpssim(QProcess& sim, const QString& dir, const QStringList& receivers)
+{
+    QStringList arguments{"--dir", dir};
+    for (int k = 0; k < receivers.size(); ++k)
+        arguments << QString("--com%1").arg(k + 1) << receivers[k];
+    sim.start(GPSSIM_PATH, arguments);
+    for (int k = 0; k < receivers.size(); ++k) {
+        if (!sim.canReadLine() && !sim.waitForReadyRead(10000))
+            return false;
+        const QByteArrayList line = sim.readLine().trimmed().split('=');
+        if (line.size() != 2 || line[0] != "DUNMERROW_COM" + QByteArray::number(k + 1))
+            return false;
+        qputenv(line[0], QFileInfo(QString::fromUtf8(line[1])).canonicalFilePath().toUtf8());
     }
-
-    // Stops it as Ctrl-C would; what it printed then.
-    QString Stop()
-    {
-        process.terminate();
-        const bool bClean = process.waitForFinished() && process.exitCode() == 0;
-        return bClean ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
-    }
-
-    FakeDialog dlg;
-    QTemporaryDir dir;
-    QProcess process;
-    PortMap ports;
-};
+    return true;
+}
 
 } // namespace
 
@@ -77,122 +53,174 @@ class TestGpsSim : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // One query per character of the pattern; then what the program took
-    // from the replies, the version text or its complaint. Versions, ids
-    // and checksums holding 0x10 go out with doubled DLEs, undone by it.
-    void replies_data()
+    // A receiver's life, streaming and version answer, or the start of the
+    // complaint. The answers are worked out by hand: Garmin checksums are the
+    // two's complement of the byte sum, and every 0x10 but the framing's is
+    // doubled.
+    void receivers_data()
     {
         QTest::addColumn<QString>("receiver");
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("port");
-        const char* const ack = "Bad Checksum in Garmin ACK Message";
-        const struct {
-            const char *name, *receiver, *pattern, *shown = "";
-            int port = 1;
-        } rows[] = {
-            {"garmin 0x0110 twice", "garmin,id=0x0110,version=2.72,desc=Legend", "+",
-             "Legend (Product ID=272)", 3},
-            {"garmin checksum 0x10", "garmin,desc=eTrexK", "+", "eTrexK (Product ID=130)", 2},
-            {"magellan 3.1", "magellan,id=12,version=3.1,desc=XL", "+",
-             "XL Software Version 3.10 (Product ID=12)", 4},
-            {"magellan lowercase 50", "magellan,desc=Meridian,fault=lowercase", "+",
-             "Meridian Software Version 1.50 (Product ID=31)"},
-            {"garmin bad checksum", "garmin,fault=bad-checksum", "x",
-             "Bad Checksum in Garmin Version Message"},
-            {"magellan bad checksum", "magellan,fault=bad-checksum", "x"},
-            {"garmin bad ACK", "garmin,fault=bad-ack-checksum", "x", ack},
-            {"garmin junk", "garmin,fault=junk:1", "+", "eTrex (Product ID=130)"},
-            {"magellan lowercase 2d", "magellan,fault=lowercase", "x"},
-            {"garmin nmea", "garmin,fault=nmea", "x"},
-            {"garmin silent", "garmin,fault=silent", "--"},
-            {"magellan every 3rd", "magellan,fault=every:3", "--+-",
-             "Meridian Color Software Version 1.50 (Product ID=31)"},
-            {"garmin late", "garmin,fault=late:0.6", "-+", "eTrex (Product ID=130)"},
-        };
-        for (const auto& row : rows)
-            QTest::newRow(row.name) << row.receiver << row.pattern << row.shown << row.port;
-        // Longer than a read once took: whole all the same, cut to the field.
-        QTest::newRow("garmin overlong")
-            << "garmin,fault=overlong"
-            << "+" << ("eTrex" + QString(245, '.') + " (Product ID=130)").left(254) << 1;
-        QTest::newRow("magellan overlong") << "magellan,fault=overlong"
-                                           << "+" << ("Meridian Color" + QString(240, '.')) << 1;
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray ack = Hex("10 06 02 FE 00 FA 10 03");
+        const QByteArray data = ack + Hex("10 FF 0A 82 00 10 10 01 65 54 72 65 78 00");
+        const QByteArray version = "$PMGNVER,31,1.50,Meridian Color*";
+        QTest::newRow("garmin") << "garmin"
+                                << "60s off " + data + Hex("5C 10 03");
+        QTest::newRow("garmin bad") << "garmin,fault=bad-checksum,stream,life=1.5"
+                                    << "1.5s on " + data + Hex("A3 10 03");
+        QTest::newRow("garmin sum 0x10")
+            << "garmin,desc=eTrexK,id=0x82"
+            << "60s off " + ack + Hex("10 FF 0B 82 00 10 10 01 65 54 72 65 78 4B 00 10 10 10 03");
+        QTest::newRow("magellan") << "magellan,stream=on,life=forever"
+                                  << "forever on " + version + "2D\r\n";
+        QTest::newRow("magellan lower") << "magellan,fault=lowercase,life=2h30m"
+                                        << "9000s off " + version + "2d\r\n";
+        QTest::newRow("magellan own") << "magellan,id=12,version=3.1,desc=XL"
+                                      << QByteArray("60s off $PMGNVER,12,3.10,XL*72\r\n");
+        QTest::newRow("protocol") << "tomtom" << QByteArray("unknown protocol 'tomtom'");
+        QTest::newRow("life") << "garmin,life=501h" << QByteArray("life '501h' is not");
+        QTest::newRow("desc") << "magellan,desc=a\\,b" << QByteArray("desc 'a,b' is not");
+        QTest::newRow("lowercase") << "garmin,fault=lowercase" << QByteArray("fault 'lowercase'");
     }
 
-    void replies()
+    void receivers()
     {
         QFETCH(QString, receiver);
-        QFETCH(QString, pattern);
-        QFETCH(int, port);
-        Bench bench;
-        QVERIFY(bench.Start({QString("--com%1").arg(port), receiver}));
-        QString seen;
-        for (const QChar expected : pattern)
-            seen += bench.Ask(port - 1, expected != '-');
-        QCOMPARE(seen, pattern);
-        const QStringList& messages = bench.dlg.messages;
-        QTEST(bench.dlg.units[port - 1].szVersion +
-                  (messages.empty() ? QString() : messages.back()),
-              "shown");
-        QVERIFY(!bench.Stop().isEmpty());
+        QFETCH(QByteArray, expected);
+        UnitConfig config;
+        QString error;
+        if (!parseReceiverArg(receiver, config, error))
+            QCOMPARE(error.toUtf8().left(expected.size()), expected);
+        else
+            QCOMPARE((lifeText(config.lifeMs) + (config.stream ? " on " : " off ")).toUtf8() +
+                         ReplyBuilder(config).versionReply(),
+                     expected);
     }
 
-    // A unit hears only its own speed; its life runs from its first query,
-    // and after it the unit is silent. The summary counts all of it.
-    void speedLifeAndSummary()
-    {
-        Bench bench;
-        QVERIFY(bench.Start({"--com1", "garmin,life=0.3", "--com2", "magellan"}));
-        QTest::qWait(400);
-        QCOMPARE(bench.Ask(0, true), '+');
-        QCOMPARE(bench.Ask(1, true), '+');
-        CloseCommPorts(); // and the Magellan's line at the Garmin's speed
-        bench.dlg.units[1].eMfg = GPS_MFG_GARMIN;
-        InitializeCommPorts();
-        bench.dlg.units[1].eMfg = GPS_MFG_MAGELLAN;
-        QCOMPARE(bench.Ask(1, false), '-');
-        QTest::qWait(400);
-        QCOMPARE(bench.Ask(0, false), '-');
-
-        const QString out = bench.Stop();
-        const QRegularExpressionMatch garmin =
-            QRegularExpression("COM1 .* queries_good=1 queries_bad=0 wrong_speed=0 replies=1 .* "
-                               "after_death=1 .* first_query=(\\S+) died_at=(\\S+)")
-                .match(out);
-        QVERIFY2(garmin.hasMatch(), qPrintable(out));
-        const qint64 life = QTime::fromString(garmin.captured(1), "HH:mm:ss.zzz")
-                                .msecsTo(QTime::fromString(garmin.captured(2), "HH:mm:ss.zzz"));
-        QVERIFY2(life >= 300 && life < 400, qPrintable(QString::number(life)));
-        QVERIFY(out.contains(QRegularExpression("COM2 .* queries_good=1 queries_bad=1 "
-                                                "wrong_speed=1 replies=1 .* died_at=-")));
-    }
-
-    // Help on standard output; for anything else a complaint on standard
-    // error and nothing on standard output.
-    void commandLine_data()
+    // The ports and linger a command line asks for, or the start of the
+    // complaint.
+    void commandLines_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode");
-        QTest::newRow("help") << QStringList{"--help"} << 0;
-        QTest::newRow("help wins") << QStringList{"--com1", "tomtom", "-h"} << 0;
-        QTest::newRow("no receiver") << QStringList{} << 2;
-        QTest::newRow("unknown key") << QStringList{"--com1", "garmin,colour=red"} << 2;
-        QTest::newRow("bad life") << QStringList{"--com1", "garmin,life=soon"} << 2;
-        QTest::newRow("lowercase garmin") << QStringList{"--com1", "garmin,fault=lowercase"} << 2;
-        QTest::newRow("every 1") << QStringList{"--com1", "magellan,fault=every:1"} << 2;
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("ports in order") << QStringList{"--com3", "magellan", "-com1", "garmin"}
+                                        << "1 garmin 3 magellan linger 5000";
+        QTest::newRow("linger") << QStringList{"--linger", "0.25", "--com4", "garmin"}
+                                << "4 garmin linger 250";
+        QTest::newRow("help wins") << QStringList{"--com5", "x", "-h"} << "help";
+        QTest::newRow("twice") << QStringList{"--com1", "garmin", "--com1", "magellan"}
+                               << "--com1 given more than once";
+        QTest::newRow("no receiver") << QStringList{"-v"} << "no receivers";
+        QTest::newRow("bad receiver") << QStringList{"--com2", "garmin,life"} << "--com2: 'life'";
+        QTest::newRow("long linger")
+            << QStringList{"--linger", "1h1s", "--com1", "garmin"} << "--linger '1h1s'";
+        QTest::newRow("stray") << QStringList{"--com1", "garmin", "magellan"}
+                               << "unexpected argument 'magellan'";
     }
 
-    void commandLine()
+    void commandLines()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QProcess process;
-        process.start(GPSSIM_PATH, arguments);
-        QVERIFY(process.waitForFinished());
-        QCOMPARE(process.exitCode(), exitCode);
-        QCOMPARE(process.readAllStandardOutput().startsWith("Usage: gpssim"), exitCode == 0);
-        QCOMPARE(process.readAllStandardError().startsWith("gpssim: "), exitCode != 0);
+        QFETCH(QString, expected);
+        SimOptions options;
+        QString error;
+        QString got;
+        if (parseCommandLine(arguments, options, error) && !options.help) {
+            for (const SimOptions::Receiver& receiver : options.receivers)
+                got += QString("%1 %2 ")
+                           .arg(receiver.port)
+                           .arg(protocolName(receiver.config.protocol));
+            got += QString("linger %1").arg(options.lingerMs);
+        } else {
+            got = options.help ? "help" : error.left(expected.size());
+        }
+        QCOMPARE(got, expected);
+    }
+
+    // The verdicts ('+' good, '-' bad) on bytes arriving in these pieces;
+    // together they hold every byte given, in order, but for the start of a
+    // query still awaiting its rest.
+    void queries_data()
+    {
+        QTest::addColumn<bool>("garmin");
+        QTest::addColumn<QByteArrayList>("pieces");
+        QTest::addColumn<QString>("verdicts");
+        const QByteArray query = Hex("10 FE 00 02 10 03");
+        QTest::newRow("garmin pieces")
+            << true << QByteArrayList{"\x10", Hex("FE 00 02"), "\x10\x03"} << "+";
+        QTest::newRow("garmin junk, twice")
+            << true << QByteArrayList{"ab" + query + query} << "-++";
+        QTest::newRow("garmin broken off")
+            << true << QByteArrayList{Hex("10 FE 00"), query} << "-+";
+        QTest::newRow("garmin waiting") << true << QByteArrayList{query + Hex("10 FE")} << "+";
+        QTest::newRow("magellan checksum")
+            << false << QByteArrayList{"$PMGNCMD,VERSION*29\r\n"} << "-";
+        QTest::newRow("magellan no CR")
+            << false << QByteArrayList{"$PMGNCMD,VERSION*28\n$PMGNCMD,VERSION*28\r\n"} << "-+";
+    }
+
+    void queries()
+    {
+        QFETCH(bool, garmin);
+        QFETCH(QByteArrayList, pieces);
+        QueryReader reader(garmin ? Protocol::Garmin : Protocol::Magellan);
+        QString verdicts;
+        QByteArray heard;
+        for (const QByteArray& piece : pieces) {
+            for (const QueryReader::Verdict& verdict : reader.feed(piece)) {
+                verdicts += verdict.good ? '+' : '-';
+                heard += verdict.raw;
+            }
+        }
+        QTEST(verdicts, "verdicts");
+        QVERIFY(pieces.join().startsWith(heard));
+    }
+
+    // A streaming Magellan talks at its line's pace from the moment the port
+    // is set up, answers between its sentences, and falls silent when its
+    // battery is flat, three seconds after the query. A streaming Garmin
+    // sends PVT packets besides its faulty answer.
+    void streamingReceivers()
+    {
+        QTemporaryDir dir;
+        QProcess sim;
+        QVERIFY(startGpssim(sim, dir.path(),
+                            {"magellan,stream,life=3", "garmin,stream,life=3,fault=bad-checksum"}));
+        QtSerialDevice ports[2];
+        QVERIFY(ports[0].Open("COM1") && ports[0].SetLineSettings({4800, 8, 0, 1}));
+        QVERIFY(ports[1].Open("COM2") && ports[1].SetLineSettings({9600, 8, 0, 1}));
+        QByteArray heard[2];
+        qint64 firstAt = -1, lastAt = -1, atQuery = -1;
+        QElapsedTimer clock;
+        for (clock.start(); clock.elapsed() < 5000; QTest::qWait(20)) {
+            char buf[4096];
+            const int n = ports[0].ReadWaiting(buf, sizeof buf);
+            heard[0].append(buf, n);
+            heard[1].append(buf, ports[1].ReadWaiting(buf, sizeof buf));
+            firstAt = n > 0 && firstAt < 0 ? clock.elapsed() : firstAt;
+            lastAt = n > 0 ? clock.elapsed() : lastAt;
+            if (atQuery < 0 && clock.elapsed() >= 1000) {
+                atQuery = heard[0].size();
+                ports[0].Write("$PMGNCMD,VERSION*28\r\n", 21);
+                ports[1].Write("\x10\xFE\x00\x02\x10\x03", 6);
+            }
+        }
+        const qint64 pace = heard[0].size() * 1000 / (lastAt - firstAt); // bytes a second
+        QVERIFY2(atQuery > 0 && lastAt > 3900 && lastAt < 4200 && pace >= 420 && pace <= 500,
+                 qPrintable(QString("silent from %1 ms, %2 bytes a second").arg(lastAt).arg(pace)));
+        QVERIFY(nmeaChecksumsRight(heard[0]));
+        const QByteArray answer = "\n$PMGNVER,31,1.50,Meridian Color*2D\r\n$";
+        QCOMPARE(heard[0].count(answer), 1);
+        QVERIFY(heard[0].indexOf(answer) + 1 >= atQuery); // its "$" came after the query
+        QVERIFY(heard[1].count(Hex("10 33 40")) >= 3 &&
+                heard[1].contains(Hex("10 06 02 FE 00 FA 10 03 10 FF 0A 82 00 10 10 01")));
+
+        sim.terminate();
+        QVERIFY(sim.waitForFinished());
+        const QByteArray summaries = sim.readAllStandardOutput();
+        const QByteArray counts = "queries_good=1 queries_bad=0 replies=1 streamed_bytes=";
+        QVERIFY(summaries.contains(counts + QByteArray::number(heard[0].size() - 36) + " dead=1"));
+        QVERIFY(summaries.contains(counts + QByteArray::number(heard[1].size() - 25) + " dead=1"));
     }
 };
 

@@ -38,14 +38,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The Magellan on COM4 sends its checksum in lower case, and this one has a
-# letter in it: the receiver stays alive, but no reply of it verifies, so its
-# log line has no version text.
+# The Magellans send position sentences all the time, as real ones set to
+# NMEA output do, and answer the version query in between. The one on COM4
+# writes its answer's checksum in lower case, and this one has a letter in
+# it: the receiver stays alive, but no answer of it verifies, so its log line
+# has no version text.
 "$simulator" --dir "$scratch/ports" --linger 600 \
     --com1 garmin,life=25,id=130,version=2.72,desc=eTrex \
-    --com2 magellan,life=40,id=31,version=1.50,desc=Meridian\ Color \
+    --com2 magellan,life=40,id=31,version=1.50,desc=Meridian\ Color,stream \
     --com3 garmin,life=55,id=0x10F0,version=3.10,desc=GPS\ 12 \
-    --com4 magellan,life=35,desc=SporTrak\ Pro,fault=lowercase \
+    --com4 magellan,life=35,desc=SporTrak\ Pro,fault=lowercase,stream \
     > "$scratch/simulator.out" 2> "$scratch/simulator.log" &
 simulator_pid=$!
 
@@ -69,7 +71,8 @@ done < "$scratch/simulator.out"
 cat <<TEXT
 Four simulated receivers are ready, with batteries that last 25 to 55 s:
   COM1 Garmin eTrex, COM2 Magellan Meridian Color, COM3 Garmin GPS 12,
-  COM4 Magellan SporTrak Pro (faulty: lower-case checksums).
+  COM4 Magellan SporTrak Pro (faulty: lower-case checksums). The Magellans
+  send NMEA sentences all the time, as real ones do.
 In Dunmerrow: tick Com1 to Com4, set Com2 and Com4 to "Magellan", describe
 the batteries if you like, and press "Start Test". When the test completes,
 close Dunmerrow with "OK".

@@ -10,28 +10,20 @@ namespace {
 constexpr int PORTS = 4;
 constexpr qint64 MAX_LINGER_MS = 3600 * 1000;
 
-} // namespace
-
-bool ParseCommandLine(const QStringList& arguments, SimOptions& options, QString& error)
+QString portOption(int port)
 {
-    options = SimOptions();
-    options.dir = QDir::tempPath() + QStringLiteral("/gpssim");
-    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
-        options.bHelp = true;
-        return true;
-    }
+    return QStringLiteral("com%1").arg(port);
+}
 
-    QCommandLineParser parser;
+// The options as given, each at most once and nothing else.
+bool parseOptions(QCommandLineParser& parser, const QStringList& arguments, QString& error)
+{
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    QList<QCommandLineOption> ports;
     for (int port = 1; port <= PORTS; ++port)
-        ports << QCommandLineOption(QStringLiteral("com%1").arg(port), QString(),
-                                    QStringLiteral("RECEIVER"));
-    const QCommandLineOption dir(QStringLiteral("dir"), QString(), QStringLiteral("DIR"));
-    const QCommandLineOption linger(QStringLiteral("linger"), QString(), QStringLiteral("SECONDS"));
-    const QCommandLineOption verbose({QStringLiteral("v"), QStringLiteral("verbose")}, QString());
-    parser.addOptions(ports);
-    parser.addOptions({dir, linger, verbose});
+        parser.addOption({portOption(port), QString(), QStringLiteral("RECEIVER")});
+    parser.addOption({QStringLiteral("dir"), QString(), QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("linger"), QString(), QStringLiteral("SECONDS")});
+    parser.addOption({{QStringLiteral("v"), QStringLiteral("verbose")}, QString()});
 
     // QCommandLineParser wants the program's name first.
     if (!parser.parse(QStringList{QStringLiteral("gpssim")} + arguments)) {
@@ -49,36 +41,53 @@ bool ParseCommandLine(const QStringList& arguments, SimOptions& options, QString
             return false;
         }
     }
+    return true;
+}
 
-    options.bVerbose = parser.isSet(verbose);
-    if (parser.isSet(dir)) {
-        options.dir = parser.value(dir);
-        if (options.dir.isEmpty()) {
-            error = QStringLiteral("--dir needs a directory");
-            return false;
-        }
-    }
-    if (parser.isSet(linger) && (!ParseDuration(parser.value(linger), options.lingerMs, false) ||
-                                 options.lingerMs > MAX_LINGER_MS)) {
-        error = QStringLiteral("--linger '%1' is not a number of seconds up to 3600")
-                    .arg(parser.value(linger));
-        return false;
-    }
+bool readReceivers(const QCommandLineParser& parser, SimOptions& options, QString& error)
+{
     for (int port = 1; port <= PORTS; ++port) {
-        const QCommandLineOption& option = ports.at(port - 1);
-        if (!parser.isSet(option))
+        if (!parser.isSet(portOption(port)))
             continue;
-        Simulator::Receiver receiver;
+        SimOptions::Receiver receiver;
         receiver.port = port;
-        if (!ParseReceiverArg(parser.value(option), receiver.config, error)) {
+        if (!parseReceiverArg(parser.value(portOption(port)), receiver.config, error)) {
             error = QStringLiteral("--com%1: %2").arg(port).arg(error);
             return false;
         }
-        options.receivers.push_back(receiver);
+        options.receivers.append(receiver);
     }
-    if (options.receivers.empty()) {
+    if (options.receivers.isEmpty())
         error = QStringLiteral("no receivers: give at least one of --com1 .. --com4");
+    return !options.receivers.isEmpty();
+}
+
+} // namespace
+
+bool parseCommandLine(const QStringList& arguments, SimOptions& options, QString& error)
+{
+    options = SimOptions();
+    options.help =
+        arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"));
+    if (options.help)
+        return true;
+
+    QCommandLineParser parser;
+    if (!parseOptions(parser, arguments, error))
+        return false;
+    options.verbose = parser.isSet(QStringLiteral("verbose"));
+    options.dir = parser.isSet(QStringLiteral("dir"))
+                      ? parser.value(QStringLiteral("dir"))
+                      : QDir::tempPath() + QStringLiteral("/gpssim");
+    if (options.dir.isEmpty()) {
+        error = QStringLiteral("--dir needs a directory");
         return false;
     }
-    return true;
+    const QString linger = parser.value(QStringLiteral("linger"));
+    if (parser.isSet(QStringLiteral("linger")) &&
+        (!parseDuration(linger, options.lingerMs, false) || options.lingerMs > MAX_LINGER_MS)) {
+        error = QStringLiteral("--linger '%1' is not a number of seconds up to 3600").arg(linger);
+        return false;
+    }
+    return readReceivers(parser, options, error);
 }

@@ -1,24 +1,29 @@
 #pragma once
 
-#include "simulator.h"
+#include "unitconfig.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
-#include <vector>
 
 // Everything the command line can say.
 struct SimOptions {
-    bool bHelp = false;
-    bool bVerbose = false;
+    struct Receiver {
+        int port = 0; // 1..4
+        UnitConfig config;
+    };
+
+    bool help = false;
+    bool verbose = false;
     QString dir;
     qint64 lingerMs = 5000;
-    std::vector<Simulator::Receiver> receivers; // in port order
+    QList<Receiver> receivers; // in port order
 };
 
 // Reads the arguments (without the program name). False, with a message for
 // the user in `error`, on anything it does not understand; --help anywhere
 // wins over every other argument.
-bool ParseCommandLine(const QStringList& arguments, SimOptions& options, QString& error);
+bool parseCommandLine(const QStringList& arguments, SimOptions& options, QString& error);
 
 // The text of --help: every option and fault, with examples.
-QString HelpText();
+QString helpText();

@@ -13,7 +13,7 @@ namespace {
 constexpr int EXIT_FAILED = 1;
 constexpr int EXIT_USAGE = 2;
 
-void PrintTo(std::FILE* stream, const QString& text)
+void printTo(std::FILE* stream, const QString& text)
 {
     std::fputs(text.toUtf8().constData(), stream);
     std::fflush(stream);
@@ -24,34 +24,30 @@ void PrintTo(std::FILE* stream, const QString& text)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-
     SimOptions options;
     QString error;
-    if (!ParseCommandLine(arguments, options, error)) {
-        PrintTo(stderr, QStringLiteral("gpssim: %1\nTry 'gpssim --help'.\n").arg(error));
+    if (!parseCommandLine(QCoreApplication::arguments().mid(1), options, error)) {
+        printTo(stderr, QStringLiteral("gpssim: %1\nTry 'gpssim --help'.\n").arg(error));
         return EXIT_USAGE;
     }
-    if (options.bHelp) {
-        PrintTo(stdout, HelpText());
+    if (options.help) {
+        printTo(stdout, helpText());
         return 0;
     }
 
-    const EventLog log(options.bVerbose);
+    const EventLog log(options.verbose);
     SignalWatcher stopSignals;
-    Simulator simulator(log, options.lingerMs);
-    QObject::connect(&stopSignals, &SignalWatcher::Stop, &app, [&log](int signalNumber) {
-        log.Note(QStringLiteral("stopped by signal %1").arg(signalNumber));
+    Simulator simulator(options, log);
+    QObject::connect(&stopSignals, &SignalWatcher::stopRequested, &app, [&log](int signalNumber) {
+        log.note(QStringLiteral("stopped by signal %1").arg(signalNumber));
         QCoreApplication::quit();
     });
-    QObject::connect(&simulator, &Simulator::AllDead, &app, &QCoreApplication::quit);
-
-    if (!simulator.Start(options.dir, options.receivers, error)) {
-        PrintTo(stderr, QStringLiteral("gpssim: %1\n").arg(error));
+    QObject::connect(&simulator, &Simulator::allDead, &app, &QCoreApplication::quit);
+    if (!simulator.start(error)) {
+        printTo(stderr, QStringLiteral("gpssim: %1\n").arg(error));
         return EXIT_FAILED;
     }
     QCoreApplication::exec();
-    simulator.Finish();
+    simulator.finish();
     return 0;
 }

@@ -4,40 +4,26 @@
 #include <QFile>
 #include <QFileInfo>
 
-PortLinks::~PortLinks()
+bool PortLinks::prepare(const QString& dir, QString& error)
 {
-    RemoveAll();
+    m_dir = QDir(dir).absolutePath();
+    if (QFileInfo(m_dir).isDir())
+        return true;
+    m_madeDir = QDir().mkpath(m_dir);
+    if (!m_madeDir)
+        error = QStringLiteral("could not make the directory %1").arg(m_dir);
+    return m_madeDir;
 }
 
-bool PortLinks::Prepare(const QString& dir, QString& error)
+bool PortLinks::create(int port, const QString& device, QString& error)
 {
-    QDir directory(dir);
-    m_dir = directory.absolutePath();
-    if (directory.exists())
-        return true;
-    if (!QDir().mkpath(m_dir)) {
-        error = QStringLiteral("could not make the directory %1").arg(m_dir);
+    const QString link = linkPath(port);
+    const QFileInfo existing(link);
+    if (existing.isSymLink() && !QFile::remove(link)) {
+        error = QStringLiteral("could not replace the old link %1").arg(link);
         return false;
     }
-    m_bMadeDir = true;
-    return true;
-}
-
-QString PortLinks::LinkPath(int port) const
-{
-    return m_dir + QStringLiteral("/COM%1").arg(port);
-}
-
-bool PortLinks::Create(int port, const QString& device, QString& error)
-{
-    const QString link = LinkPath(port);
-    const QFileInfo existing(link);
-    if (existing.isSymLink()) {
-        if (!QFile::remove(link)) {
-            error = QStringLiteral("could not replace the old link %1").arg(link);
-            return false;
-        }
-    } else if (existing.exists()) {
+    if (!existing.isSymLink() && existing.exists()) {
         error = QStringLiteral("%1 exists and is not a link; choose another --dir").arg(link);
         return false;
     }
@@ -49,24 +35,20 @@ bool PortLinks::Create(int port, const QString& device, QString& error)
     return true;
 }
 
-void PortLinks::Remove(int port)
+void PortLinks::remove(int port)
 {
     QString& target = m_targets[port - 1];
-    if (target.isEmpty())
-        return;
-    const QString link = LinkPath(port);
-    const QFileInfo info(link);
-    if (info.isSymLink() && info.symLinkTarget() == target)
-        QFile::remove(link);
+    const QFileInfo info(linkPath(port));
+    if (!target.isEmpty() && info.isSymLink() && info.symLinkTarget() == target)
+        QFile::remove(info.filePath());
     target.clear();
 }
 
-void PortLinks::RemoveAll()
+void PortLinks::removeAll()
 {
     for (int port = 1; port <= PORTS; ++port)
-        Remove(port);
-    if (m_bMadeDir) {
+        remove(port);
+    if (m_madeDir)
         QDir().rmdir(m_dir);
-        m_bMadeDir = false;
-    }
+    m_madeDir = false;
 }

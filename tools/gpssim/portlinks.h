@@ -8,26 +8,26 @@
 class PortLinks {
 public:
     PortLinks() = default;
-    ~PortLinks();
+    ~PortLinks() { removeAll(); }
     PortLinks(const PortLinks&) = delete;
     PortLinks& operator=(const PortLinks&) = delete;
 
     // Makes the directory when it is missing.
-    bool Prepare(const QString& dir, QString& error);
-    QString LinkPath(int port) const;
+    bool prepare(const QString& dir, QString& error);
+    QString linkPath(int port) const { return m_dir + QStringLiteral("/COM%1").arg(port); }
     // Points DIR/COMn at the device. A link left there before is replaced;
     // anything else there is an error.
-    bool Create(int port, const QString& device, QString& error);
+    bool create(int port, const QString& device, QString& error);
     // Removes DIR/COMn while it still points at our device: another
     // simulator may have taken the name since.
-    void Remove(int port);
+    void remove(int port);
     // Removes every link, and the directory when this object made it and it
     // is now empty.
-    void RemoveAll();
+    void removeAll();
 
 private:
     static constexpr int PORTS = 4;
     QString m_dir;
-    bool m_bMadeDir = false;
+    bool m_madeDir = false;
     QString m_targets[PORTS];
 };

@@ -1,27 +1,33 @@
 #pragma once
 
+#include "unitconfig.h"
+
 #include <QByteArray>
-#include <QString>
-#include <QVector>
+#include <QList>
 
-// The outcome of checking one query as it came off the line.
-struct QueryVerdict {
-    bool bGood = false;
-    QByteArray raw;  // the bytes as received
-    QString problem; // why a bad query is bad
-};
-
-// Splits what the program sends into queries in the receiver's protocol and
-// checks each against the one query the receiver understands. Bytes that
-// belong to no query are reported as one bad query per run of them.
+// Checks what the program sends, byte for byte, against the one query the
+// receiver understands: the Garmin Product Request packet, or the Magellan
+// sentence "$PMGNCMD,VERSION*28" CR LF. Bytes that cannot be, or begin, that
+// query make one bad query per run of them.
 class QueryReader {
 public:
-    virtual ~QueryReader() = default;
-    // Takes the next bytes and appends the queries they complete.
-    virtual void Feed(const QByteArray& bytes, QVector<QueryVerdict>& verdicts) = 0;
-    // True while a query has begun and not yet ended.
-    virtual bool HasPartial() const = 0;
-    // Gives up on a query that has begun: true, with it as a bad verdict,
-    // when there was one.
-    virtual bool Abandon(QueryVerdict& verdict) = 0;
+    struct Verdict {
+        bool good = false;
+        QByteArray raw; // the bytes as received
+    };
+
+    explicit QueryReader(Protocol protocol);
+
+    // The query the receiver answers.
+    const QByteArray& expected() const { return m_expected; }
+    // Takes the next bytes; the verdicts they complete, in order. The start
+    // of a query waits for the rest.
+    QList<Verdict> feed(const QByteArray& bytes);
+    // Forgets a query that has begun: after noise on the line nothing
+    // half-read survives.
+    void reset() { m_pending.clear(); }
+
+private:
+    const QByteArray m_expected;
+    QByteArray m_pending;
 };

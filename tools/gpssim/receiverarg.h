@@ -8,8 +8,9 @@
 // PROTOCOL[,KEY=VALUE]..., into a unit that starts from the family's
 // defaults. A comma or backslash inside a value is written with a backslash
 // before it. On failure `error` says what was wrong, in words for the user.
-bool ParseReceiverArg(const QString& arg, UnitConfig& config, QString& error);
+bool parseReceiverArg(const QString& arg, UnitConfig& config, QString& error);
 
-// A duration such as "90", "1.5", "45m", "2h30m" or "forever", in
-// milliseconds (UnitConfig::FOREVER for "forever"). False when it is none.
-bool ParseDuration(const QString& text, qint64& ms, bool allowForever);
+// A duration such as "90", "1.5", "45m", "2h30m" or, when allowed,
+// "forever", in milliseconds (UnitConfig::FOREVER for "forever"). False when
+// it is none.
+bool parseDuration(const QString& text, qint64& ms, bool allowForever);

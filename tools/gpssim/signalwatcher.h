@@ -15,13 +15,9 @@ public:
     explicit SignalWatcher(QObject* parent = nullptr);
     ~SignalWatcher() override;
 
-    bool IsWatching() const { return m_notifier != nullptr; }
-
 Q_SIGNALS:
-    void Stop(int signalNumber);
+    void stopRequested(int signalNumber);
 
 private:
-    void OnSignalled();
-
     std::unique_ptr<QSocketNotifier> m_notifier;
 };

@@ -1,6 +1,5 @@
-// Signal handling needs the POSIX signal calls and a pipe: a handler may do
-// almost nothing, so it writes the signal's number to a pipe that the event
-// loop watches, and everything else happens there.
+// A signal handler may do almost nothing, so it writes the signal's number
+// to a pipe that the event loop watches, and everything else happens there.
 #include "signalwatcher.h"
 
 #include <cerrno>
@@ -13,7 +12,7 @@ namespace {
 
 int g_pipe[2] = {-1, -1};
 
-void OnSignal(int signalNumber)
+void onSignal(int signalNumber)
 {
     const int savedErrno = errno;
     const char byte = static_cast<char>(signalNumber);
@@ -23,7 +22,7 @@ void OnSignal(int signalNumber)
     errno = savedErrno;
 }
 
-void Install(void (*handler)(int))
+void install(void (*handler)(int))
 {
     struct sigaction action = {};
     action.sa_handler = handler;
@@ -44,24 +43,22 @@ SignalWatcher::SignalWatcher(QObject* parent) : QObject(parent)
         ::fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
     m_notifier = std::make_unique<QSocketNotifier>(g_pipe[0], QSocketNotifier::Read);
-    connect(m_notifier.get(), &QSocketNotifier::activated, this, &SignalWatcher::OnSignalled);
-    Install(OnSignal);
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] {
+        char byte = 0;
+        while (::read(g_pipe[0], &byte, 1) == 1)
+            Q_EMIT stopRequested(static_cast<unsigned char>(byte));
+    });
+    install(onSignal);
 }
 
 SignalWatcher::~SignalWatcher()
 {
     if (!m_notifier)
         return;
-    Install(SIG_DFL);
+    install(SIG_DFL);
     m_notifier.reset();
-    ::close(g_pipe[0]);
-    ::close(g_pipe[1]);
-    g_pipe[0] = g_pipe[1] = -1;
-}
-
-void SignalWatcher::OnSignalled()
-{
-    char byte = 0;
-    while (::read(g_pipe[0], &byte, 1) == 1)
-        Q_EMIT Stop(static_cast<unsigned char>(byte));
+    for (int& fd : g_pipe) {
+        ::close(fd);
+        fd = -1;
+    }
 }

@@ -1,25 +1,21 @@
 #include "simulatedunit.h"
 
-#include "garminqueryreader.h"
-#include "nmeaqueryreader.h"
 #include "pseudoterminal.h"
 
 #include <QSocketNotifier>
+#include <QtMath>
 
 namespace {
 
-// A query whose rest has not come within this time never will: the program
-// writes each query in one piece.
-constexpr qint64 PARTIAL_QUERY_MS = 1000;
-// Position output once a second, as receivers send it.
-constexpr int TALK_INTERVAL_MS = 1000;
-// Replies wait in the port's input queue until the program reads them. When
-// nobody does, a real line loses them; the pseudo-terminal would keep them
-// and finally stop taking any, so beyond this much the simulator drops them.
+// Receivers report a position once a second.
+constexpr int STREAM_INTERVAL_MS = 1000;
+// What is sent waits in the port's input queue until the program reads it.
+// When nobody does, a real line loses it; the pseudo-terminal would keep it
+// and finally stop taking any, so beyond this much the simulator drops it.
 constexpr int MAX_WAITING_AT_PORT = 2048;
 constexpr int READ_CHUNK = 512;
 
-QString Printable(const QByteArray& bytes)
+QString printable(const QByteArray& bytes)
 {
     QString text;
     for (const char c : bytes) {
@@ -36,17 +32,19 @@ QString Printable(const QByteArray& bytes)
 
 SimulatedUnit::SimulatedUnit(int port, const UnitConfig& config, const EventLog& log,
                              QObject* parent)
-    : QObject(parent), m_port(port), m_config(config), m_log(log), m_replies(config)
+    : QObject(parent), m_port(port), m_config(config), m_log(log), m_builder(config),
+      m_reader(config.protocol)
 {
-    if (config.protocol == Protocol::Garmin)
-        m_reader = std::make_unique<GarminQueryReader>();
-    else
-        m_reader = std::make_unique<NmeaQueryReader>();
     m_deathTimer.setSingleShot(true);
     m_deathTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_deathTimer, &QTimer::timeout, this, &SimulatedUnit::Die);
-    m_talkTimer.setInterval(TALK_INTERVAL_MS);
-    connect(&m_talkTimer, &QTimer::timeout, this, &SimulatedUnit::TalkUnprompted);
+    connect(&m_deathTimer, &QTimer::timeout, this, &SimulatedUnit::die);
+    m_streamTimer.setInterval(STREAM_INTERVAL_MS);
+    m_streamTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_streamTimer, &QTimer::timeout, this, &SimulatedUnit::streamBurst);
+    m_lineTimer.setSingleShot(true);
+    m_lineTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_lineTimer, &QTimer::timeout, this, &SimulatedUnit::sendNext);
+    m_clock.start();
 }
 
 SimulatedUnit::~SimulatedUnit()
@@ -55,7 +53,7 @@ SimulatedUnit::~SimulatedUnit()
     m_notifier.reset();
 }
 
-bool SimulatedUnit::Open(QString& error)
+bool SimulatedUnit::open(QString& error)
 {
     m_pty = std::make_unique<PseudoTerminal>();
     if (!m_pty->IsOpen()) {
@@ -63,18 +61,33 @@ bool SimulatedUnit::Open(QString& error)
         return false;
     }
     m_notifier = std::make_unique<QSocketNotifier>(m_pty->Descriptor(), QSocketNotifier::Read);
-    connect(m_notifier.get(), &QSocketNotifier::activated, this, &SimulatedUnit::OnReadable);
-    if (m_config.fault == Fault::Nmea)
-        m_talkTimer.start();
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, &SimulatedUnit::onReadable);
+    if (m_config.stream)
+        m_streamTimer.start();
     return true;
 }
 
-QString SimulatedUnit::DeviceName() const
+QString SimulatedUnit::deviceName() const
 {
     return m_pty ? QString::fromStdString(m_pty->DeviceName()) : QString();
 }
 
-void SimulatedUnit::OnReadable()
+QString SimulatedUnit::summaryLine() const
+{
+    return QStringLiteral("# COM%1 protocol=%2 stream=%3 fault=%4 life=%5 queries_good=%6 "
+                          "queries_bad=%7 replies=%8 streamed_bytes=%9 dead=%10")
+        .arg(m_port)
+        .arg(protocolName(m_config.protocol),
+             m_config.stream ? QStringLiteral("on") : QStringLiteral("off"),
+             faultText(m_config.fault), lifeText(m_config.lifeMs))
+        .arg(m_good)
+        .arg(m_bad)
+        .arg(m_replies)
+        .arg(m_streamed)
+        .arg(m_dead ? 1 : 0);
+}
+
+void SimulatedUnit::onReadable()
 {
     char buf[READ_CHUNK];
     QByteArray bytes;
@@ -82,53 +95,40 @@ void SimulatedUnit::OnReadable()
     while (m_pty && (n = m_pty->Read(buf, sizeof buf)) > 0)
         bytes.append(buf, n);
     if (!bytes.isEmpty())
-        Hear(bytes);
+        hear(bytes);
 }
 
-void SimulatedUnit::Hear(const QByteArray& bytes)
+void SimulatedUnit::hear(const QByteArray& bytes)
 {
-    if (!m_stats.firstQuery.isValid()) {
+    if (!m_heardAny) {
         // The battery is counted from here, the start of the program's run,
         // not from when the simulator started.
-        m_stats.firstQuery = QDateTime::currentDateTime();
+        m_heardAny = true;
         if (m_config.lifeMs == 0)
-            Die();
+            die();
         else if (m_config.lifeMs != UnitConfig::FOREVER)
             m_deathTimer.start(static_cast<int>(m_config.lifeMs));
     }
-    QueryVerdict stale;
-    if (m_sinceLastBytes.isValid() && m_sinceLastBytes.elapsed() > PARTIAL_QUERY_MS &&
-        m_reader->Abandon(stale))
-        OnQuery(stale);
-    m_sinceLastBytes.start();
-
     QString heard;
-    if (!LineMatches(heard)) {
+    if (!lineMatches(heard)) {
         // At the wrong speed or framing a UART makes noise of every byte:
         // nothing of it can be a query, and nothing half-read survives it.
-        QueryVerdict partial;
-        m_reader->Abandon(partial);
-        if (m_bDead) {
-            ++m_stats.nAfterDeath;
+        m_reader.reset();
+        if (m_dead)
             return;
-        }
-        ++m_stats.nBad;
-        ++m_stats.nWrongSpeed;
-        m_log.Note(QStringLiteral("%1: %2 bytes at %3, but it talks %4 8N1: garbled, not answered")
-                       .arg(Name())
+        ++m_bad;
+        m_log.note(QStringLiteral("%1: %2 bytes at %3, but it talks %4 8N1: garbled, not answered")
+                       .arg(name())
                        .arg(bytes.size())
                        .arg(heard)
-                       .arg(LineSpeed(m_config.protocol)));
+                       .arg(lineSpeed(m_config.protocol)));
         return;
     }
-
-    QVector<QueryVerdict> verdicts;
-    m_reader->Feed(bytes, verdicts);
-    for (const QueryVerdict& verdict : verdicts)
-        OnQuery(verdict);
+    for (const QueryReader::Verdict& verdict : m_reader.feed(bytes))
+        onQuery(verdict);
 }
 
-bool SimulatedUnit::LineMatches(QString& heard) const
+bool SimulatedUnit::lineMatches(QString& heard) const
 {
     PtyLineSettings settings;
     if (!m_pty->LineSettings(settings)) {
@@ -140,104 +140,109 @@ bool SimulatedUnit::LineMatches(QString& heard) const
                 .arg(settings.nDataBits)
                 .arg(settings.bParity ? QLatin1Char('P') : QLatin1Char('N'))
                 .arg(settings.nStopBits);
-    return settings.nBaudRate == LineSpeed(m_config.protocol) && settings.nDataBits == 8 &&
+    return settings.nBaudRate == lineSpeed(m_config.protocol) && settings.nDataBits == 8 &&
            !settings.bParity && settings.nStopBits == 1;
 }
 
-void SimulatedUnit::OnQuery(const QueryVerdict& verdict)
+void SimulatedUnit::onQuery(const QueryReader::Verdict& verdict)
 {
-    if (m_bDead) {
-        ++m_stats.nAfterDeath;
-        m_log.Detail(
-            QStringLiteral("%1: dead, did not hear %2").arg(Name(), Printable(verdict.raw)));
+    if (m_dead) {
+        m_log.detail(
+            QStringLiteral("%1: dead, did not hear %2").arg(name(), printable(verdict.raw)));
         return;
     }
-    if (!verdict.bGood) {
-        ++m_stats.nBad;
-        m_log.Note(QStringLiteral("%1: bad query %2: %3")
-                       .arg(Name(), Printable(verdict.raw), verdict.problem));
+    if (!verdict.good) {
+        ++m_bad;
+        m_log.note(QStringLiteral("%1: bad query %2, expected %3")
+                       .arg(name(), printable(verdict.raw), printable(m_reader.expected())));
         return;
     }
-    ++m_stats.nGood;
-    m_log.Detail(QStringLiteral("%1: query %2").arg(Name()).arg(m_stats.nGood));
-
-    switch (m_config.fault) {
-    case Fault::Silent:
-    case Fault::Nmea:
-        return;
-    case Fault::EveryNth:
-        if (m_stats.nGood % m_config.faultCount == 0)
-            Answer();
-        return;
-    case Fault::Late:
-        QTimer::singleShot(static_cast<int>(m_config.faultDelayMs), this, [this] {
-            // A reply still due when the battery gave out is never sent.
-            if (!m_bDead)
-                Answer();
-        });
-        return;
-    default:
-        Answer();
-        return;
-    }
+    ++m_good;
+    m_log.detail(QStringLiteral("%1: query %2").arg(name()).arg(m_good));
+    queue({m_builder.versionReply(), true});
 }
 
-void SimulatedUnit::Answer()
-{
-    const QByteArray reply = m_replies.VersionReply();
-    if (Send(reply)) {
-        ++m_stats.nReplies;
-        m_log.Detail(QStringLiteral("%1: reply %2").arg(Name(), Printable(reply)));
-    }
-}
-
-void SimulatedUnit::TalkUnprompted()
+void SimulatedUnit::streamBurst()
 {
     // Until the program has set the line up the pseudo-terminal echoes what
-    // it is sent, which no serial line does; talk only to a raw line.
+    // it is sent, which no serial line does: talk only to a raw line.
     PtyLineSettings settings;
-    if (m_bDead || !m_pty || !m_pty->LineSettings(settings) || !settings.bRaw)
+    if (!m_pty->LineSettings(settings) || !settings.bRaw)
         return;
-    if (Send(ReplyBuilder::PositionSentences(QDateTime::currentDateTimeUtc())))
-        ++m_stats.nUnprompted;
+    // A receiver skips a fix while the line still has a second's worth to
+    // carry, rather than fall further and further behind.
+    qsizetype waiting = 0;
+    for (const Outgoing& outgoing : m_outbox)
+        waiting += outgoing.bytes.size();
+    if (waiting * 10 > lineSpeed(m_config.protocol))
+        return;
+    for (const QByteArray& piece : m_builder.streamBurst(QDateTime::currentDateTimeUtc()))
+        queue({piece, false});
 }
 
-bool SimulatedUnit::Send(const QByteArray& bytes)
+void SimulatedUnit::queue(const Outgoing& outgoing)
+{
+    if (outgoing.answer)
+        m_outbox.prepend(outgoing);
+    else
+        m_outbox.append(outgoing);
+    if (!m_lineTimer.isActive()) {
+        m_lineFreeAtMs = static_cast<double>(m_clock.elapsed()); // the line was idle
+        sendNext();
+    }
+}
+
+void SimulatedUnit::sendNext()
+{
+    if (m_outbox.isEmpty() || m_dead)
+        return;
+    const Outgoing next = m_outbox.takeFirst();
+    if (send(next.bytes)) {
+        m_replies += next.answer ? 1 : 0;
+        m_streamed += next.answer ? 0 : static_cast<int>(next.bytes.size());
+        if (next.answer)
+            m_log.detail(QStringLiteral("%1: reply %2").arg(name(), printable(next.bytes)));
+    }
+    // Ten bits a byte at 8N1. Counted from when the line fell free rather
+    // than from now, so that late timers do not slow the line down.
+    m_lineFreeAtMs +=
+        static_cast<double>(next.bytes.size()) * 10000.0 / lineSpeed(m_config.protocol);
+    m_lineTimer.start(std::max(0, qCeil(m_lineFreeAtMs - static_cast<double>(m_clock.elapsed()))));
+}
+
+bool SimulatedUnit::send(const QByteArray& bytes)
 {
     if (!m_pty || !m_pty->IsOpen())
         return false;
     if (m_pty->WaitingAtPort() + bytes.size() > MAX_WAITING_AT_PORT) {
-        ++m_stats.nDropped;
-        m_log.Detail(QStringLiteral("%1: nobody reads the port, %2 bytes dropped")
-                         .arg(Name())
+        m_log.detail(QStringLiteral("%1: nobody reads the port, %2 bytes dropped")
+                         .arg(name())
                          .arg(bytes.size()));
         return false;
     }
     return m_pty->Write(bytes.constData(), static_cast<int>(bytes.size())) == bytes.size();
 }
 
-void SimulatedUnit::Die()
+void SimulatedUnit::die()
 {
-    if (m_bDead)
+    if (m_dead)
         return;
-    m_bDead = true;
-    m_stats.diedAt = QDateTime::currentDateTime();
-    m_talkTimer.stop();
-    if (m_config.fault == Fault::Unplug) {
+    m_dead = true;
+    m_streamTimer.stop();
+    m_outbox.clear();
+    const bool unplug = m_config.fault == Fault::Unplug;
+    if (unplug) {
         m_notifier.reset();
         m_pty->Close();
-        m_log.Note(QStringLiteral("%1: battery flat after %2, device unplugged")
-                       .arg(Name(), LifeText(m_config.lifeMs)));
-    } else {
-        m_log.Note(QStringLiteral("%1: battery flat after %2, silent from now on")
-                       .arg(Name(), LifeText(m_config.lifeMs)));
     }
-    Q_EMIT Died(m_port);
+    m_log.note(QStringLiteral("%1: battery flat after %2, %3")
+                   .arg(name(), lifeText(m_config.lifeMs),
+                        unplug ? QStringLiteral("device unplugged")
+                               : QStringLiteral("silent from now on")));
+    Q_EMIT died(m_port);
 }
 
-QString SimulatedUnit::Name() const
+QString SimulatedUnit::name() const
 {
-    return QStringLiteral("COM%1 (%2)")
-        .arg(m_port)
-        .arg(QLatin1String(ProtocolName(m_config.protocol)));
+    return QStringLiteral("COM%1 (%2)").arg(m_port).arg(protocolName(m_config.protocol));
 }

@@ -4,7 +4,6 @@
 #include "queryreader.h"
 #include "replybuilder.h"
 #include "unitconfig.h"
-#include "unitstats.h"
 
 #include <memory>
 #include <QElapsedTimer>
@@ -16,8 +15,10 @@ class QSocketNotifier;
 
 // One receiver on its own pseudo-terminal. It wakes only when the program
 // writes to it or one of its timers runs out, checks every query, answers
-// the good ones as its fault allows, and dies when its battery life, counted
-// from the first bytes it hears, is over.
+// the good ones, streams when told to, and dies when its battery life,
+// counted from the first bytes it hears, is over. What it sends goes out one
+// sentence or packet at a time at the pace its line speed allows, an answer
+// ahead of any stream still waiting.
 class SimulatedUnit : public QObject {
     Q_OBJECT
 
@@ -28,38 +29,54 @@ public:
 
     // Makes the pseudo-terminal. False, with the reason, when the system
     // has none to give.
-    bool Open(QString& error);
-    QString DeviceName() const;
-
-    int Port() const { return m_port; }
-    const UnitConfig& Config() const { return m_config; }
-    const UnitStats& Stats() const { return m_stats; }
-    bool IsDead() const { return m_bDead; }
+    bool open(QString& error);
+    QString deviceName() const;
+    int port() const { return m_port; }
+    const UnitConfig& config() const { return m_config; }
+    bool isDead() const { return m_dead; }
+    // What it went through, key=value for scripts:
+    // "# COM1 protocol=garmin stream=off fault=none life=60s queries_good=30
+    // queries_bad=0 replies=30 streamed_bytes=0 dead=1".
+    QString summaryLine() const;
 
 Q_SIGNALS:
-    void Died(int port);
+    void died(int port);
 
 private:
-    void OnReadable();
-    void Hear(const QByteArray& bytes);
-    void OnQuery(const QueryVerdict& verdict);
-    void Answer();
-    void TalkUnprompted();
-    bool Send(const QByteArray& bytes);
-    void Die();
-    bool LineMatches(QString& heard) const;
-    QString Name() const;
+    struct Outgoing {
+        QByteArray bytes;
+        bool answer = false; // rather than stream
+    };
+
+    void onReadable();
+    void hear(const QByteArray& bytes);
+    bool lineMatches(QString& heard) const;
+    void onQuery(const QueryReader::Verdict& verdict);
+    void streamBurst();
+    void queue(const Outgoing& outgoing);
+    void sendNext();
+    bool send(const QByteArray& bytes);
+    void die();
+    QString name() const;
 
     const int m_port;
     const UnitConfig m_config;
     const EventLog& m_log;
-    const ReplyBuilder m_replies;
+    const ReplyBuilder m_builder;
+    QueryReader m_reader;
     std::unique_ptr<PseudoTerminal> m_pty;
     std::unique_ptr<QSocketNotifier> m_notifier;
-    std::unique_ptr<QueryReader> m_reader;
     QTimer m_deathTimer;
-    QTimer m_talkTimer;
-    QElapsedTimer m_sinceLastBytes;
-    UnitStats m_stats;
-    bool m_bDead = false;
+    QTimer m_streamTimer;
+    QTimer m_lineTimer; // runs while the line is busy with the last thing sent
+    QElapsedTimer m_clock;
+    double m_lineFreeAtMs = 0; // on m_clock
+    QList<Outgoing> m_outbox;
+    bool m_dead = false;
+
+    bool m_heardAny = false;
+    int m_good = 0;     // queries that matched the expected bytes
+    int m_bad = 0;      // everything else heard while alive, at any line speed
+    int m_replies = 0;  // version answers written to the line
+    int m_streamed = 0; // bytes sent unasked
 };

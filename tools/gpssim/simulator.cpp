@@ -3,81 +3,68 @@
 #include "simulatedunit.h"
 
 #include <cstdio>
-#include <QRegularExpression>
 
 namespace {
 
-// A value the shell reads back as it was, so that the lines can be eval'd.
-QString ShellQuoted(const QString& text)
-{
-    static const QRegularExpression safe(QStringLiteral("^[A-Za-z0-9_./+:@%-]+$"));
-    if (safe.match(text).hasMatch())
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
-
-void PrintLine(const QString& line)
+void printLine(const QString& line)
 {
     std::fputs((line + QLatin1Char('\n')).toUtf8().constData(), stdout);
 }
 
 } // namespace
 
-Simulator::Simulator(const EventLog& log, qint64 lingerMs, QObject* parent)
-    : QObject(parent), m_log(log), m_lingerMs(lingerMs)
+Simulator::Simulator(const SimOptions& options, const EventLog& log, QObject* parent)
+    : QObject(parent), m_options(options), m_log(log)
 {
     m_linger.setSingleShot(true);
-    connect(&m_linger, &QTimer::timeout, this, &Simulator::AllDead);
+    connect(&m_linger, &QTimer::timeout, this, &Simulator::allDead);
 }
 
 Simulator::~Simulator() = default;
 
-bool Simulator::Start(const QString& dir, const std::vector<Receiver>& receivers, QString& error)
+bool Simulator::start(QString& error)
 {
-    if (!m_links.Prepare(dir, error))
+    if (!m_links.prepare(m_options.dir, error))
         return false;
-    for (const Receiver& receiver : receivers) {
+    for (const SimOptions::Receiver& receiver : m_options.receivers) {
         auto unit = std::make_unique<SimulatedUnit>(receiver.port, receiver.config, m_log);
-        if (!unit->Open(error) || !m_links.Create(receiver.port, unit->DeviceName(), error))
+        if (!unit->open(error) || !m_links.create(receiver.port, unit->deviceName(), error))
             return false;
-        connect(unit.get(), &SimulatedUnit::Died, this, &Simulator::OnUnitDied);
-        m_log.Detail(
-            QStringLiteral("COM%1 (%2) on %3")
-                .arg(receiver.port)
-                .arg(QLatin1String(ProtocolName(receiver.config.protocol)), unit->DeviceName()));
+        connect(unit.get(), &SimulatedUnit::died, this, &Simulator::onUnitDied);
+        m_log.detail(QStringLiteral("COM%1 (%2) on %3")
+                         .arg(receiver.port)
+                         .arg(protocolName(receiver.config.protocol), unit->deviceName()));
         m_units.push_back(std::move(unit));
     }
     for (const auto& unit : m_units) {
-        PrintLine(QStringLiteral("DUNMERROW_COM%1=%2")
-                      .arg(unit->Port())
-                      .arg(ShellQuoted(m_links.LinkPath(unit->Port()))));
+        printLine(QStringLiteral("DUNMERROW_COM%1=%2")
+                      .arg(unit->port())
+                      .arg(m_links.linkPath(unit->port())));
     }
     std::fflush(stdout);
     return true;
 }
 
-void Simulator::Finish()
+void Simulator::finish()
 {
     m_linger.stop();
     for (const auto& unit : m_units)
-        PrintLine(SummaryLine(unit->Port(), unit->Config(), unit->Stats()));
+        printLine(unit->summaryLine());
     std::fflush(stdout);
-    m_links.RemoveAll();
+    m_links.removeAll();
     m_units.clear();
 }
 
-void Simulator::OnUnitDied(int port)
+void Simulator::onUnitDied(int port)
 {
+    bool allDead = true;
     for (const auto& unit : m_units) {
-        if (unit->Port() == port && unit->Config().fault == Fault::Unplug)
-            m_links.Remove(port); // an unplugged adapter takes its name with it
+        if (unit->port() == port && unit->config().fault == Fault::Unplug)
+            m_links.remove(port); // an unplugged adapter takes its name with it
+        allDead = allDead && unit->isDead();
     }
-    for (const auto& unit : m_units) {
-        if (!unit->IsDead())
-            return;
-    }
-    m_log.Note(QStringLiteral("every battery is flat; stopping in %1 ms").arg(m_lingerMs));
-    m_linger.start(static_cast<int>(m_lingerMs));
+    if (!allDead)
+        return;
+    m_log.note(QStringLiteral("every battery is flat; stopping in %1 ms").arg(m_options.lingerMs));
+    m_linger.start(static_cast<int>(m_options.lingerMs));
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "commandline.h"
 #include "eventlog.h"
 #include "portlinks.h"
-#include "unitconfig.h"
 
 #include <memory>
 #include <QObject>
@@ -18,28 +18,24 @@ class Simulator : public QObject {
     Q_OBJECT
 
 public:
-    struct Receiver {
-        int port = 0; // 1..4
-        UnitConfig config;
-    };
-
-    Simulator(const EventLog& log, qint64 lingerMs, QObject* parent = nullptr);
+    Simulator(const SimOptions& options, const EventLog& log, QObject* parent = nullptr);
     ~Simulator() override;
 
     // Opens a pseudo-terminal per receiver, links DIR/COMn to it and prints
-    // DUNMERROW_COMn=DIR/COMn for each on standard output.
-    bool Start(const QString& dir, const std::vector<Receiver>& receivers, QString& error);
+    // DUNMERROW_COMn=DIR/COMn for each on standard output, the path as it
+    // is: its readers take everything after the first '='.
+    bool start(QString& error);
     // Prints the summary and removes the links.
-    void Finish();
+    void finish();
 
 Q_SIGNALS:
-    void AllDead();
+    void allDead();
 
 private:
-    void OnUnitDied(int port);
+    void onUnitDied(int port);
 
+    const SimOptions m_options;
     const EventLog& m_log;
-    const qint64 m_lingerMs;
     PortLinks m_links;
     std::vector<std::unique_ptr<SimulatedUnit>> m_units;
     QTimer m_linger;
