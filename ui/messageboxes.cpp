@@ -10,13 +10,15 @@ namespace {
 // never taken for markup. A box with a purpose of its own is named for it.
 int ExecOwnedBox(QWidget* owner, QMessageBox::Icon icon, const QString& text,
                  QMessageBox::StandardButtons buttons, const char* objectName = nullptr,
-                 const char* accessibleName = nullptr)
+                 const char* purpose = nullptr)
 {
     QMessageBox box(icon, QCoreApplication::applicationName(), text, buttons, owner);
     box.setTextFormat(Qt::PlainText);
     if (objectName) {
         box.setObjectName(QLatin1String(objectName));
-        box.setAccessibleName(QLatin1String(accessibleName));
+        // A description, not a name: a screen reader announces a box by its
+        // caption, as every other box of the program.
+        box.setAccessibleDescription(QLatin1String(purpose));
         box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     }
     if (owner)

@@ -4,6 +4,8 @@ the time, a log that cannot be written, and a program ended mid-test."""
 import os
 import signal
 
+import xinput
+
 from desktop import wait_until
 from scenario import COMPLETED, Scenario
 import test_runs
@@ -52,6 +54,11 @@ class Faults(Scenario):
         wait_until(lambda: "spare set" in box.message(), 10, "the unwritten results")
         line = logged_line(self, dun, 1, "Garmin eTrex (Product ID=130)",
                            ("Acme", "Alkaline", "2500", "spare set"))
+        # The lines can be copied out of the box, to be kept by hand.
+        text = [e for e in box.descendants() if e.role == "label" and "spare set" in e.name][0]
+        text.mouse_click()
+        xinput.key("ctrl+a", "ctrl+c")
+        wait_until(lambda: line.rstrip("\n") in xinput.clipboard(), 10, "the lines to be copied")
         dun.answer("Could not write the results to BATTERY.TXT: Is a directory\n\n"
                    "These results were not written:\n" + line.rstrip("\n"))
         dun.answer(COMPLETED)

@@ -29,3 +29,9 @@ def put_on_clipboard(text):
     """Copies text as another program would; xclip keeps serving it until the
     clipboard changes hands."""
     subprocess.run(["xclip", "-selection", "clipboard"], input=text.encode(), check=True)
+
+
+def clipboard():
+    """What a paste would insert now."""
+    return subprocess.run(["xclip", "-selection", "clipboard", "-o"], stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL, timeout=10).stdout.decode()

@@ -3,6 +3,7 @@
 // device.
 #include "commandline.h"
 #include "hexbytes.h"
+#include "portmap.h"
 #include "qtserialdevice.h"
 #include "queryreader.h"
 #include "receiverarg.h"
@@ -42,7 +43,10 @@ bool startGpssim(QProcess& sim, const QString& dir, const QStringList& receivers
         const QByteArrayList line = sim.readLine().trimmed().split('=');
         if (line.size() != 2 || line[0] != "DUNMERROW_COM" + QByteArray::number(k + 1))
             return false;
-        qputenv(line[0], QFileInfo(QString::fromUtf8(line[1])).canonicalFilePath().toUtf8());
+        PortMap map = PortMap::active();
+        map.map(k, QFileInfo(QString::fromUtf8(line[1])).canonicalFilePath(),
+                PortMap::Origin::CommandLine);
+        PortMap::setActive(map);
     }
     return true;
 }
