@@ -20,11 +20,11 @@ const QByteArray GARMIN_REPLY =
 const QByteArray MAGELLAN_REPLY = "$PMGNVER,12,3.10,XL*72\r\n";
 
 // Four fake receivers; Use() ticks one and chooses its maker in its list.
-struct Bench {
+struct FakeReceivers {
     FakeDialog dlg;
     FakePort ports[UNIT_COUNT];
 
-    Bench()
+    FakeReceivers()
     {
         for (int k = 0; k < UNIT_COUNT; ++k)
             dlg.Attach(k, ports[k]);
@@ -87,7 +87,7 @@ private Q_SLOTS:
     void silentUnitLastsTwoSeconds()
     {
         QFETCH(int, msIntoSecond);
-        Bench b;
+        FakeReceivers b;
         b.dlg.nowMs += msIntoSecond;
         const FakePort& port = b.Use(0, "Garmin", 0);
         QCOMPARE(RunEnduranceTest(), 1);
@@ -114,7 +114,7 @@ private Q_SLOTS:
     void clockSetDuringRun()
     {
         QFETCH(int, wallJump);
-        Bench b;
+        FakeReceivers b;
         const FakePort& port = b.Use(3, "Garmin", 5);
         b.dlg.onPump = [&](FakeDialog& dlg) {
             dlg.nowMs += dlg.nPumps == 30 ? wallJump * 1000LL : 0;
@@ -144,7 +144,7 @@ private Q_SLOTS:
         QFile earlier(RECOVERY_FILE_NAME);
         QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
         earlier.close();
-        Bench b;
+        FakeReceivers b;
         b.Use(0, "Garmin", inExtraCycle ? 0 : -1);
         b.Use(2, "Garmin", 0);
         b.dlg.onPump = [&](FakeDialog& dlg) {
@@ -181,7 +181,7 @@ private Q_SLOTS:
         QFETCH(bool, cancelled);
         QFETCH(bool, logWritable);
         QFETCH(bool, yesAtNextStart);
-        Bench b;
+        FakeReceivers b;
         const FakePort& live = b.Use(0, "Garmin", -1);
         b.Use(1, "Magellan", 0);
         QVERIFY(logWritable || QDir().mkdir("BATTERY.TXT"));
@@ -211,7 +211,7 @@ private Q_SLOTS:
 
     void allFinishInOneCycle()
     {
-        Bench b;
+        FakeReceivers b;
         b.Use(0, "Garmin", 0);
         b.Use(1, "Magellan", 0);
         int pumpsAfterLastRead = 0;
@@ -239,7 +239,7 @@ private Q_SLOTS:
     void portUntickedAndTickedAgain()
     {
         QFETCH(int, retickAtCycle);
-        Bench b;
+        FakeReceivers b;
         FakePort& port = b.Use(0, "Garmin", 6);
         b.Use(1, "Garmin", 8);
         b.Use(2, "Garmin", 1);
@@ -271,23 +271,6 @@ private Q_SLOTS:
             QVERIFY(Log().startsWith("COM1"));
         }
         QVERIFY(Log().contains("COM2") && !Log().contains("COM3"));
-    }
-
-    void queriesOfBothProtocolsInOneCycle()
-    {
-        Bench b;
-        const FakePort& magellan = b.Use(0, "Magellan", 0);
-        const FakePort& garmin = b.Use(1, "Garmin", 0);
-        b.dlg.onPump = [&](FakeDialog& dlg) {
-            if (dlg.nPumps != 1)
-                return;
-            QCOMPARE(QByteArray(magellan.lastWrite, magellan.nLastWriteLength),
-                     QByteArray("$PMGNCMD,VERSION*28\r\n"));
-            QCOMPARE(QByteArray(garmin.lastWrite, garmin.nLastWriteLength),
-                     Hex("10 FE 00 02 10 03"));
-        };
-        RunEnduranceTest();
-        QCOMPARE(magellan.nWrites + garmin.nWrites, 2);
     }
 
     // Whatever bytes are waiting are an answer; only the version text
@@ -325,7 +308,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, reply);
         QFETCH(QByteArray, version);
         QFETCH(QStringList, messages);
-        Bench b;
+        FakeReceivers b;
         FakePort& port = b.Use(0, maker.constData(), 2);
         port.SetReply(reply.constData(), reply.size());
         RunEnduranceTest();

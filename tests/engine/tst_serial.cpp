@@ -176,28 +176,6 @@ private Q_SLOTS:
         CloseCommPorts();
     }
 
-    void missingDeviceGivesTheFailureSequence()
-    {
-        const PortMap before = PortMap::active();
-        PortMap missing;
-        missing.map(0, "/nonexistent/port", PortMap::Origin::CommandLine);
-        PortMap::setActive(missing);
-        FakeDialog dlg;
-        OpenPort(dlg, 0, GPS_MFG_GARMIN);
-        QVERIFY(!SetPortTimeouts(0));
-        ShowLastError();
-        QVERIFY(!ReadReply(0));
-        CloseCommPorts();
-        PortMap::setActive(before);
-
-        const QString invalid =
-            QStringLiteral("Error: ") + QString::fromLocal8Bit(std::strerror(EBADF));
-        QCOMPARE(dlg.messages,
-                 (QStringList{"Could not open com port",
-                              "Problem setting com ports receive and transmit buffers", invalid,
-                              "Could not get comm state", invalid, invalid}));
-    }
-
     // A run closes the port it opened even when its box was unticked
     // meanwhile, and never one it did not open; a port held by another
     // program cannot be opened.

@@ -1,8 +1,7 @@
-// The main dialog and its About box, driven through their real widgets: what
+// The main dialog, driven through its real widgets: what
 // initialisation leaves, the enabling rules, the lamps, the keys and boxes,
-// an operator's session against scripted receivers on a fast clock, a whole
-// run in real time against a pseudo-terminal. Every button and box gets
-// real input, through the window system.
+// an operator's session against scripted receivers on a fast clock. Every
+// button and box gets real input, through the window system.
 #include "dialoghelpers.h"
 #include "fakeport.h"
 #include "messageboxanswerer.h"
@@ -14,9 +13,6 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
-#ifdef HAVE_PTY
-#include "receiveronport.h"
-#endif
 
 namespace {
 
@@ -241,92 +237,6 @@ private Q_SLOTS:
         QCOMPARE(finished.count(), 1);
         QVERIFY(!answerer.Texts().contains("Test completed... all units did not reply"));
         QVERIFY(QFile::remove("BATTERY.TXT"));
-    }
-#endif
-
-    // Each row is named "how it is opened, how it is closed".
-    void aboutBox_data()
-    {
-        QTest::addColumn<bool>("opens");
-        QTest::newRow("button, OK") << true;
-        QTest::newRow("F1, Esc") << true;
-        QTest::newRow("Shift+F1, OK") << false;
-    }
-
-    // Caption, version line and button of the About box, and whether the
-    // way of closing it did.
-    void aboutBox()
-    {
-        QFETCH(bool, opens);
-        const QString opener = QString(QTest::currentDataTag()).section(", ", 0, 0);
-        const QString closer = QString(QTest::currentDataTag()).section(", ", 1);
-        ScriptedDialog dlg;
-        dlg.show();
-        QApplication::setActiveWindow(&dlg); // F1 is the active window's
-        QStringList seen;
-        QTimer look;
-        connect(&look, &QTimer::timeout, [&] {
-            auto* about = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            auto* ok = about ? about->findChild<QAbstractButton*>("control1") : nullptr;
-            auto* version = about ? about->findChild<QLabel*>("control1024") : nullptr;
-            if (!ok || !version || !seen.isEmpty())
-                return;
-            seen << about->windowTitle() << version->text() << ok->text();
-            if (closer == "OK")
-                ClickWidget(ok);
-            else
-                PressKey(about, Qt::Key_Escape);
-            seen << (about->isVisible() ? "open" : "closed");
-        });
-        look.start(10);
-        if (opener == "button")
-            Click(dlg, IDC_ABOUT);
-        else
-            PressKey(&dlg, Qt::Key_F1, opener == "F1" ? Qt::NoModifier : Qt::ShiftModifier);
-        QCOMPARE(seen.join('|'),
-                 opens ? "About Dunmerrow|Dunmerrow Version 0.01 Alpha|OK|closed" : "");
-    }
-
-#ifdef HAVE_PTY
-    // In real time, against a receiver on a pseudo-terminal that answers
-    // three queries and falls silent: the fourth read finds nothing, six to
-    // nine seconds in; the times come back to the three displays, and with
-    // the typed texts they go to BATTERY.TXT.
-    void wholeRunAgainstPseudoTerminal()
-    {
-        ReceiverOnPort receiver(0);
-        TestDialog dlg;
-        g_pTestDialog = &dlg;
-        Click(dlg, IDC_PORT_CHECK_BASE);
-        Get<QComboBox>(dlg, IDC_GPS_MFG_BASE)->setCurrentText("Magellan");
-        QTest::keyClicks(Get<QLineEdit>(dlg, IDC_BATTERY_MAKER_BASE), "Acme");
-        QTest::keyClicks(Get<QLineEdit>(dlg, IDC_CAPACITY_BASE), "2000");
-        QTest::keyClicks(Get<QLineEdit>(dlg, IDC_COMMENTS_BASE), "spare set");
-        int answers = 0;
-        QTimer receiverSide;
-        connect(&receiverSide, &QTimer::timeout, [&] {
-            char query[64];
-            if (receiver.pty.Read(query, sizeof query) > 0 && answers++ < 3)
-                receiver.pty.Write("$PMGNVER,7,1.00,SIM*06\r\n", 24);
-        });
-        receiverSide.start(20);
-        MessageBoxAnswerer answerer;
-        Click(dlg, IDC_START_TEST);
-        g_pTestDialog = nullptr;
-        QCOMPARE(answerer.Texts().last(), "Test completed... all units did not reply");
-        QFile log("BATTERY.TXT");
-        QVERIFY(log.open(QIODevice::ReadOnly));
-        const QString time = "(\\w{3} \\w{3} \\d\\d \\d\\d:\\d\\d:\\d\\d \\d{4})";
-        const QRegularExpressionMatch line =
-            QRegularExpression(
-                "^COM1, Magellan SIM Software Version 1.00 \\(Product ID=7\\), Acme, "
-                "Ni-MH, 2000, " +
-                time + ", " + time + ", (00:00:0[6-9]), spare set\n$")
-                .match(log.readAll());
-        QVERIFY(line.hasMatch());
-        const int displays[] = {IDC_START_TIME_BASE, IDC_LAST_RESPONSE_BASE, IDC_ENDURANCE_BASE};
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(Get<QLabel>(dlg, displays[i])->text().trimmed(), line.captured(i + 1));
     }
 #endif
 };
