@@ -110,9 +110,8 @@ QPushButton* AddButton(QWidget* dialog, const DialogUnits& du, int nId, const ch
     return Place(new QPushButton(QString::fromLatin1(text), dialog), nId, du, {x, 188, 50, 14});
 }
 
-} // namespace
-
-QSize TestDialogLayout::Build(QWidget* dialog, const DialogUnits& du)
+// The frames and the column headings, behind everything else.
+void AddFramesAndHeadings(QWidget* dialog, const DialogUnits& du)
 {
     AddFrame(dialog, du, IDC_SETUP_FRAME, "Setup", {5, 3, 93, 96});
     AddFrame(dialog, du, IDC_BATTERY_FRAME, "Battery Information", {102, 3, 252, 96});
@@ -136,48 +135,66 @@ QSize TestDialogLayout::Build(QWidget* dialog, const DialogUnits& du)
     for (const auto& heading : headings)
         AddLabel(dialog, du, heading.nId, QString::fromLatin1(heading.text), Qt::AlignHCenter,
                  heading.box);
+}
 
-    std::vector<QWidget*> tabStops;
-    for (int k = 0; k < UNIT_COUNT; ++k) {
-        const int y = ROW_Y[k];
-        auto* check = Place(new QCheckBox(QStringLiteral("Com%1").arg(k + 1), dialog),
-                            IDC_PORT_CHECK_BASE + k, du, {10, y, 35, 12});
-        check->setAccessibleName(QStringLiteral("Test on Com%1").arg(k + 1));
-        tabStops.push_back(check);
-        tabStops.push_back(Named(
-            AddList(dialog, du, IDC_GPS_MFG_BASE + k, 47, y, 47, GPS_LIST_HEIGHT), k, "GPS maker"));
-        tabStops.push_back(Named(AddEdit(dialog, du, IDC_BATTERY_MAKER_BASE + k, {106, y, 55, 12}),
-                                 k, "battery manufacturer"));
-        tabStops.push_back(
-            Named(AddList(dialog, du, IDC_BATTERY_TYPE_BASE + k, 167, y, 48, TYPE_LIST_HEIGHT[k]),
-                  k, "battery type"));
-        tabStops.push_back(Named(AddEdit(dialog, du, IDC_CAPACITY_BASE + k, {220, y, 30, 12}), k,
-                                 "battery capacity in mAh"));
-        tabStops.push_back(
-            Named(AddEdit(dialog, du, IDC_COMMENTS_BASE + k, {253, y, 95, 12}), k, "comments"));
-    }
+// Unit k's row of the set-up: its check box, lists and edit boxes, in tab order.
+void AddUnitRow(QWidget* dialog, const DialogUnits& du, int k, std::vector<QWidget*>& tabStops)
+{
+    const int y = ROW_Y[k];
+    auto* check = Place(new QCheckBox(QStringLiteral("Com%1").arg(k + 1), dialog),
+                        IDC_PORT_CHECK_BASE + k, du, {10, y, 35, 12});
+    check->setAccessibleName(QStringLiteral("Test on Com%1").arg(k + 1));
+    tabStops.push_back(check);
+    tabStops.push_back(Named(AddList(dialog, du, IDC_GPS_MFG_BASE + k, 47, y, 47, GPS_LIST_HEIGHT),
+                             k, "GPS maker"));
+    tabStops.push_back(Named(AddEdit(dialog, du, IDC_BATTERY_MAKER_BASE + k, {106, y, 55, 12}), k,
+                             "battery manufacturer"));
+    tabStops.push_back(
+        Named(AddList(dialog, du, IDC_BATTERY_TYPE_BASE + k, 167, y, 48, TYPE_LIST_HEIGHT[k]), k,
+              "battery type"));
+    tabStops.push_back(Named(AddEdit(dialog, du, IDC_CAPACITY_BASE + k, {220, y, 30, 12}), k,
+                             "battery capacity in mAh"));
+    tabStops.push_back(
+        Named(AddEdit(dialog, du, IDC_COMMENTS_BASE + k, {253, y, 95, 12}), k, "comments"));
+}
 
-    for (int k = 0; k < UNIT_COUNT; ++k) {
-        const int y = STATUS_Y[k];
-        AddLabel(dialog, du, IDC_UNIT_LABEL_BASE + k,
-                 QStringLiteral("For unit on Com%1").arg(k + 1), Qt::AlignLeft, {10, y, 60, 8});
-        Named(AddDisplay(dialog, du, IDC_START_TIME_BASE + k, {86, y, 87, 8}), k, "start time");
-        Named(AddDisplay(dialog, du, IDC_LAST_RESPONSE_BASE + k, {190, y, 87, 8}), k,
-              "last response time");
-        Named(AddDisplay(dialog, du, IDC_ENDURANCE_BASE + k, {293, y, 51, 8}), k, "endurance time");
-    }
+// Unit k's line of the status: its label and its three displays.
+void AddUnitStatus(QWidget* dialog, const DialogUnits& du, int k)
+{
+    const int y = STATUS_Y[k];
+    AddLabel(dialog, du, IDC_UNIT_LABEL_BASE + k, QStringLiteral("For unit on Com%1").arg(k + 1),
+             Qt::AlignLeft, {10, y, 60, 8});
+    Named(AddDisplay(dialog, du, IDC_START_TIME_BASE + k, {86, y, 87, 8}), k, "start time");
+    Named(AddDisplay(dialog, du, IDC_LAST_RESPONSE_BASE + k, {190, y, 87, 8}), k,
+          "last response time");
+    Named(AddDisplay(dialog, du, IDC_ENDURANCE_BASE + k, {293, y, 51, 8}), k, "endurance time");
+}
 
-    for (int i = 0; i < LAMP_COUNT; ++i) {
-        Place(new LampWidget(dialog), IDC_LAMP_BASE + i, du, {LAMP_X[i], 112, 12, 10})
-            ->setAccessibleName(QStringLiteral("Activity lamp %1").arg(i + 1));
-    }
-
+void AddButtons(QWidget* dialog, const DialogUnits& du, std::vector<QWidget*>& tabStops)
+{
     tabStops.push_back(AddButton(dialog, du, IDC_START_TEST, "Start Test", 56));
     QPushButton* ok = AddButton(dialog, du, IDC_OK, "OK", 122);
     ok->setDefault(true);
     tabStops.push_back(ok);
     tabStops.push_back(AddButton(dialog, du, IDC_CANCEL, "Cancel", 188));
     tabStops.push_back(AddButton(dialog, du, IDC_ABOUT, "&Help", 254));
+}
+
+} // namespace
+
+QSize TestDialogLayout::Build(QWidget* dialog, const DialogUnits& du)
+{
+    AddFramesAndHeadings(dialog, du);
+    std::vector<QWidget*> tabStops;
+    for (int k = 0; k < UNIT_COUNT; ++k)
+        AddUnitRow(dialog, du, k, tabStops);
+    for (int k = 0; k < UNIT_COUNT; ++k)
+        AddUnitStatus(dialog, du, k);
+    for (int i = 0; i < LAMP_COUNT; ++i) {
+        Place(new LampWidget(dialog), IDC_LAMP_BASE + i, du, {LAMP_X[i], 112, 12, 10})
+            ->setAccessibleName(QStringLiteral("Activity lamp %1").arg(i + 1));
+    }
+    AddButtons(dialog, du, tabStops);
 
     for (std::size_t i = 0; i + 1 < tabStops.size(); ++i) {
         tabStops[i]->setFocusPolicy(Qt::StrongFocus);

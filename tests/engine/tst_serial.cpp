@@ -5,7 +5,6 @@
 #include "receiveronport.h"
 #include "serial.h"
 
-#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <QElapsedTimer>

@@ -49,9 +49,10 @@ public:
     }
     bool SetLineSettings(const LineSettings& settings) override
     {
-        if (Step(bFailSet))
+        const bool ok = Step(bFailSet);
+        if (ok)
             applied = settings;
-        return Step(bFailSet);
+        return ok;
     }
     bool SetTimeouts(const CommTimeouts&) override { return Step(false); }
     void Write(const char* data, int nCount) override
