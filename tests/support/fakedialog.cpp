@@ -5,21 +5,16 @@
 
 #include <cstdio>
 
-FakeDialog::FakeDialog()
+FakeDialog::FakeDialog() : m_current(this)
 {
     for (int i = 0; i < ID_COUNT; ++i) {
         m_exists[i] = true;
         m_text[i][0] = '\0';
     }
-    g_pTestDialog = this;
     AssignControlIds();
 }
 
-FakeDialog::~FakeDialog()
-{
-    if (g_pTestDialog == this)
-        g_pTestDialog = nullptr;
-}
+FakeDialog::~FakeDialog() = default;
 
 void FakeDialog::SetText(int nId, const char* szUtf8)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "currentdialog.h"
 #include "testdialogbase.h"
 
 #include <functional>
@@ -63,6 +64,7 @@ public:
     SerialDevice& CommDevice(int k) override;
 
 private:
+    CurrentDialog m_current;
     static constexpr int FIRST_ID = 1000;
     static constexpr int ID_COUNT = 100;
     static constexpr int TEXT_SIZE = 1024;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "currentdialog.h"
 #include "fakeport.h"
 #include "testdialog.h"
 
@@ -10,8 +11,6 @@
 // moves on by 100 ms, so that a run's waits pass at once. Events are still
 // dispatched for real; onPump then acts as the operator mid-run.
 struct ScriptedDialog : TestDialog {
-    ScriptedDialog() { g_pTestDialog = this; }
-    ~ScriptedDialog() override { g_pTestDialog = nullptr; }
     void DispatchPendingMessages() override
     {
         TestDialogBase::DispatchPendingMessages();
@@ -22,6 +21,7 @@ struct ScriptedDialog : TestDialog {
     void Sleep100ms() override {}
     SerialDevice& CommDevice(int k) override { return ports[k]; }
 
+    CurrentDialog current{this};
     FakePort ports[UNIT_COUNT];
     int nPumps = 0;
     std::function<void(int)> onPump = [](int) {};
