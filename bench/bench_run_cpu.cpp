@@ -45,8 +45,8 @@ int main(int argc, char** argv)
         QCoreApplication::processEvents();
         for (auto& receiver : receivers) {
             char buf[256];
-            if (receiver->pty.Read(buf, sizeof buf) > 0 && wall.elapsed() < seconds * 1000LL) {
-                receiver->pty.Write(reply.constData(), reply.size());
+            if (receiver->pty.read(buf, sizeof buf) > 0 && wall.elapsed() < seconds * 1000LL) {
+                receiver->pty.write(reply.constData(), reply.size());
                 ++replies;
             }
         }

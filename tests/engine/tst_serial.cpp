@@ -19,7 +19,7 @@ bool WaitUntilWaiting(const PseudoTerminal& pty, int count)
 {
     QElapsedTimer timer;
     timer.start();
-    while (pty.WaitingAtPort() < count) {
+    while (pty.waitingAtPort() < count) {
         if (timer.elapsed() > 2000)
             return false;
         QThread::msleep(1);
@@ -40,7 +40,7 @@ QByteArray ReadAll(PseudoTerminal& pty, int msQuiet)
     QByteArray all;
     char buf[512];
     int n;
-    while ((n = pty.Read(buf, sizeof buf, msQuiet)) > 0)
+    while ((n = pty.read(buf, sizeof buf, msQuiet)) > 0)
         all.append(buf, n);
     return all;
 }
@@ -101,14 +101,14 @@ private Q_SLOTS:
         OpenPort(dlg, 1, maker);
 
         PtyLineSettings settings;
-        QVERIFY(receiver.pty.LineSettings(settings));
-        QCOMPARE(settings.nBaudRate, baud);
-        QCOMPARE(settings.nDataBits, 8);
-        QCOMPARE(settings.bParity, false);
-        QCOMPARE(settings.nStopBits, 1);
-        QVERIFY(settings.bRaw);
-        QCOMPARE(settings.bXonXoff, false);
-        QCOMPARE(settings.bHardwareFlow, false);
+        QVERIFY(receiver.pty.lineSettings(settings));
+        QCOMPARE(settings.baudRate, baud);
+        QCOMPARE(settings.dataBits, 8);
+        QCOMPARE(settings.parity, false);
+        QCOMPARE(settings.stopBits, 1);
+        QVERIFY(settings.raw);
+        QCOMPARE(settings.xonXoff, false);
+        QCOMPARE(settings.hardwareFlow, false);
         QCOMPARE(dlg.messages, messages);
         QVERIFY(SetPortTimeouts(1));
         CloseCommPorts();
@@ -140,7 +140,7 @@ private Q_SLOTS:
         timer.start();
         QVERIFY(!ReadReply(0));
         QVERIFY2(timer.elapsed() < 50, qPrintable(QString::number(timer.elapsed())));
-        receiver.pty.Write("late", 4);
+        receiver.pty.write("late", 4);
 
         // Bytes waiting: true, with the rest of the buffer zero.
         QVERIFY(WaitUntilWaiting(receiver.pty, 4));
@@ -157,17 +157,17 @@ private Q_SLOTS:
         for (int i = 0; i < many.size(); ++i)
             many[i] = char('A' + i % 26);
         const int older = 3000;
-        receiver.pty.Write(many.constData(), older);
+        receiver.pty.write(many.constData(), older);
         QVERIFY(WaitUntilWaiting(receiver.pty, older));
-        QTRY_COMPARE(receiver.pty.WaitingAtPort(), 0);
-        receiver.pty.Write(many.constData() + older, many.size() - older);
+        QTRY_COMPARE(receiver.pty.waitingAtPort(), 0);
+        receiver.pty.write(many.constData() + older, many.size() - older);
         QVERIFY(WaitUntilWaiting(receiver.pty, many.size() - older));
         QVERIFY(ReadReply(0));
         QCOMPARE(QByteArray(dlg.units[0].szReply, REPLY_SIZE), many.right(REPLY_SIZE));
         QVERIFY(!ReadReply(0));
 
         // Unplugged: sending goes nowhere, and reading finds nothing, at once.
-        receiver.pty.Close();
+        receiver.pty.close();
         SendQuery(0, 6);
         timer.restart();
         QVERIFY(!ReadReply(0));
@@ -189,7 +189,7 @@ private Q_SLOTS:
         QVERIFY(dlg.units[0].bInRun == 0 && dlg.units[0].hPort == nullptr);
 
         QSerialPort other;
-        other.setPortName(QString::fromStdString(receiver.pty.DeviceName()));
+        other.setPortName(QString::fromStdString(receiver.pty.deviceName()));
         QVERIFY2(other.open(QIODevice::ReadWrite), "the run left the port open");
         dlg.Tick(0, false);
         OpenPort(dlg, 3, GPS_MFG_MAGELLAN);

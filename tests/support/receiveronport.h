@@ -9,7 +9,7 @@ struct ReceiverOnPort {
     explicit ReceiverOnPort(int k) : previous(PortMap::active())
     {
         PortMap map = previous;
-        map.map(k, QString::fromStdString(pty.DeviceName()), PortMap::Origin::CommandLine);
+        map.map(k, QString::fromStdString(pty.deviceName()), PortMap::Origin::CommandLine);
         PortMap::setActive(map);
     }
     ~ReceiverOnPort() { PortMap::setActive(previous); }

@@ -56,11 +56,11 @@ SimulatedUnit::~SimulatedUnit()
 bool SimulatedUnit::open(QString& error)
 {
     m_pty = std::make_unique<PseudoTerminal>();
-    if (!m_pty->IsOpen()) {
+    if (!m_pty->isOpen()) {
         error = QStringLiteral("COM%1: could not make a pseudo-terminal").arg(m_port);
         return false;
     }
-    m_notifier = std::make_unique<QSocketNotifier>(m_pty->Descriptor(), QSocketNotifier::Read);
+    m_notifier = std::make_unique<QSocketNotifier>(m_pty->descriptor(), QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, &SimulatedUnit::onReadable);
     if (m_config.stream)
         m_streamTimer.start();
@@ -69,7 +69,7 @@ bool SimulatedUnit::open(QString& error)
 
 QString SimulatedUnit::deviceName() const
 {
-    return m_pty ? QString::fromStdString(m_pty->DeviceName()) : QString();
+    return m_pty ? QString::fromStdString(m_pty->deviceName()) : QString();
 }
 
 QString SimulatedUnit::summaryLine() const
@@ -92,7 +92,7 @@ void SimulatedUnit::onReadable()
     char buf[READ_CHUNK];
     QByteArray bytes;
     int n;
-    while (m_pty && (n = m_pty->Read(buf, sizeof buf)) > 0)
+    while (m_pty && (n = m_pty->read(buf, sizeof buf)) > 0)
         bytes.append(buf, n);
     if (!bytes.isEmpty())
         hear(bytes);
@@ -131,17 +131,17 @@ void SimulatedUnit::hear(const QByteArray& bytes)
 bool SimulatedUnit::lineMatches(QString& heard) const
 {
     PtyLineSettings settings;
-    if (!m_pty->LineSettings(settings)) {
+    if (!m_pty->lineSettings(settings)) {
         heard = QStringLiteral("unknown settings");
         return false;
     }
     heard = QStringLiteral("%1 %2%3%4")
-                .arg(settings.nBaudRate)
-                .arg(settings.nDataBits)
-                .arg(settings.bParity ? QLatin1Char('P') : QLatin1Char('N'))
-                .arg(settings.nStopBits);
-    return settings.nBaudRate == lineSpeed(m_config.protocol) && settings.nDataBits == 8 &&
-           !settings.bParity && settings.nStopBits == 1;
+                .arg(settings.baudRate)
+                .arg(settings.dataBits)
+                .arg(settings.parity ? QLatin1Char('P') : QLatin1Char('N'))
+                .arg(settings.stopBits);
+    return settings.baudRate == lineSpeed(m_config.protocol) && settings.dataBits == 8 &&
+           !settings.parity && settings.stopBits == 1;
 }
 
 void SimulatedUnit::onQuery(const QueryReader::Verdict& verdict)
@@ -167,7 +167,7 @@ void SimulatedUnit::streamBurst()
     // Until the program has set the line up the pseudo-terminal echoes what
     // it is sent, which no serial line does: talk only to a raw line.
     PtyLineSettings settings;
-    if (!m_pty->LineSettings(settings) || !settings.bRaw)
+    if (!m_pty->lineSettings(settings) || !settings.raw)
         return;
     // A receiver skips a fix while the line still has a second's worth to
     // carry, rather than fall further and further behind.
@@ -212,15 +212,15 @@ void SimulatedUnit::sendNext()
 
 bool SimulatedUnit::send(const QByteArray& bytes)
 {
-    if (!m_pty || !m_pty->IsOpen())
+    if (!m_pty || !m_pty->isOpen())
         return false;
-    if (m_pty->WaitingAtPort() + bytes.size() > MAX_WAITING_AT_PORT) {
+    if (m_pty->waitingAtPort() + bytes.size() > MAX_WAITING_AT_PORT) {
         m_log.detail(QStringLiteral("%1: nobody reads the port, %2 bytes dropped")
                          .arg(name())
                          .arg(bytes.size()));
         return false;
     }
-    return m_pty->Write(bytes.constData(), static_cast<int>(bytes.size())) == bytes.size();
+    return m_pty->write(bytes.constData(), static_cast<int>(bytes.size())) == bytes.size();
 }
 
 void SimulatedUnit::die()
@@ -233,7 +233,7 @@ void SimulatedUnit::die()
     const bool unplug = m_config.fault == Fault::Unplug;
     if (unplug) {
         m_notifier.reset();
-        m_pty->Close();
+        m_pty->close();
     }
     m_log.note(QStringLiteral("%1: battery flat after %2, %3")
                    .arg(name(), lifeText(m_config.lifeMs),

@@ -55,10 +55,10 @@ PseudoTerminal::PseudoTerminal()
 
 PseudoTerminal::~PseudoTerminal()
 {
-    Close();
+    close();
 }
 
-int PseudoTerminal::Write(const void* data, int count)
+int PseudoTerminal::write(const void* data, int count)
 {
     if (m_master < 0)
         return -1;
@@ -81,7 +81,7 @@ int PseudoTerminal::Write(const void* data, int count)
     return written;
 }
 
-int PseudoTerminal::Read(void* buf, int size, int msTimeout)
+int PseudoTerminal::read(void* buf, int size, int msTimeout)
 {
     if (m_master < 0 || size <= 0)
         return 0;
@@ -94,7 +94,7 @@ int PseudoTerminal::Read(void* buf, int size, int msTimeout)
     return n > 0 ? static_cast<int>(n) : 0;
 }
 
-int PseudoTerminal::WaitingAtPort() const
+int PseudoTerminal::waitingAtPort() const
 {
     int count = 0;
     if (m_slave < 0 || ::ioctl(m_slave, FIONREAD, &count) != 0)
@@ -102,37 +102,37 @@ int PseudoTerminal::WaitingAtPort() const
     return count;
 }
 
-bool PseudoTerminal::LineSettings(PtyLineSettings& settings) const
+bool PseudoTerminal::lineSettings(PtyLineSettings& settings) const
 {
     termios tio{};
     // Our own descriptor of the port side sees what the program set.
     if (m_slave < 0 || ::tcgetattr(m_slave, &tio) != 0)
         return false;
-    settings.nBaudRate = BaudOf(::cfgetospeed(&tio));
+    settings.baudRate = BaudOf(::cfgetospeed(&tio));
     switch (tio.c_cflag & CSIZE) {
     case CS5:
-        settings.nDataBits = 5;
+        settings.dataBits = 5;
         break;
     case CS6:
-        settings.nDataBits = 6;
+        settings.dataBits = 6;
         break;
     case CS7:
-        settings.nDataBits = 7;
+        settings.dataBits = 7;
         break;
     default:
-        settings.nDataBits = 8;
+        settings.dataBits = 8;
         break;
     }
-    settings.bParity = (tio.c_cflag & PARENB) != 0;
-    settings.nStopBits = (tio.c_cflag & CSTOPB) ? 2 : 1;
-    settings.bRaw = (tio.c_lflag & (ECHO | ICANON | ISIG | IEXTEN)) == 0 &&
-                    (tio.c_iflag & (ICRNL | INLCR | IGNCR)) == 0 && (tio.c_oflag & OPOST) == 0;
-    settings.bXonXoff = (tio.c_iflag & (IXON | IXOFF)) != 0;
-    settings.bHardwareFlow = (tio.c_cflag & CRTSCTS) != 0;
+    settings.parity = (tio.c_cflag & PARENB) != 0;
+    settings.stopBits = (tio.c_cflag & CSTOPB) ? 2 : 1;
+    settings.raw = (tio.c_lflag & (ECHO | ICANON | ISIG | IEXTEN)) == 0 &&
+                   (tio.c_iflag & (ICRNL | INLCR | IGNCR)) == 0 && (tio.c_oflag & OPOST) == 0;
+    settings.xonXoff = (tio.c_iflag & (IXON | IXOFF)) != 0;
+    settings.hardwareFlow = (tio.c_cflag & CRTSCTS) != 0;
     return true;
 }
 
-void PseudoTerminal::Close()
+void PseudoTerminal::close()
 {
     if (m_slave >= 0)
         ::close(m_slave);
