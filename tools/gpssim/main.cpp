@@ -1,8 +1,8 @@
 // gpssim: simulated GPS receivers on pseudo-terminals, for trying Dunmerrow
 // and testing it without hardware. See --help.
 #include "commandline.h"
+#include "endrequestwatcher.h"
 #include "eventlog.h"
-#include "signalwatcher.h"
 #include "simulator.h"
 
 #include <cstdio>
@@ -36,10 +36,12 @@ int main(int argc, char* argv[])
     }
 
     const EventLog log(options.verbose);
-    SignalWatcher stopSignals;
+    // Ctrl-C and the like stop it between events, so that it still writes
+    // its summary and removes its links.
+    EndRequestWatcher stopSignals;
     Simulator simulator(options, log);
-    QObject::connect(&stopSignals, &SignalWatcher::stopRequested, &app, [&log](int signalNumber) {
-        log.note(QStringLiteral("stopped by signal %1").arg(signalNumber));
+    QObject::connect(&stopSignals, &EndRequestWatcher::endRequested, &app, [&log] {
+        log.note(QStringLiteral("stopped by a signal"));
         QCoreApplication::quit();
     });
     QObject::connect(&simulator, &Simulator::allDead, &app, &QCoreApplication::quit);
