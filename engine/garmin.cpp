@@ -40,15 +40,21 @@ int ReadPacket(const unsigned char* reply, int start, unsigned char* out, int& o
     return -1;
 }
 
+// The checksum of a packet: the two's complement of the 8-bit sum of its id,
+// size and data, the n + 2 bytes after its opening DLE.
+unsigned char checksumOf(const unsigned char* idSizeData, int count)
+{
+    unsigned char sum = 0;
+    for (int i = 0; i < count; ++i)
+        sum = static_cast<unsigned char>(sum + idSizeData[i]);
+    return static_cast<unsigned char>(-sum);
+}
+
 // True when the last byte of the unescaped packet is the checksum of its id,
 // size and data.
 bool ChecksumMatches(const unsigned char* packet, int length)
 {
-    const int n = packet[2];
-    char work[WORK_SIZE] = {};
-    std::memcpy(work, packet, static_cast<std::size_t>(length - 1));
-    AppendGarminChecksum(work);
-    return static_cast<unsigned char>(work[3 + n]) == packet[length - 1];
+    return checksumOf(packet + 1, 2 + packet[2]) == packet[length - 1];
 }
 
 // Where a packet may begin: a DLE followed by an id. DLE DLE (a doubled 0x10
@@ -75,10 +81,7 @@ int AppendGarminChecksum(char* packet)
 {
     unsigned char* bytes = reinterpret_cast<unsigned char*>(packet);
     const int n = bytes[2];
-    unsigned char sum = 0;
-    for (int i = 1; i <= 2 + n; ++i)
-        sum = static_cast<unsigned char>(sum + bytes[i]);
-    bytes[3 + n] = static_cast<unsigned char>(-sum);
+    bytes[3 + n] = checksumOf(bytes + 1, 2 + n);
     bytes[4 + n] = GARMIN_DLE;
     bytes[5 + n] = GARMIN_ETX;
     bytes[6 + n] = 0;

@@ -22,12 +22,6 @@ unsigned char XorOf(const char* bytes, std::size_t count)
     return sum;
 }
 
-std::size_t BoundedLength(const char* text, std::size_t max)
-{
-    const void* end = std::memchr(text, '\0', max);
-    return end ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : max;
-}
-
 // Copies at most size-1 bytes of the field and terminates it.
 void CopyField(char* dst, int size, const char* src, std::size_t len)
 {
@@ -102,7 +96,7 @@ int CheckMagellanReply(int unit, char* reply)
 void FormatMagellanVersion(const char* reply, char* szVersion, int nVersionSize)
 {
     char copy[REPLY_SIZE + 1] = {};
-    std::memcpy(copy, reply, BoundedLength(reply, REPLY_SIZE));
+    std::memcpy(copy, reply, boundedLength(reply, REPLY_SIZE));
 
     // Fields as a tokeniser on "," counts them: runs of commas are one
     // separator, and empty fields are not counted.

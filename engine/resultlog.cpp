@@ -1,5 +1,6 @@
 #include "resultlog.h"
 
+#include "gpsmaker.h"
 #include "testdialogbase.h"
 #include "timetext.h"
 
@@ -78,17 +79,10 @@ private:
 void FormatLine(int k, const UnitInfo& unit, LogLine& line)
 {
     line.Append("COM%d, ", k + 1);
-    switch (unit.eMfg) {
-    case GPS_MFG_MAGELLAN:
-        line.Append("Magellan %s, ", unit.szVersion);
-        break;
-    case GPS_MFG_GARMIN:
-        line.Append("Garmin %s, ", unit.szVersion);
-        break;
-    default:
+    if (const GpsMakerTraits* maker = makerTraits(unit.eMfg))
+        line.Append("%s %s, ", maker->name, unit.szVersion);
+    else
         line.Append("UNKNOWN GPS MFG, ");
-        break;
-    }
     line.AppendTextField(unit.nBatteryMakerCtrl);
     line.AppendTextField(unit.nBatteryTypeCtrl);
     line.AppendTextField(unit.nCapacityCtrl);

@@ -1,7 +1,6 @@
 #include "run.h"
 
-#include "garmin.h"
-#include "magellan.h"
+#include "gpsmaker.h"
 #include "recoveryfile.h"
 #include "resultlog.h"
 #include "runclock.h"
@@ -50,38 +49,19 @@ int ClampedSeconds(std::int64_t seconds)
 void SendQueryOf(int k)
 {
     const UnitInfo& unit = g_pTestDialog->units[k];
-    switch (unit.eMfg) {
-    case GPS_MFG_MAGELLAN: {
-        const void* end = std::memchr(unit.szQuery, '\0', QUERY_SIZE);
-        const int length =
-            end ? static_cast<int>(static_cast<const char*>(end) - unit.szQuery) : QUERY_SIZE;
-        SendQuery(k, length);
-        break;
-    }
-    case GPS_MFG_GARMIN:
-        // The packet's size byte plus DLE, id, size, checksum, DLE and ETX.
-        SendQuery(k, static_cast<unsigned char>(unit.szQuery[2]) + 6);
-        break;
-    default:
+    if (const GpsMakerTraits* maker = makerTraits(unit.eMfg))
+        SendQuery(k, maker->queryLength(unit.szQuery));
+    else
         g_pTestDialog->MessageBoxOk("Transmit message: UNKNOWN GPS MANUFACTURER");
-        break;
-    }
 }
 
 void CheckReplyOf(int k)
 {
     UnitInfo& unit = g_pTestDialog->units[k];
-    switch (unit.eMfg) {
-    case GPS_MFG_MAGELLAN:
-        CheckMagellanReply(k, unit.szReply);
-        break;
-    case GPS_MFG_GARMIN:
-        CheckGarminReply(k, unit.szReply);
-        break;
-    default:
+    if (const GpsMakerTraits* maker = makerTraits(unit.eMfg))
+        maker->checkReply(k, unit.szReply);
+    else
         g_pTestDialog->MessageBoxOk("unknown pInfo->eMfg");
-        break;
-    }
 }
 
 // The unit found silent: its endurance runs from its start to now on the

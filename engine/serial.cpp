@@ -1,5 +1,6 @@
 #include "serial.h"
 
+#include "gpsmaker.h"
 #include "serialdevice.h"
 #include "testdialogbase.h"
 
@@ -10,8 +11,8 @@
 namespace {
 
 constexpr int QUEUE_SIZE = 4096;
-constexpr int MAGELLAN_BAUD = 4800;
-constexpr int GARMIN_BAUD = 9600;
+// An unknown maker gets the speed of NMEA 0183.
+constexpr int FALLBACK_BAUD = 4800;
 constexpr std::uint32_t MAXDWORD32 = 0xFFFFFFFFu;
 constexpr std::uint32_t READ_TOTAL_TIMEOUT_MS = 1500;
 // One read takes at most this much: more than the port's queues can hold, so
@@ -57,17 +58,11 @@ void ConfigurePort(int k)
         return;
     }
 
-    switch (unit.eMfg) {
-    case GPS_MFG_MAGELLAN:
-        settings.nBaudRate = MAGELLAN_BAUD;
-        break;
-    case GPS_MFG_GARMIN:
-        settings.nBaudRate = GARMIN_BAUD;
-        break;
-    default:
+    if (const GpsMakerTraits* maker = makerTraits(unit.eMfg)) {
+        settings.nBaudRate = maker->baudRate;
+    } else {
         dlg.MessageBoxOk("InitializeCommPorts(): Unknown eMfg, setting to 4800");
-        settings.nBaudRate = MAGELLAN_BAUD;
-        break;
+        settings.nBaudRate = FALLBACK_BAUD;
     }
     settings.nDataBits = 8;
     settings.bParity = 0;

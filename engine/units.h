@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <ctime>
 
 class SerialDevice;
@@ -17,6 +19,14 @@ constexpr int QUERY_SIZE = 255;
 constexpr int REPLY_SIZE = 4096;
 constexpr int VERSION_SIZE = 255;
 constexpr int ENDURANCE_SIZE = 20;
+
+// The length of a text in a fixed buffer of max bytes that need not hold a
+// terminator.
+inline std::size_t boundedLength(const char* text, std::size_t max)
+{
+    const void* end = std::memchr(text, '\0', max);
+    return end ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : max;
+}
 
 // The value of UnitInfo::eMfg. The field is a plain integer so that any
 // other value can be held; every reader treats it as an unknown maker.

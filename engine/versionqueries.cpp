@@ -1,24 +1,9 @@
 #include "versionqueries.h"
 
-#include "garmin.h"
-#include "magellan.h"
+#include "gpsmaker.h"
 #include "testdialogbase.h"
 
 #include <cstring>
-
-namespace {
-
-bool StartsWithNoCase(const char* text, const char* prefix)
-{
-    for (; *prefix != '\0'; ++text, ++prefix) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (*text == '\0' || lower(*text) != lower(*prefix))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 int BuildVersionQueries()
 {
@@ -34,13 +19,9 @@ int BuildVersionQueries()
             continue;
         std::memset(unit.szQuery, 0, sizeof unit.szQuery);
 
-        if (StartsWithNoCase(selection, "Magellan")) {
-            unit.eMfg = GPS_MFG_MAGELLAN;
-            BuildMagellanQuery(unit.szQuery);
-        }
-        if (StartsWithNoCase(selection, "Garmin")) {
-            unit.eMfg = GPS_MFG_GARMIN;
-            BuildGarminQuery(unit.szQuery);
+        if (const GpsMakerTraits* maker = makerForSelection(selection)) {
+            unit.eMfg = maker->eMfg;
+            maker->buildQuery(unit.szQuery);
         }
     }
     return 1;
