@@ -4,6 +4,7 @@
 // once the run has ended, completed or cancelled, or the program killed
 // mid-run. (Every other dialog test runs without logind, and its runs go on.)
 #include "controlids.h"
+#include "messageboxanswerer.h"
 #include "scripteddialog.h"
 
 #include <QDBusConnection>
@@ -41,9 +42,9 @@ bool OnlyOurs()
     return Count() == 1 && Inhibitors().contains(OURS);
 }
 
-// Ticks Com1, starts a run and answers every box with Enter, as an operator
-// would, after atBox; returns once the run has ended, with the last box's
-// text. Receivers that answer nAnswers polls and fall silent; -1: never.
+// Ticks Com1, starts a run and answers every box, as an operator would,
+// after atBox; returns once the run has ended, with the last box's text.
+// Receivers that answer nAnswers polls and fall silent; -1: never.
 QString RunTest(
     ScriptedDialog& dlg, int nAnswers = 3, const std::function<void()>& atBox = [] {})
 {
@@ -51,22 +52,11 @@ QString RunTest(
         port.nAnswers = nAnswers;
         port.SetReply("!", 1);
     }
-    QString lastBox;
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            answerer.stop(); // atBox may wait, and the box is not to be answered twice
-            lastBox = box->text();
-            atBox();
-            QTest::keyClick(box, Qt::Key_Return);
-            answerer.start();
-        }
-    });
-    answerer.start(5);
-    dlg.show();
-    QTest::mouseClick(dlg.Control(IDC_PORT_CHECK_BASE), Qt::LeftButton);
-    QTest::mouseClick(dlg.Control(IDC_START_TEST), Qt::LeftButton);
-    return lastBox;
+    MessageBoxAnswerer answerer;
+    answerer.onBox = [&](QMessageBox*) { atBox(); };
+    ClickWidget(dlg.Control(IDC_PORT_CHECK_BASE));
+    ClickWidget(dlg.Control(IDC_START_TEST));
+    return answerer.Texts().value(answerer.Texts().size() - 1);
 }
 
 const QString RUN_UNTIL_KILLED = QStringLiteral("--run-until-killed");
@@ -117,7 +107,7 @@ private Q_SLOTS:
             if (nPump % 10 == 0)
                 held += OnlyOurs() ? '+' : '-';
             if (nPump == cancelAtPump)
-                QTest::mouseClick(dlg.Control(IDC_CANCEL), Qt::LeftButton);
+                ClickWidget(dlg.Control(IDC_CANCEL));
         };
         bool releasedAtBox = false;
         const auto noneLeft = [] { return Count() == 0; };
