@@ -1,11 +1,11 @@
 #include "fakedialog.h"
 #include "resultlog.h"
+#include "scratchdirectory.h"
 
 #include <cerrno>
 #include <cstring>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -43,18 +43,9 @@ const QByteArray EXAMPLE = "COM2, Garmin V, Acme, Ni-MH, 1800, Sat Dec 05 14:03:
 class TestResultLog : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    QString m_previous;
+    ScratchDirectory m_scratch;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        qputenv("TZ", "UTC");
-        tzset();
-        m_previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_dir.path()));
-    }
-    void cleanupTestCase() { QDir::setCurrent(m_previous); }
     void init() { QFile::remove("BATTERY.TXT"); }
 
     void fields_data()

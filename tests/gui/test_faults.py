@@ -64,16 +64,21 @@ class Faults(Scenario):
         dun.answer(COMPLETED)
         self.leave(dun)
 
-    def test_ended_by_system(self):
-        """Ended by the system mid-test (a logout, a shutdown), the program
-        first appends the lines of the units that have finished."""
+    def one_unit_finished(self):
+        """A run on Com1 and Com2, once Com1 has finished and Com2 still
+        answers; the program and Com1's line as its displays show it."""
         simulator = self.receivers({1: "garmin,life=1", 2: "magellan,life=120"})
         dun = self.start(env=simulator.environment())
         self.describe(dun, 1, "Garmin")
         self.describe(dun, 2, "Magellan")
         self.start_test(dun)
         wait_until(lambda: self.displays(dun, 1)[2], 30, "Com1 to finish")
-        line = logged_line(self, dun, 1, "Garmin eTrex (Product ID=130)")
+        return dun, logged_line(self, dun, 1, "Garmin eTrex (Product ID=130)")
+
+    def test_ended_by_system(self):
+        """Ended by the system mid-test (a logout, a shutdown), the program
+        first appends the lines of the units that have finished."""
+        dun, line = self.one_unit_finished()
         dun.signal(signal.SIGTERM)
         dun.wait_exit(20)
         self.assertEqual(self.log_text(), line)
@@ -82,13 +87,7 @@ class Faults(Scenario):
     def test_killed_mid_test(self):
         """Killed outright after a unit finished, the program offers that
         unit's line at the next start; Yes appends it to the log."""
-        simulator = self.receivers({1: "garmin,life=1", 2: "magellan,life=120"})
-        dun = self.start(env=simulator.environment())
-        self.describe(dun, 1, "Garmin")
-        self.describe(dun, 2, "Magellan")
-        self.start_test(dun)
-        wait_until(lambda: self.displays(dun, 1)[2], 30, "Com1 to finish")
-        line = logged_line(self, dun, 1, "Garmin eTrex (Product ID=130)")
+        dun, line = self.one_unit_finished()
         wait_until(lambda: os.path.exists(os.path.join(self.workdir, RECOVERY)), 10,
                    "the finished unit to be kept")
         dun.kill()

@@ -82,7 +82,8 @@ class Runs(Scenario):
         the others go on."""
         receivers = {1: "garmin,life=5", 2: "magellan,life=2,fault=unplug", 4: "magellan,life=4"}
         simulator = self.receivers(receivers)
-        dun = self.start(env=simulator.environment())
+        # The ports given on the command line this time.
+        dun = self.start(args=simulator.arguments())
         for port in receivers:
             self.describe(dun, port, "Magellan" if "magellan" in receivers[port] else "Garmin")
         self.start_test(dun)

@@ -1,11 +1,11 @@
 #include "fakedialog.h"
 #include "lineparser.h"
 #include "resultlog.h"
+#include "scratchdirectory.h"
 
 #include <cstring>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -32,18 +32,9 @@ QStringList fieldsOf(const QString& line)
 class TestLineParser : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    QString m_previous;
+    ScratchDirectory m_scratch;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        qputenv("TZ", "UTC");
-        tzset();
-        m_previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_dir.path()));
-    }
-    void cleanupTestCase() { QDir::setCurrent(m_previous); }
 
     // Lines from the program's own writer read back field for field.
     void writtenLines_data()
