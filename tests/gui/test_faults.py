@@ -3,6 +3,7 @@ the time, a log that cannot be written, and a program ended mid-test."""
 
 import os
 import signal
+import time
 
 import xinput
 
@@ -98,3 +99,32 @@ class Faults(Scenario):
                      % (RECOVERY, line.rstrip("\n")), "Yes")
         self.assertEqual(self.log_text(), line)
         self.leave(again)
+
+    def test_clock_steps(self):
+        """The wall clock set back an hour, then forward two, mid-run (NTP,
+        or a person at the clock): polling goes on at its pace and the
+        endurance is the battery's; only the times shown move."""
+        faketime = "/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1"
+        if not os.path.exists(faketime):
+            self.skipTest("needs libfaketime")
+        offset = os.path.join(self.workdir, "clock-offset")
+        with open(offset, "w") as out:
+            out.write("+0\n")
+        simulator = self.receivers({1: "garmin,life=10"})
+        env = dict(simulator.environment(), LD_PRELOAD=faketime, FAKETIME_NO_CACHE="1",
+                   FAKETIME_TIMESTAMP_FILE=offset, FAKETIME_DONT_FAKE_MONOTONIC="1")
+        dun = self.start(env=env)
+        self.describe(dun, 1, "Garmin")
+        self.start_test(dun)
+        for step in ("-1h", "+1h"):
+            shown = self.displays(dun, 1)[1]
+            wait_until(lambda: self.displays(dun, 1)[1] != shown, 10, "Com1 to answer")
+            with open(offset, "w") as out:
+                out.write(step + "\n")
+        dun.answer(COMPLETED, timeout=30)
+        start, last, endurance = self.displays(dun, 1)
+        self.assertRegex(endurance, r"^00:00:1[2-4]$")
+        shown = [time.mktime(time.strptime(text, "%a %b %d %H:%M:%S %Y")) for text in (start, last)]
+        self.assertTrue(3600 + 12 <= shown[1] - shown[0] <= 3600 + 14, (start, last))
+        self.assertEqual(self.log_text(), logged_line(self, dun, 1, "Garmin eTrex (Product ID=130)"))
+        self.leave(dun)
