@@ -4,11 +4,11 @@
 #include "hexbytes.h"
 #include "recoveryfile.h"
 #include "run.h"
+#include "scratchdirectory.h"
 #include "timetext.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -66,10 +66,9 @@ QByteArray Ctime(std::time_t t)
 class TestRun : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    ScratchDirectory m_scratch;
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(QDir::setCurrent(m_dir.path())); }
     void init()
     {
         QFile::remove("BATTERY.TXT");

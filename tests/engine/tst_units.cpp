@@ -1,6 +1,5 @@
 #include "fakedialog.h"
 #include "fakeport.h"
-#include "lamps.h"
 
 #include <cstring>
 #include <QtTest>
@@ -61,20 +60,6 @@ private Q_SLOTS:
             QCOMPARE(dlg.Text(u.nCommentsCtrl), "text");
         }
         QCOMPARE(dlg.Text(dlg.units[1].nLastResponseCtrl), "");
-    }
-
-    void lampSequence()
-    {
-        // From a reset: all dark, then lamps 1..4, then round again.
-        std::int32_t pos = 0;
-        QList<int> lit;
-        QList<int> positions;
-        for (int step = 0; step < 7; ++step) {
-            lit << AdvanceLampPosition(pos);
-            positions << pos;
-        }
-        QCOMPARE(lit, (QList<int>{-1, 0, 1, 2, 3, 0, 1}));
-        QCOMPARE(positions, (QList<int>{1, 2, 3, 4, 5, 2, 3}));
     }
 };
 

@@ -5,13 +5,13 @@
 // mid-run. (Every other dialog test runs without logind, and its runs go on.)
 #include "controlids.h"
 #include "messageboxanswerer.h"
+#include "scratchdirectory.h"
 #include "scripteddialog.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -66,7 +66,7 @@ const QString RUN_UNTIL_KILLED = QStringLiteral("--run-until-killed");
 class TestSleepInhibitor : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir; // for BATTERY.TXT
+    ScratchDirectory m_scratch; // for BATTERY.TXT
     QProcess m_bus;
     QProcess m_logind;
 
@@ -76,7 +76,6 @@ private Q_SLOTS:
         if (QStandardPaths::findExecutable("dbus-daemon").isEmpty() ||
             QProcess::execute(DBUSMOCK_PYTHON, {"-c", "import dbusmock"}) != 0)
             return QTest::qSkip("needs dbus-daemon and python3-dbusmock", __FILE__, __LINE__);
-        QVERIFY(QDir::setCurrent(m_dir.path()));
         // A bus of our own, with the session bus's open rules, stands in
         // for the system bus.
         m_bus.start("dbus-daemon", {"--session", "--nofork", "--print-address"});

@@ -5,13 +5,13 @@
 #include "dialoghelpers.h"
 #include "fakeport.h"
 #include "messageboxanswerer.h"
+#include "scratchdirectory.h"
 #include "scripteddialog.h"
 
 #include <csignal>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -27,10 +27,9 @@ const int ROW_BASES[] = {IDC_GPS_MFG_BASE,    IDC_BATTERY_MAKER_BASE, IDC_BATTER
 class TestTestDialog : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir; // a completed run appends to BATTERY.TXT here
+    ScratchDirectory m_scratch; // a completed run appends to BATTERY.TXT here
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(QDir::setCurrent(m_dir.path())); }
 
     // Every port unticked, its row greyed out with empty displays and the
     // lists at their defaults; lamps blank, Cancel off, the focus on Com1.
