@@ -1,7 +1,7 @@
 #include "testdialogbase.h"
 
 #include "controlids.h"
-#include "qtserialdevice.h"
+#include "serialdevice.h"
 #include "timetext.h"
 #include "utf8.h"
 
@@ -89,6 +89,6 @@ void TestDialogBase::Sleep100ms()
 SerialDevice& TestDialogBase::CommDevice(int k)
 {
     if (!m_devices[k])
-        m_devices[k] = std::make_unique<QtSerialDevice>();
+        m_devices[k] = createSystemSerialDevice();
     return *m_devices[k];
 }
