@@ -69,7 +69,8 @@ demo: deps-build
 	tools/demo/run-demo.sh build
 
 # Everything CI checks: the normal build and its tests, then the same tests
-# under AddressSanitizer + UBSan with clang, and the fuzzers for a bounded time.
+# under AddressSanitizer + UBSan with clang, and the fuzzers for a bounded
+# time, then the Windows program under Wine (see `windows`).
 test: deps-test
 	cmake --preset default
 	cmake --build --preset default -j $(JOBS)
@@ -77,6 +78,8 @@ test: deps-test
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+	$(MAKE) windows
+	ctest --preset windows -j $(JOBS)
 
 # Measurements, not tests: the run's CPU cost with the engine alone, the
 # results window over a 100,000-line log, then the real dialog offscreen
