@@ -51,14 +51,30 @@ set(CPACK_PACKAGE_FILE_NAME "Dunmerrow-${PROJECT_VERSION}-windows-x64")
 set(CPACK_PACKAGE_DIRECTORY "${PROJECT_BINARY_DIR}/packages")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Dunmerrow")
 set(CPACK_GENERATOR "ZIP;NSIS")
+# The installer's lines below reach makensis as they are written here.
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_STRIP_FILES ON)
 # The zip unpacks into one folder named like itself.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 
-# A Start-menu entry for the program, which lies at the top of the folder.
-set(CPACK_PACKAGE_EXECUTABLES "Dunmerrow" "Dunmerrow")
-set(CPACK_NSIS_EXECUTABLES_DIRECTORY ".")
+# The Start-menu entry starts the program in the user's Documents folder,
+# where BATTERY.TXT then goes: a program started from the menu would
+# otherwise run in its own folder under Program Files, which is not the
+# user's to write in. The folder is the one Explorer shows as Documents,
+# wherever it has been moved.
+set(CPACK_NSIS_CREATE_ICONS_EXTRA [=[
+  ReadRegStr $0 HKCU "Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders" "Personal"
+  ExpandEnvStrings $0 $0
+  StrCmp $0 "" 0 +2
+    StrCpy $0 "$PROFILE"
+  SetOutPath "$0"
+  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Dunmerrow.lnk" "$INSTDIR\Dunmerrow.exe"
+  SetOutPath "$INSTDIR"
+]=])
+set(CPACK_NSIS_DELETE_ICONS_EXTRA [=[
+  Delete "$SMPROGRAMS\$MUI_TEMP\Dunmerrow.lnk"
+]=])
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_DISPLAY_NAME "Dunmerrow")
 set(CPACK_NSIS_PACKAGE_NAME "Dunmerrow")

@@ -8,9 +8,8 @@ import tempfile
 import unittest
 
 from desktop import Desktop
-from wineprefix import INSTALL_DIR, PROGRAM, WinePrefix
+from wineprefix import INSTALL_DIR, PROGRAM, START_MENU, WinePrefix
 
-START_MENU = r"C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Dunmerrow"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dunmerrow"
 SHIPPED = ["Dunmerrow.exe", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll",
            r"platforms\qwindows.dll", "libstdc++-6.dll", "libgcc_s_seh-1.dll",

@@ -1,6 +1,7 @@
 """Whole tests with the Windows program: BATTERY.TXT as Windows writes text
 files, with CR LF line ends, and the boxes of the run in their order."""
 
+import os
 import re
 import time
 from datetime import datetime
@@ -80,5 +81,21 @@ class WineRuns(WineScenario):
         dun.press("Cancel")
         dun.answer(CANCELLED, timeout=10)
         self.assertEqual(dun.lamp_colours(), [GRAY] * 4)
+        self.assertIsNone(self.log_bytes())
+        self.leave(dun)
+
+    def test_from_start_menu(self):
+        """The Start-menu entry starts Dunmerrow in the user's Documents,
+        where the test's line then goes: never in its own folder under
+        Program Files, which is not the user's to write in."""
+        self.receivers({2: "garmin,life=2"})
+        dun = self.start(from_menu=True)
+        self.describe(dun, 2, "Garmin")
+        self.start_test(dun)
+        dun.answer(COMPLETED, timeout=30)
+        with open(os.path.join(self.prefix.documents(), "BATTERY.TXT"), "rb") as log:
+            lines = log.read().decode().splitlines(keepends=True)
+        self.assertEqual(len(lines), 1, lines)
+        self.check_line(lines[0], 2, "Garmin eTrex (Product ID=130)", ("", "Ni-MH", "", ""), 2)
         self.assertIsNone(self.log_bytes())
         self.leave(dun)

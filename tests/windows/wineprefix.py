@@ -12,14 +12,20 @@ WINE = os.path.join(WINE_DIR, "wine64")
 WINESERVER = os.path.join(WINE_DIR, "wineserver")
 INSTALL_DIR = r"C:\Program Files\Dunmerrow"
 PROGRAM = INSTALL_DIR + r"\Dunmerrow.exe"
-UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dunmerrow"
+START_MENU = r"C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Dunmerrow"
 
 
 class WinePrefix:
     def __init__(self, path, artifacts):
         self.path = path
         self.artifacts = artifacts
+        # Wine links the user's Documents, Desktop and the like to the Linux
+        # home: a home of the prefix's own keeps what a scenario writes there
+        # out of the real one.
+        home = path + "-home"
+        os.makedirs(home, exist_ok=True)
         self.env = dict(os.environ, WINEPREFIX=path, WINEARCH="win64", WINEDEBUG="-all",
+                        HOME=home,
                         # No offer to download Mono or Gecko, which would
                         # wait for an answer nobody gives.
                         WINEDLLOVERRIDES="mscoree,mshtml=")
@@ -41,6 +47,14 @@ class WinePrefix:
             if name.endswith(".reg"):
                 os.unlink(os.path.join(path, name))
                 shutil.copy2(os.path.join(self.path, name), os.path.join(path, name))
+        # The user's folders lead to the home of the copy, not the original's.
+        users = os.path.join(path, "drive_c", "users")
+        for user in os.listdir(users):
+            for name in os.listdir(os.path.join(users, user)):
+                folder = os.path.join(users, user, name)
+                if os.path.islink(folder) and os.readlink(folder) == self.env["HOME"]:
+                    os.unlink(folder)
+                    os.symlink(path + "-home", folder)
         return WinePrefix(path, artifacts)
 
     def drive_c(self, windows_path=""):
@@ -108,6 +122,12 @@ class WinePrefix:
         self.run([installer, "/S"], timeout=300)
         self.wait_idle()
         return time.monotonic() - started
+
+    def documents(self):
+        """The Linux path of the Windows user's Documents folder."""
+        users = os.path.join(self.path, "drive_c", "users")
+        user = next(name for name in os.listdir(users) if name != "Public")
+        return os.path.realpath(os.path.join(users, user, "Documents"))
 
     def installed(self, name=""):
         return self.drive_c(INSTALL_DIR + ("\\" + name if name else ""))

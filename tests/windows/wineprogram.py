@@ -55,10 +55,14 @@ class Box:
 
 
 class WineProgram:
-    def __init__(self, desktop, prefix, argv, cwd, name="dunmerrow"):
+    def __init__(self, desktop, prefix, argv, cwd, name="dunmerrow", by_shell=False):
+        """by_shell: argv is a launcher that hands the program to the shell
+        and ends; the program is then followed by its window alone."""
         self.desktop = desktop
         self.prefix = prefix
+        self.by_shell = by_shell
         self.process = prefix.start(argv, cwd, name)
+        self.window = None
         self.window = wait_until(self._main_window, 60, "Dunmerrow's window under Wine")
         self.answered = []
 
@@ -166,18 +170,19 @@ class WineProgram:
     # --- ending -------------------------------------------------------------
 
     def running(self):
+        if self.by_shell:
+            return self.window is None or self.window in self.windows()
         return self.process.poll() is None
 
-    def wait_exit(self, timeout=30):
-        return self.process.wait(timeout)
-
     def kill(self):
-        if self.running():
+        if self.by_shell:
+            self.prefix.kill()
+        elif self.running():
             self.process.kill()
             self.process.wait(10)
 
     def _main_window(self):
-        if not self.running():
+        if not self.running() and not self.by_shell:
             raise RuntimeError("Dunmerrow ended with status %d" % self.process.returncode)
         for window in self.windows():
             if window_name(window) == "Dunmerrow":

@@ -10,7 +10,7 @@ import unittest
 
 from desktop import Desktop, wait_until
 from receivers import Receivers
-from wineprefix import PROGRAM, WinePrefix
+from wineprefix import PROGRAM, START_MENU, WinePrefix
 from wineprogram import WineProgram
 
 ADVISORIES = [
@@ -79,8 +79,11 @@ class WineScenario(unittest.TestCase):
         self.prefix.lead_ports(simulator.devices)
         return simulator
 
-    def start(self, args=()):
-        program = WineProgram(self.desktop, self.prefix, [PROGRAM, *args], self.workdir)
+    def start(self, args=(), from_menu=False):
+        """Dunmerrow started in the working directory, or as the Start-menu
+        entry starts it, through the shell."""
+        argv = ["start", START_MENU + r"\Dunmerrow.lnk"] if from_menu else [PROGRAM, *args]
+        program = WineProgram(self.desktop, self.prefix, argv, self.workdir, by_shell=from_menu)
         self.programs.append(program)
         return program
 
