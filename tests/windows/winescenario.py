@@ -87,11 +87,14 @@ class WineScenario(unittest.TestCase):
         self.programs.append(program)
         return program
 
-    def system_text(self, code):
-        """What this Windows says for an error code, asked of the system by
-        a program of the tests' own."""
+    def winetool(self, *args):
+        """The lines a Windows program of the tests' own prints (winetool.c)."""
         tool = os.environ.get("WINETOOL", "winetool.exe")
-        return self.prefix.run([tool, "message", str(code)]).stdout.decode().strip()
+        return self.prefix.run([tool, *args], timeout=60).stdout.decode().splitlines()
+
+    def system_text(self, code):
+        """What this Windows says for an error code."""
+        return self.winetool("message", str(code))[0].strip()
 
     def log_bytes(self):
         path = os.path.join(self.workdir, "BATTERY.TXT")
