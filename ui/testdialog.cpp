@@ -228,7 +228,7 @@ void TestDialog::StartTest()
         // while it does, only the Cancel button and the close box.
         const RunKeyFilter keyFilter(this);
         // Nor may the computer go to sleep while it does.
-        m_keepAwake.emplace();
+        m_keepAwake.emplace(this);
         m_running = true;
         RunEnduranceTest();
         m_running = false;
