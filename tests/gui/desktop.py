@@ -56,6 +56,12 @@ class Desktop:
             except subprocess.TimeoutExpired:
                 process.kill()
 
+    def stop_display(self):
+        """The X server goes, as at the end of a session: its clients lose
+        their connection."""
+        self.processes[0].terminate()
+        self.processes[0].wait(10)
+
     def screenshot(self, name):
         """The whole screen as a person sees it, kept with the test's output."""
         self.shots += 1
