@@ -9,7 +9,7 @@ import subprocess
 import time
 
 REQUIRED = ["Xvfb", "openbox", "xdotool", "xclip", "xdpyinfo", "import",
-            "/usr/libexec/at-spi-bus-launcher"]
+            "/usr/libexec/at-spi-bus-launcher", "xsm", "iceauth"]
 
 
 def missing_tools():
