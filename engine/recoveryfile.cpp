@@ -16,7 +16,7 @@ QString FileName()
 // The run's side of the file, from its start until it has settled its lines.
 struct Kept {
     QByteArray earlierLines;
-    bool bUnsettled = false;
+    bool unsettled = false;
 };
 
 Kept& State()
@@ -52,7 +52,7 @@ void startKeeping()
     earlier = file.open(QIODevice::ReadOnly | QIODevice::Text) ? file.readAll() : QByteArray();
     if (!earlier.isEmpty() && !earlier.endsWith('\n'))
         earlier += '\n';
-    State().bUnsettled = true;
+    State().unsettled = true;
 }
 
 bool keepFinishedUnits()
@@ -64,20 +64,20 @@ bool keepFinishedUnits()
 void discardKeptUnits()
 {
     Kept& kept = State();
-    if (!kept.bUnsettled)
+    if (!kept.unsettled)
         return;
-    kept.bUnsettled = false;
+    kept.unsettled = false;
     DropRunLines(kept);
 }
 
 bool appendKeptUnits()
 {
     Kept& kept = State();
-    if (!kept.bUnsettled)
+    if (!kept.unsettled)
         return true;
     // Settled before the writing, which may wait on a box: an end that comes
     // meanwhile must not append the same lines again.
-    kept.bUnsettled = false;
+    kept.unsettled = false;
     if (!WriteResults())
         return false;
     DropRunLines(kept);
