@@ -12,6 +12,7 @@ PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev qt6-charts-dev 
 PACKAGES_TEST := $(PACKAGES_BUILD) clang libclang-rt-14-dev clang-format \
                  desktop-file-utils appstream python3 dbus-daemon python3-dbusmock \
                  xvfb openbox xdotool xclip x11-utils at-spi2-core dbus-x11 \
+                 x11-session-utils x11-xserver-utils \
                  python3-pyatspi imagemagick libfaketime lintian
 
 .PHONY: all build build-release run demo test bench install package deps-build deps-test format clean
