@@ -75,9 +75,8 @@ public:
 
     // --- The end of the program, asked for by the system ---
 
-    // A signal or the end of the desktop session asks the program to end. A
-    // run under way then stops polling at once, logs the units that have
-    // finished as a completed run would, and returns without a word.
+    // Set by endRunNow (run.h), through which the system ends the program:
+    // from then on no box is shown and a run under way stops polling.
     void requestEnd() { m_endRequested = true; }
     bool isEndRequested() const { return m_endRequested; }
 

@@ -2,8 +2,10 @@
 
 #include "dunmerrow_version.h"
 #include "recoveryfile.h"
+#include "run.h"
 #include "testdialog.h"
 
+#include <cstdlib>
 #include <memory>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -20,6 +22,13 @@ TestApp::TestApp(int& argc, char** argv) : QApplication(argc, argv)
 
 int TestApp::Run()
 {
+    // Qt ends the program with exit() where it stands when the display goes
+    // (the X server ended with the session): the finished units are logged
+    // on the way out. The dialog, never destroyed then, still holds them.
+    std::atexit([] {
+        if (g_pTestDialog)
+            endRunNow();
+    });
     auto dialog = std::make_unique<TestDialog>();
     g_pTestDialog = dialog.get();
     // Shown and waited for, but not with exec(): that would make the dialog

@@ -11,7 +11,7 @@ import subprocess
 import time
 
 REQUIRED = ["Xvfb", "openbox", "xdotool", "xclip", "xdpyinfo", "import",
-            "/usr/libexec/at-spi-bus-launcher"]
+            "/usr/libexec/at-spi-bus-launcher", "xsm", "iceauth"]
 
 
 def missing_tools():
@@ -61,6 +61,12 @@ class Desktop:
                 process.wait(5)
             except subprocess.TimeoutExpired:
                 process.kill()
+
+    def stop_display(self):
+        """The X server goes, as at the end of a session: its clients lose
+        their connection."""
+        self.processes[0].terminate()
+        self.processes[0].wait(10)
 
     def screenshot(self, name):
         """The whole screen as a person sees it, kept with the test's output."""

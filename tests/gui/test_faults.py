@@ -85,6 +85,16 @@ class Faults(Scenario):
         self.assertEqual(self.log_text(), line)
         self.assertFalse(os.path.exists(os.path.join(self.workdir, RECOVERY)))
 
+    def test_display_gone(self):
+        """The X server gone with the session ends the program where it
+        stands, in the middle of its run; the lines of the units that had
+        finished are appended on its way out all the same."""
+        dun, line = self.one_unit_finished()
+        self.desktop.stop_display()
+        dun.wait_exit(20)
+        self.assertEqual(self.log_text(), line)
+        self.assertFalse(os.path.exists(os.path.join(self.workdir, RECOVERY)))
+
     def test_killed_mid_test(self):
         """Killed outright after a unit finished, the program offers that
         unit's line at the next start; Yes appends it to the log."""
