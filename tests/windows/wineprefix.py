@@ -33,8 +33,16 @@ class WinePrefix:
     # --- the prefix ---------------------------------------------------------
 
     def create(self):
-        self.run(["wineboot", "--init"], timeout=180)
-        self.wait_idle()
+        # Now and then, with other desktops starting beside it, a first
+        # wineboot gives up at once; a second one in a clean folder works.
+        for attempt in range(3):
+            if self.run(["wineboot", "--init"], timeout=180, check=False).returncode == 0:
+                self.wait_idle()
+                return
+            self.kill()
+            shutil.rmtree(self.path, ignore_errors=True)
+            time.sleep(2)
+        raise RuntimeError("wineboot could not make a prefix at " + self.path)
 
     def copy_to(self, path, artifacts):
         """Another prefix with everything this one holds, for a scenario of
