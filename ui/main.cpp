@@ -18,5 +18,5 @@ int main(int argc, char** argv)
     if (commandLine.opensResults())
         return runResultsWindow(commandLine.resultsFile());
     PortMap::setActive(PortSetup::forStartup(commandLine));
-    return app.Run();
+    return app.Run(commandLine.traceFile());
 }
