@@ -108,13 +108,18 @@ bool readCapture(const QList<QByteArray>& lines, Recording& recording, QString& 
 
 bool Recording::load(const QString& path, int port, Recording& recording, QString& error)
 {
-    recording = Recording();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = file.errorString();
         return false;
     }
-    const QList<QByteArray> lines = file.readAll().split('\n');
+    return parse(file.readAll(), port, recording, error);
+}
+
+bool Recording::parse(const QByteArray& contents, int port, Recording& recording, QString& error)
+{
+    recording = Recording();
+    const QList<QByteArray> lines = contents.split('\n');
     // A trace is known by its first line that is not a comment.
     for (const QByteArray& line : lines) {
         if (isComment(line))

@@ -24,6 +24,8 @@ struct Recording {
     // is wrong in `error`, when the file cannot be read or holds nothing to
     // play on that port.
     static bool load(const QString& path, int port, Recording& recording, QString& error);
+    // The same for the file's contents.
+    static bool parse(const QByteArray& contents, int port, Recording& recording, QString& error);
 
     Kind kind = Kind::Capture;
     QList<RecordedExchange> exchanges; // of a trace, in the order recorded
