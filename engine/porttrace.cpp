@@ -36,8 +36,8 @@ void PortTrace::read(const char* data, int count)
         if (count == 0) {
             // The end of what was waiting, or the silence the reference had.
             if (m_matched > 0 || m_heldSilent || m_silent) {
+                m_heldReadMs = m_matched == 0 && !m_heldSilent ? now : m_heldReadMs;
                 m_heldSilent = m_heldSilent || m_matched == 0;
-                m_heldReadMs = m_matched == 0 ? now : m_heldReadMs;
                 return;
             }
         } else if (!m_heldSilent && m_matched + count <= m_answerLength &&
