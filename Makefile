@@ -82,12 +82,14 @@ test: deps-test
 	$(MAKE) windows
 	ctest --preset windows -j $(JOBS)
 
-# Measurements, not tests: the run's CPU cost with the engine alone, the
-# results window over a 100,000-line log, then the real dialog offscreen
+# Measurements, not tests: the run's CPU cost with the engine alone, then
+# with a traffic trace, the results window over a 100,000-line log, then the real dialog offscreen
 # against four simulated receivers for $(MINUTES) minutes, watched for CPU,
 # memory and cycle length.
 bench: build
 	./build/bench/bench_run_cpu
+	rm -f build/bench/run-trace.txt
+	./build/bench/bench_run_cpu 60 build/bench/run-trace.txt
 	./build/bench/bench_results_load
 	bench/soak.sh build $(MINUTES)
 

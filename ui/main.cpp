@@ -22,5 +22,5 @@ int main(int argc, char** argv)
         return runResultsWindow(commandLine.resultsFile());
 #endif
     PortMap::setActive(PortSetup::forStartup(commandLine));
-    return app.Run();
+    return app.Run(commandLine.traceFile());
 }
