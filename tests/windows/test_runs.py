@@ -3,6 +3,7 @@ files, with CR LF line ends, and the boxes of the run in their order."""
 
 import os
 import re
+import shutil
 import time
 from datetime import datetime
 
@@ -10,6 +11,22 @@ from desktop import wait_until
 from winescenario import CANCELLED, COMPLETED, CTIME, WineScenario
 
 GREEN, GRAY = "0,255,0", "128,128,128"
+
+
+def bytes_read(trace, port):
+    """How many bytes the program took from COMn, by its traffic trace: each
+    "< N bytes" line, and each "= N more of the same" fold of the last."""
+    total = last = 0
+    for line in trace.splitlines():
+        fields = line.split()
+        if len(fields) < 4 or fields[1] != "COM%d" % port:
+            continue
+        if fields[2] == "<" and fields[4:5] == ["bytes"]:
+            last = int(fields[3])
+            total += last
+        elif fields[2] == "=":
+            total += int(fields[3]) * last
+    return total
 
 
 def seconds(endurance):
@@ -38,14 +55,15 @@ class WineRuns(WineScenario):
 
     def test_garmin_and_streaming_magellan(self):
         """A Garmin and a Magellan that talks all the time: the Magellan's
-        version answer is found amid its stream, the lamps move, and the two
-        lines are appended to what an earlier test left."""
+        version answer is found amid its stream, every byte the receivers
+        sent is taken (by the program's own traffic trace), the lamps move,
+        and the two lines are appended to what an earlier test left."""
         earlier = b"COM2, Garmin eTrex (Product ID=130), from an earlier test\r\n"
         with open(self.workdir + "/BATTERY.TXT", "wb") as log:
             log.write(earlier)
-        self.receivers({1: "garmin,life=4,id=0x10F0,version=3.10,desc=GPS 12",
-                        3: "magellan,life=6,id=7,version=3.05,desc=SporTrak,stream"})
-        dun = self.start()
+        simulator = self.receivers({1: "garmin,life=4,id=0x10F0,version=3.10,desc=GPS 12",
+                                    3: "magellan,life=6,id=7,version=3.05,desc=SporTrak,stream"})
+        dun = self.start(["--trace", "trace.txt"])
         batteries = {1: ("Acme", "Alkaline", "2500", "spare set"),
                      3: ("Voltix", "Ni-MH", "", "new, from the shop")}
         self.describe(dun, 1, "Garmin", batteries[1])
@@ -68,6 +86,15 @@ class WineRuns(WineScenario):
         # The lamp the last step lit stays lit.
         self.assertEqual(dun.lamp_colours().count(GREEN), 1)
         self.leave(dun)
+        sent = simulator.stop()[3]
+        replies = int(re.search(r"replies=(\d+)", sent).group(1))
+        streamed = int(re.search(r"streamed_bytes=(\d+)", sent).group(1))
+        trace_path = os.path.join(self.workdir, "trace.txt")
+        shutil.copy(trace_path, self.artifacts)
+        with open(trace_path, encoding="utf-8") as trace:
+            taken = bytes_read(trace.read(), 3)
+        self.assertGreater(streamed, 2000)
+        self.assertEqual(taken, streamed + replies * len("$PMGNVER,7,3.05,SporTrak*00\r\n"))
 
     def test_cancel(self):
         """Cancel mid-test: "Test cancelled by user", dark lamps, and the log
