@@ -13,7 +13,7 @@ PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev qt6-charts-dev 
 # cross-built Qt, and makensis for the installer.
 PACKAGES_WINDOWS := cmake g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools \
                     ninja-build dpkg-dev xz-utils nsis
-PACKAGES_TEST := $(PACKAGES_BUILD) $(PACKAGES_WINDOWS) wine64 clang libclang-rt-14-dev clang-format \
+PACKAGES_TEST := $(PACKAGES_BUILD) $(PACKAGES_WINDOWS) wine64 icoutils clang libclang-rt-14-dev clang-format \
                  desktop-file-utils appstream python3 dbus-daemon python3-dbusmock \
                  xvfb openbox xdotool xclip x11-utils at-spi2-core dbus-x11 \
                  x11-session-utils x11-xserver-utils \

@@ -13,7 +13,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [HERE, os.path.join(HERE, "..", "gui")]
 
 REQUIRED = ["/usr/lib/wine/wine64", "/usr/lib/wine/wineserver", "Xvfb", "openbox", "xdotool",
-            "xclip", "xdpyinfo", "xprop", "import"]
+            "xclip", "xdpyinfo", "xprop", "import", "wrestool", "icotool"]
 
 
 def main(names):

@@ -3,7 +3,10 @@ the Start-menu entry, the entry to uninstall it, and the uninstaller. The
 first scenario also leaves the prefix every other scenario starts from."""
 
 import os
+import re
 import shutil
+import struct
+import subprocess
 import tempfile
 import unittest
 
@@ -70,6 +73,40 @@ class Install(unittest.TestCase):
         listing = prefix.run([PROGRAM, "--list-ports"], cwd=scratch).stdout.decode()
         self.assertIn("COM1 is COM7", listing)
         self.assertIn("from the settings file", listing)
+
+    def test_program_resources(self):
+        """What Explorer shows of the installed Dunmerrow.exe: its version
+        record, its icon in three sizes and the manifest it starts with."""
+        prefix, _ = self.prepared()
+        program = prefix.installed("Dunmerrow.exe")
+
+        def resource(kind, name, raw=True):
+            return subprocess.run(["wrestool", "-x", *(["--raw"] if raw else []),
+                                   "--type=%d" % kind, "--name=%d" % name, program],
+                                  stdout=subprocess.PIPE, check=True).stdout
+        version = resource(16, 1)
+        fixed = struct.unpack_from("<13I", version, version.find(b"\xbd\x04\xef\xfe"))
+        # File and product version 0.0.0.1, no flags, an application for
+        # 32-bit Windows.
+        self.assertEqual(fixed[2:6], (0, 1, 0, 1))
+        self.assertEqual(fixed[7:10], (0, 4, 1))
+        texts = [text for text in version.decode("utf-16-le", "ignore").split("\0") if text]
+        strings = {}
+        for key, value in zip(texts, texts[1:] + [""]):
+            for name in ("FileVersion", "ProductVersion", "ProductName", "OriginalFilename",
+                         "InternalName", "FileDescription", "LegalTrademarks"):
+                if key.endswith(name):
+                    strings[name] = "" if value.endswith(("PrivateBuild", "OriginalFilename")) \
+                        else value
+        self.assertEqual(strings, {"FileVersion": "0, 0, 0, 1", "ProductVersion": "0, 0, 0, 1",
+                                   "ProductName": "Dunmerrow", "InternalName": "Dunmerrow",
+                                   "FileDescription": "Dunmerrow",
+                                   "OriginalFilename": "Dunmerrow.EXE", "LegalTrademarks": ""})
+        # Icon 128 as an icon file: the group and the images it names.
+        icons = subprocess.run(["icotool", "-l", "-"], input=resource(14, 128, raw=False),
+                               stdout=subprocess.PIPE, check=True).stdout.decode()
+        self.assertEqual(sorted(map(int, re.findall(r"--width=(\d+)", icons))), [16, 32, 48])
+        self.assertIn(b'level="asInvoker"', resource(24, 1))
 
     def test_uninstall(self):
         prefix, _ = self.prepared()
