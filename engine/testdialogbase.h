@@ -7,6 +7,9 @@
 #include <memory>
 #include <QString>
 
+class TracingSerialDevice;
+class TrafficTrace;
+
 // The test state and everything the engine needs from the dialog that owns
 // it. The engine never sees a widget: it goes through this class, which the
 // real dialog implements with Qt Widgets and the tests with a fake, so that a
@@ -82,9 +85,17 @@ public:
 
     // --- The serial port of unit k; the default is the system's port ---
     virtual SerialDevice& CommDevice(int k);
+    // The port a run uses for unit k: CommDevice(k), through the traffic
+    // trace while one is kept.
+    SerialDevice& portDevice(int k);
+    // Traces every port's traffic to `trace` from the next run on; nullptr
+    // stops. Not during a run; the trace must outlive the runs.
+    void traceTraffic(TrafficTrace* trace);
 
 private:
     std::unique_ptr<SerialDevice> m_devices[UNIT_COUNT];
+    TrafficTrace* m_trace = nullptr;
+    std::unique_ptr<TracingSerialDevice> m_traced[UNIT_COUNT];
     bool m_endRequested = false;
 };
 

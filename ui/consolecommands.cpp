@@ -2,6 +2,7 @@
 
 #include "commandline.h"
 #include "dunmerrow_version.h"
+#include "parentconsole.h"
 #include "portlisting.h"
 #include "portsetup.h"
 
@@ -25,6 +26,7 @@ void print(std::FILE* stream, const QString& text)
 
 int ConsoleCommands::run(const CommandLine& commandLine, int argc, char** argv)
 {
+    attachParentConsole();
     // The executable's base name, as the message boxes' caption has it.
     const QString program = QFileInfo(QFile::decodeName(argv[0])).completeBaseName();
     if (!commandLine.error().isEmpty()) {

@@ -1,7 +1,9 @@
 #include "commandline.h"
 #include "consolecommands.h"
 #include "portsetup.h"
+#ifdef DUNMERROW_HAS_RESULTS
 #include "runresultswindow.h"
+#endif
 #include "testapp.h"
 
 int main(int argc, char** argv)
@@ -15,8 +17,10 @@ int main(int argc, char** argv)
     // application is given the program's name alone.
     int applicationArgc = 1;
     TestApp app(applicationArgc, argv);
+#ifdef DUNMERROW_HAS_RESULTS
     if (commandLine.opensResults())
         return runResultsWindow(commandLine.resultsFile());
+#endif
     PortMap::setActive(PortSetup::forStartup(commandLine));
-    return app.Run();
+    return app.Run(commandLine.traceFile());
 }

@@ -14,6 +14,12 @@ SessionGuard::SessionGuard(QWidget* window, std::function<bool()> testRunning)
     // Left to Qt, the quit command would close the window, which cancels
     // the test: nothing would be logged.
     qGuiApp->installEventFilter(this);
+    // The end of a Windows session (WM_ENDSESSION) reaches the program only
+    // as this signal, and the system ends the process as soon as the program
+    // has answered it: the lines are written before the signal returns.
+    // Elsewhere only an application's own exec() emits it, which this
+    // program never runs.
+    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &SessionGuard::endRequested);
 #ifndef QT_NO_SESSIONMANAGER
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &SessionGuard::onSaveRequest);
 #endif

@@ -31,6 +31,7 @@ private:
 
     bool m_held = false;
     // The system's token for the request: logind's file descriptor, an
-    // IOKit assertion; unused where the request needs none.
+    // IOKit assertion, the window that holds Windows' shutdown block reason;
+    // unused where the request needs none.
     qintptr m_token = -1;
 };

@@ -4,7 +4,9 @@
 #include "recoveryfile.h"
 #include "run.h"
 #include "testdialog.h"
+#include "traffictrace.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <QEventLoop>
@@ -20,7 +22,7 @@ TestApp::TestApp(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationName(QFileInfo(applicationFilePath()).completeBaseName());
 }
 
-int TestApp::Run()
+int TestApp::Run(const QString& traceFile)
 {
     // Qt ends the program with exit() where it stands when the display goes
     // (the X server ended with the session): the finished units are logged
@@ -29,7 +31,18 @@ int TestApp::Run()
         if (g_pTestDialog)
             endRunNow();
     });
+    // Declared first, so that it outlives the dialog and its ports.
+    TrafficTrace trace;
+    QString error;
+    if (!traceFile.isEmpty() &&
+        !trace.open(traceFile, QStringLiteral(DUNMERROW_ABOUT_VERSION_LINE), error)) {
+        std::fprintf(stderr, "%s: cannot write the traffic trace %s: %s\n",
+                     qPrintable(applicationName()), qPrintable(traceFile), qPrintable(error));
+        return 1;
+    }
     auto dialog = std::make_unique<TestDialog>();
+    if (!traceFile.isEmpty())
+        dialog->traceTraffic(&trace);
     g_pTestDialog = dialog.get();
     // Shown and waited for, but not with exec(): that would make the dialog
     // application-modal, and the "Error" box, which has no owner, could then

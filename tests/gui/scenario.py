@@ -48,8 +48,8 @@ class Scenario(unittest.TestCase):
 
     # --- setting the scene -----------------------------------------------
 
-    def receivers(self, receivers):
-        simulator = Receivers(self.gpssim_path, os.path.join(self.workdir, "ports"), receivers,
+    def receivers(self, receivers, directory="ports"):
+        simulator = Receivers(self.gpssim_path, os.path.join(self.workdir, directory), receivers,
                               self.artifacts)
         self.simulators.append(simulator)
         return simulator

@@ -34,6 +34,9 @@ private Q_SLOTS:
         QTest::newRow("missing value")
             << QStringList{"--list-ports", "--com1"} << "" << 2
             << "^Dunmerrow: Missing value after '--com1'" + usage << before;
+        QTest::newRow("empty trace file")
+            << QStringList{"--trace", ""} << "" << 2
+            << "^Dunmerrow: Option '--trace' needs a file name" + usage << before;
         QTest::newRow("menu start: settings file")
             << QStringList{"--list-ports"} << "" << 0
             << "\\nCOM1 to COM4 \\(settings file: {HOME}/.config/dunmerrow/dunmerrow.conf\\):\\n"
