@@ -1,5 +1,6 @@
 #include "garmin.h"
 
+#include "logformat.h"
 #include "testdialogbase.h"
 #include "units.h"
 #include "versiontext.h"
@@ -153,6 +154,6 @@ void FormatGarminVersion(const char* packet, char* szVersion, int nVersionSize)
         description[length++] = static_cast<char>(bytes[i]);
 
     char line[512];
-    std::snprintf(line, sizeof line, "%s (Product ID=%u)", description, productId);
+    std::snprintf(line, sizeof line, "%s %s%u)", description, VERSION_PRODUCT_ID, productId);
     std::snprintf(szVersion, static_cast<std::size_t>(nVersionSize), "%s", line);
 }

@@ -1,5 +1,6 @@
 #include "magellan.h"
 
+#include "logformat.h"
 #include "units.h"
 #include "versiontext.h"
 
@@ -125,7 +126,7 @@ void FormatMagellanVersion(const char* reply, char* szVersion, int nVersionSize)
 
     // Room for every field at its longest; the field cuts the line anyway.
     char line[DESCRIPTION_SIZE + 2 * FIELD_SIZE + 64];
-    std::snprintf(line, sizeof line, "%s Software Version %s (Product ID=%s)", description,
-                  software, productId);
+    std::snprintf(line, sizeof line, "%s Software Version %s %s%s)", description, software,
+                  VERSION_PRODUCT_ID, productId);
     std::snprintf(szVersion, static_cast<std::size_t>(nVersionSize), "%s", line);
 }

@@ -1,5 +1,6 @@
 #include "recoveryfile.h"
 
+#include "logformat.h"
 #include "resultlog.h"
 #include "testdialogbase.h"
 
@@ -7,6 +8,17 @@
 #include <QSaveFile>
 
 namespace {
+
+// The file is named after the log, so that the two sort together.
+constexpr bool namedAfterLog(const char* name)
+{
+    for (const char* log = LOG_FILE_NAME; *log != '\0'; ++log, ++name) {
+        if (*name != *log)
+            return false;
+    }
+    return true;
+}
+static_assert(namedAfterLog(RECOVERY_FILE_NAME));
 
 QString FileName()
 {
@@ -99,8 +111,8 @@ void offerRecoveredResults()
         lines += '\n';
     const QByteArray question =
         "A test that ended before it could write its results left these lines in " +
-        QByteArray(RECOVERY_FILE_NAME) + ":\n\n" + lines.chopped(1) +
-        "\n\nAppend them to BATTERY.TXT? No discards them.";
+        QByteArray(RECOVERY_FILE_NAME) + ":\n\n" + lines.chopped(1) + "\n\nAppend them to " +
+        QByteArray(LOG_FILE_NAME) + "? No discards them.";
     const bool append = g_pTestDialog->askToAppendRecoveredResults(question.constData());
     if (g_pTestDialog->isEndRequested() || (append && !appendToResultLog(lines)))
         return;

@@ -1,6 +1,7 @@
 #include "run.h"
 
 #include "gpsmaker.h"
+#include "logformat.h"
 #include "recoveryfile.h"
 #include "resultlog.h"
 #include "runclock.h"
@@ -31,7 +32,7 @@ bool IsPolled(int k)
 void ShowTime(int nCtrl, std::time_t t)
 {
     char text[CTIME_SIZE];
-    FormatCtime(t, text);
+    formatCtime(t, text);
     g_pTestDialog->SetControlText(nCtrl, text);
 }
 
@@ -75,7 +76,7 @@ void FinishUnit(int k, const RunClock& clock)
     const int seconds = ClampedSeconds(clock.seconds() - unit.nStartRunSecond);
     unit.dEndurance = seconds;
     char text[ENDURANCE_SIZE];
-    FormatEndurance(seconds, text, sizeof text);
+    formatEndurance(seconds, text, sizeof text);
     g_pTestDialog->SetControlText(unit.nEnduranceCtrl, text);
     std::memcpy(unit.szEndurance, text, sizeof unit.szEndurance);
     keepFinishedUnits();

@@ -6,6 +6,7 @@
 #include "endrequestwatcher.h"
 #include "lamps.h"
 #include "lampwidget.h"
+#include "logformat.h"
 #include "messageboxes.h"
 #include "run.h"
 #include "runkeyfilter.h"
@@ -25,10 +26,7 @@
 
 namespace {
 
-const char* const GPS_MAKERS[] = {"Garmin", "Magellan"};
 const int GPS_MAKER_SELECTED = 0;
-const char* const BATTERY_TYPES[] = {"Alkaline", "Heavy duty", "Li-ion",
-                                     "Ni-Cd",    "Ni-MH",      "Regular"};
 const int BATTERY_TYPE_SELECTED = 4;
 
 // The lists keep their items sorted whatever order they are added in, as
@@ -162,7 +160,7 @@ void TestDialog::FillChoiceLists()
 {
     for (const UnitInfo& unit : units) {
         if (auto* makers = qobject_cast<QComboBox*>(Control(unit.nMfgCtrl))) {
-            for (const char* maker : GPS_MAKERS)
+            for (const char* maker : GPS_MAKER_NAMES)
                 AddSorted(makers, QString::fromLatin1(maker));
             makers->setCurrentIndex(GPS_MAKER_SELECTED);
         }

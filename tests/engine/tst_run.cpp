@@ -57,7 +57,7 @@ QByteArray Log(const char* name = "BATTERY.TXT")
 QByteArray Ctime(std::time_t t)
 {
     char text[CTIME_SIZE];
-    FormatCtime(t, text);
+    formatCtime(t, text);
     return text;
 }
 
