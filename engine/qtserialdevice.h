@@ -25,8 +25,8 @@ public:
     const char* ErrorText() const override;
 
 private:
-    bool FailUnlessOpen();
-    bool Fail();
+    bool failUnlessOpen();
+    bool fail();
 
     QSerialPort m_port;
     QByteArray m_errorText;

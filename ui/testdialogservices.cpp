@@ -1,4 +1,5 @@
-// What the dialog gives the engine: its controls' texts, the lamps, the
+// TestDialog's implementation of TestDialogBase, the engine's interface to
+// its dialog (engine/testdialogbase.h): the controls' texts, the lamps, the
 // message boxes and the pause between two looks at the clock. The rest of
 // TestDialog, its window and its handlers, is in testdialog.cpp.
 #include "testdialog.h"
@@ -59,7 +60,7 @@ void TestDialog::SetControlText(int nId, const char* szText)
 
 void TestDialog::StepActivityLights()
 {
-    const int lit = AdvanceLampPosition(nLampPos);
+    const int lit = advanceLampPosition(nLampPos);
     for (int i = 0; i < LAMP_COUNT; ++i) {
         if (auto* lamp = qobject_cast<LampWidget*>(Control(IDC_LAMP_BASE + i)))
             lamp->SetImage(i == lit ? &bmpGreen : &bmpGray);
