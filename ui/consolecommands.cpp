@@ -4,6 +4,7 @@
 #include "dunmerrow_version.h"
 #include "portlisting.h"
 #include "portsetup.h"
+#include "resultsprogram.h"
 
 #include <cstdio>
 #include <QCoreApplication>
@@ -33,6 +34,8 @@ int ConsoleCommands::run(const CommandLine& commandLine, int argc, char** argv)
         return EXIT_USAGE;
     }
     QCoreApplication app(argc, argv);
+    if (commandLine.opensResults())
+        return ResultsProgram::run(commandLine.resultsFile());
     if (commandLine.wantsHelp()) {
         print(stdout, commandLine.helpText());
         return 0;

@@ -1,7 +1,6 @@
 #include "commandline.h"
 #include "consolecommands.h"
 #include "portsetup.h"
-#include "runresultswindow.h"
 #include "testapp.h"
 
 int main(int argc, char** argv)
@@ -9,14 +8,12 @@ int main(int argc, char** argv)
     // Read before any application object exists: a mistake or a command
     // that needs no window ends the program here, before a window could open.
     const CommandLine commandLine(CommandLine::argumentsOf(argc, argv));
-    if (!commandLine.opensTestDialog() && !commandLine.opensResults())
+    if (!commandLine.opensTestDialog())
         return ConsoleCommands::run(commandLine, argc, argv);
     // Qt's own options are not accepted (see CommandLine), so the
     // application is given the program's name alone.
     int applicationArgc = 1;
     TestApp app(applicationArgc, argv);
-    if (commandLine.opensResults())
-        return runResultsWindow(commandLine.resultsFile());
     PortMap::setActive(PortSetup::forStartup(commandLine));
     return app.Run();
 }
