@@ -4,9 +4,11 @@
 #include "controlids.h"
 #include "dialogunits.h"
 #include "endrequestwatcher.h"
+#include "freememory.h"
 #include "lamps.h"
 #include "lampwidget.h"
 #include "messageboxes.h"
+#include "pngresource.h"
 #include "run.h"
 #include "runkeyfilter.h"
 #include "systemmenu.h"
@@ -45,7 +47,8 @@ QIcon LoadAppIcon()
 {
     QIcon icon;
     for (const char* size : {"16", "32", "48"})
-        icon.addFile(QStringLiteral(":/icons/dunmerrow-%1.png").arg(QLatin1String(size)));
+        icon.addPixmap(
+            LoadPng(QStringLiteral(":/icons/dunmerrow-%1.png").arg(QLatin1String(size))));
     return icon;
 }
 
@@ -176,9 +179,11 @@ void TestDialog::FillChoiceLists()
 
 void TestDialog::LoadLampImages()
 {
-    if (!bmpGreen.load(QStringLiteral(":/images/lamp-green.png")))
+    bmpGreen = LoadPng(QStringLiteral(":/images/lamp-green.png"));
+    if (bmpGreen.isNull())
         MessageBoxOk("Could not load green bitmap");
-    if (!bmpGray.load(QStringLiteral(":/images/lamp-gray.png")))
+    bmpGray = LoadPng(QStringLiteral(":/images/lamp-gray.png"));
+    if (bmpGray.isNull())
         MessageBoxOk("Could not load gray bitmap");
 }
 
@@ -229,6 +234,7 @@ void TestDialog::StartTest()
         const RunKeyFilter keyFilter(this);
         // Nor may the computer go to sleep while it does.
         m_keepAwake.emplace();
+        releaseFreedMemory();
         m_running = true;
         RunEnduranceTest();
         m_running = false;
