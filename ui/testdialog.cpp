@@ -62,9 +62,9 @@ TestDialog::TestDialog(QWidget* parent)
 {
     setObjectName(QStringLiteral("TestDialog"));
     setWindowTitle(QStringLiteral("Dunmerrow"));
-    m_pauseTimer.setSingleShot(true);
+    m_pauseTimer.setInterval(100);
     m_pauseTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_pauseTimer, &QTimer::timeout, &m_pause, &QEventLoop::quit);
+    connect(&m_pauseTimer, &QTimer::timeout, this, &TestDialog::endPause);
     InitDialog();
 }
 

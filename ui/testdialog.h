@@ -5,7 +5,6 @@
 
 #include <optional>
 #include <QDialog>
-#include <QEventLoop>
 #include <QIcon>
 #include <QPixmap>
 #include <QTimer>
@@ -60,6 +59,8 @@ private:
     // session): every box goes away, a run under way ends without a word
     // after logging its finished units, and then the dialog ends.
     void endProgram();
+    // A tick of the pause timer.
+    void endPause();
 
     void InitDialog();
     void AddToolTips();
@@ -73,9 +74,12 @@ private:
     std::optional<SleepInhibitor> m_keepAwake;
     // The operator confirmed the exit while a run was still ending.
     bool m_exitWhenRunEnds = false;
-    // The run's pause, spent handling events rather than asleep.
-    QEventLoop m_pause;
+    // The run's pauses, spent handling events rather than asleep: they end
+    // on the ticks of one timer, which keeps going while pauses follow one
+    // another, so that a pause costs neither a timer of its own nor a nested
+    // event loop, and stops at the first tick that no pause is waiting for.
     QTimer m_pauseTimer;
+    bool m_pauseOver = true;
 
     // Lamp pictures, lit and dark.
     QPixmap bmpGreen;
