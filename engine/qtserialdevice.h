@@ -27,6 +27,18 @@ public:
 private:
     bool FailUnlessOpen();
     bool Fail();
+    // QSerialPort keeps a text for every error it notes, "no error"
+    // included, which would cost an allocation in every cycle.
+    void forgetError();
+
+    // The system's part (qtserialdevice_<system>.cpp): writing what the
+    // system takes at once, and reading what it holds by now, without
+    // waiting; each returns how many bytes. Where the system allows, these
+    // go past QSerialPort, which would allocate in every cycle and wake the
+    // program for every piece of an answer that nobody reads before the end
+    // of the wait.
+    qint64 writeAtOnce(const char* data, qint64 nCount);
+    qint64 readFromSystem(char* buf, qint64 nMax);
 
     QSerialPort m_port;
     QByteArray m_errorText;

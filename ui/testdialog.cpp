@@ -152,7 +152,8 @@ void TestDialog::AddToolTips()
 
 QWidget* TestDialog::Control(int nId) const
 {
-    return findChild<QWidget*>(TestDialogLayout::ObjectName(nId), Qt::FindDirectChildrenOnly);
+    TestDialogLayout::NameBuffer name;
+    return findChild<QWidget*>(TestDialogLayout::ObjectName(nId, name), Qt::FindDirectChildrenOnly);
 }
 
 void TestDialog::EnableControl(int nId, bool enable)

@@ -7,6 +7,7 @@
 #include "lamps.h"
 #include "lampwidget.h"
 #include "messageboxes.h"
+#include "statusdisplay.h"
 
 #include <algorithm>
 #include <iterator>
@@ -40,6 +41,10 @@ bool TestDialog::ControlText(int nId, QString& text) const
 void TestDialog::SetControlText(int nId, const char* szText)
 {
     QWidget* control = Control(nId);
+    if (auto* display = qobject_cast<StatusDisplay*>(control)) {
+        display->setUtf8Text(szText);
+        return;
+    }
     const QString text = QString::fromUtf8(szText);
     if (auto* label = qobject_cast<QLabel*>(control))
         label->setText(text);

@@ -2,6 +2,7 @@
 // then one run of it as its own process, read through the engine's serial
 // device.
 #include "commandline.h"
+#include "gpssimprocess.h"
 #include "hexbytes.h"
 #include "portmap.h"
 #include "qtserialdevice.h"
@@ -23,30 +24,6 @@ bool nmeaChecksumsRight(const QByteArray& sentences)
             sum ^= c;
         if (!s.isEmpty() && !s.endsWith(QByteArray::number(uchar(sum), 16).toUpper() + '\r'))
             return false;
-    }
-    return true;
-}
-
-// Starts gpssim and points the engine's COMn at its pseudo-terminals: at the
-// device rather than the link, for a serial port's lock file is named after
-// the last part of its path, and every simulator running beside this one
-// names its links COM1..COM4.
-bool startGpssim(QProcess& sim, const QString& dir, const QStringList& receivers)
-{
-    QStringList arguments{"--dir", dir};
-    for (int k = 0; k < receivers.size(); ++k)
-        arguments << QString("--com%1").arg(k + 1) << receivers[k];
-    sim.start(GPSSIM_PATH, arguments);
-    for (int k = 0; k < receivers.size(); ++k) {
-        if (!sim.canReadLine() && !sim.waitForReadyRead(10000))
-            return false;
-        const QByteArrayList line = sim.readLine().trimmed().split('=');
-        if (line.size() != 2 || line[0] != "DUNMERROW_COM" + QByteArray::number(k + 1))
-            return false;
-        PortMap map = PortMap::active();
-        map.map(k, QFileInfo(QString::fromUtf8(line[1])).canonicalFilePath(),
-                PortMap::Origin::CommandLine);
-        PortMap::setActive(map);
     }
     return true;
 }
@@ -181,7 +158,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         QProcess sim;
-        QVERIFY(startGpssim(sim, dir.path(),
+        QVERIFY(startGpssim(sim, GPSSIM_PATH, dir.path(),
                             {"magellan,stream,life=3", "garmin,stream,life=3,fault=bad-checksum"}));
         QtSerialDevice ports[2];
         QVERIFY(ports[0].Open("COM1") && ports[0].SetLineSettings({4800, 8, 0, 1}));
