@@ -1,12 +1,14 @@
 // How much processor a run costs while it waits: four receivers on
 // pseudo-terminals answer every query for a given time (60 s by default),
-// then fall silent; the run is timed in wall-clock and CPU seconds.
+// then fall silent; the run is timed in wall-clock and CPU seconds. Given a
+// trace file, the run keeps a traffic trace in it, as Dunmerrow --trace does.
 //
-//   bench_run_cpu [seconds]
+//   bench_run_cpu [seconds [trace-file]]
 #include "controlids.h"
 #include "fakedialog.h"
 #include "receiveronport.h"
 #include "run.h"
+#include "traffictrace.h"
 
 #include <array>
 #include <cstdio>
@@ -15,14 +17,22 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
-    if (seconds <= 0) {
-        std::fprintf(stderr, "usage: bench_run_cpu [seconds]\n");
+    // Absolute: the run works in a scratch directory.
+    const QString traceFile =
+        argc > 2 ? QFileInfo(QFile::decodeName(argv[2])).absoluteFilePath() : QString();
+    TrafficTrace trace;
+    QString error;
+    if (seconds <= 0 || argc > 3 ||
+        (argc > 2 && !trace.open(traceFile, QStringLiteral("bench_run_cpu"), error))) {
+        std::fprintf(stderr, "usage: bench_run_cpu [seconds [trace-file]] %s\n", qPrintable(error));
         return 2;
     }
     QTemporaryDir dir;
@@ -31,6 +41,7 @@ int main(int argc, char** argv)
     std::array<std::unique_ptr<ReceiverOnPort>, UNIT_COUNT> receivers;
     FakeDialog dlg;
     dlg.bRealClock = true;
+    dlg.traceTraffic(traceFile.isEmpty() ? nullptr : &trace);
     for (int k = 0; k < UNIT_COUNT; ++k) {
         receivers[k] = std::make_unique<ReceiverOnPort>(k);
         dlg.Tick(k, true);
@@ -57,8 +68,11 @@ int main(int argc, char** argv)
     const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     const double elapsed = wall.elapsed() / 1000.0;
 
-    std::printf("run of %.1f s wall, %.3f s CPU: %.5f CPU seconds per wall second\n", elapsed, cpu,
-                cpu / elapsed);
+    std::printf("run of %.1f s wall, %.3f s CPU: %.5f CPU seconds per wall second%s\n", elapsed,
+                cpu, cpu / elapsed, traceFile.isEmpty() ? "" : ", traced");
+    if (!traceFile.isEmpty())
+        std::printf("trace: %lld bytes in %s\n", QFileInfo(traceFile).size(),
+                    qPrintable(traceFile));
     std::printf("%ld replies, endurances:", replies);
     for (const UnitInfo& unit : dlg.units)
         std::printf(" %s", unit.szEndurance);

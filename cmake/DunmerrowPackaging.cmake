@@ -1,3 +1,8 @@
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/DunmerrowWindowsPackaging.cmake)
+    return()
+endif()
+
 # A Debian package of whatever the install() rules install, from the
 # release configuration (`make package`: cmake --preset release, then cpack
 # in build-release).

@@ -139,3 +139,8 @@ bool QtSerialDevice::Fail()
     m_port.clearError();
     return false;
 }
+
+std::unique_ptr<SerialDevice> createSystemSerialDevice()
+{
+    return std::make_unique<QtSerialDevice>();
+}

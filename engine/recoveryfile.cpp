@@ -13,10 +13,16 @@ QString FileName()
     return QString::fromLatin1(RECOVERY_FILE_NAME);
 }
 
-QByteArray& EarlierLines()
+// The run's side of the file, from its start until it has settled its lines.
+struct Kept {
+    QByteArray earlierLines;
+    bool unsettled = false;
+};
+
+Kept& State()
 {
-    static QByteArray lines;
-    return lines;
+    static Kept kept;
+    return kept;
 }
 
 bool Keep(const QByteArray& lines)
@@ -28,29 +34,54 @@ bool Keep(const QByteArray& lines)
     return file.commit();
 }
 
+// Leaves in the file only what earlier tests left there.
+void DropRunLines(const Kept& kept)
+{
+    if (kept.earlierLines.isEmpty())
+        QFile::remove(FileName());
+    else
+        Keep(kept.earlierLines);
+}
+
 } // namespace
 
 void startKeeping()
 {
     QFile file(FileName());
-    QByteArray& earlier = EarlierLines();
+    QByteArray& earlier = State().earlierLines;
     earlier = file.open(QIODevice::ReadOnly | QIODevice::Text) ? file.readAll() : QByteArray();
     if (!earlier.isEmpty() && !earlier.endsWith('\n'))
         earlier += '\n';
+    State().unsettled = true;
 }
 
 bool keepFinishedUnits()
 {
     // Allocates, unlike the polling: it happens once per unit and run.
-    return Keep(EarlierLines() + finishedUnitLines());
+    return Keep(State().earlierLines + finishedUnitLines());
 }
 
 void discardKeptUnits()
 {
-    if (EarlierLines().isEmpty())
-        QFile::remove(FileName());
-    else
-        Keep(EarlierLines());
+    Kept& kept = State();
+    if (!kept.unsettled)
+        return;
+    kept.unsettled = false;
+    DropRunLines(kept);
+}
+
+bool appendKeptUnits()
+{
+    Kept& kept = State();
+    if (!kept.unsettled)
+        return true;
+    // Settled before the writing, which may wait on a box: an end that comes
+    // meanwhile must not append the same lines again.
+    kept.unsettled = false;
+    if (!WriteResults())
+        return false;
+    DropRunLines(kept);
+    return true;
 }
 
 void offerRecoveredResults()
@@ -61,7 +92,7 @@ void offerRecoveredResults()
     QByteArray lines = file.readAll();
     file.close();
     if (lines.trimmed().isEmpty()) {
-        discardKeptUnits();
+        QFile::remove(FileName());
         return;
     }
     if (!lines.endsWith('\n'))
@@ -73,5 +104,5 @@ void offerRecoveredResults()
     const bool append = g_pTestDialog->askToAppendRecoveredResults(question.constData());
     if (g_pTestDialog->isEndRequested() || (append && !appendToResultLog(lines)))
         return;
-    discardKeptUnits();
+    QFile::remove(FileName());
 }

@@ -15,9 +15,16 @@ void startKeeping();
 // put on the disk and renamed over it. False when that failed; the run goes
 // on all the same.
 bool keepFinishedUnits();
-// Takes this run's lines out of the file, removing it when nothing earlier
-// is left: the log has them, or the run was cancelled.
+// The run was cancelled: takes its lines out of the file, removing it when
+// nothing earlier is left.
 void discardKeptUnits();
+// The run has ended, or the program must end in the middle of it: appends
+// the lines of its finished units to the log, and takes them out of the
+// file once the log has them. False when the log could not take them; they
+// stay for the next start. Each run settles its lines once, by this or by
+// discardKeptUnits: after that, neither writes anything, so that an end
+// that comes while the run is still ending never logs a unit twice.
+bool appendKeptUnits();
 // At start-up: when a test left its finished units behind, shows their lines
 // and asks whether to append them to the log. Yes appends them, No discards
 // them. The file stays when appending failed (the operator has been told)

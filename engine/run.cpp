@@ -135,12 +135,11 @@ int PollCycle(const RunClock& clock)
     PumpMessages();
     if (nLive != 0)
         WaitForReplies(clock);
-    // After a wait cut short a live unit could look silent: no reads.
-    if (dlg.isEndRequested())
-        return nLive;
     // The flags are looked up again: the operator may have changed them
-    // during the wait.
-    for (int k = 0; k < UNIT_COUNT; ++k) {
+    // during the wait. Once the end is asked for (after a wait cut short,
+    // or in a box of an earlier unit's reply), no unit finishes any more:
+    // a live one could look silent, and the finished ones are logged.
+    for (int k = 0; k < UNIT_COUNT && !dlg.isEndRequested(); ++k) {
         if (!IsPolled(k))
             continue;
         if (ReadReply(k)) {
@@ -184,7 +183,7 @@ int RunEnduranceTest()
 
     CloseCommPorts();
     // Ended by the system, the program is about to go: nothing may wait for
-    // the operator.
+    // the operator, and endRunNow has logged what there was to log.
     const bool bQuiet = dlg.isEndRequested();
     if (dlg.bCancel) {
         discardKeptUnits();
@@ -195,10 +194,18 @@ int RunEnduranceTest()
         }
         return 1;
     }
-    // The kept lines go only once the log has them.
-    if (WriteResults())
-        discardKeptUnits();
+    appendKeptUnits();
     if (!bQuiet)
         dlg.MessageBoxOk("Test completed... all units did not reply");
     return 1;
+}
+
+void endRunNow()
+{
+    TestDialogBase& dlg = *g_pTestDialog;
+    dlg.requestEnd();
+    if (dlg.bCancel)
+        discardKeptUnits();
+    else
+        appendKeptUnits();
 }

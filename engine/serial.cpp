@@ -88,7 +88,7 @@ int InitializeCommPorts()
         if (!dlg.bPortEnabled[k])
             continue;
         UnitInfo& unit = dlg.units[k];
-        unit.hPort = &dlg.CommDevice(k);
+        unit.hPort = &dlg.portDevice(k);
         unit.bInRun = 1;
         ConfigurePort(k);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 // Line settings of a serial port, as far as the receivers care.
 struct LineSettings {
@@ -50,3 +51,7 @@ public:
     virtual void Close() = 0;
     virtual const char* ErrorText() const = 0;
 };
+
+// The platform's own serial port: QSerialPort, or the communications
+// functions of Windows. One of the two device files defines it.
+std::unique_ptr<SerialDevice> createSystemSerialDevice();

@@ -1,8 +1,9 @@
 #include "testdialogbase.h"
 
 #include "controlids.h"
-#include "qtserialdevice.h"
+#include "serialdevice.h"
 #include "timetext.h"
+#include "tracingserialdevice.h"
 #include "utf8.h"
 
 #include <chrono>
@@ -89,6 +90,23 @@ void TestDialogBase::Sleep100ms()
 SerialDevice& TestDialogBase::CommDevice(int k)
 {
     if (!m_devices[k])
-        m_devices[k] = std::make_unique<QtSerialDevice>();
+        m_devices[k] = createSystemSerialDevice();
     return *m_devices[k];
+}
+
+SerialDevice& TestDialogBase::portDevice(int k)
+{
+    if (!m_trace)
+        return CommDevice(k);
+    if (!m_traced[k])
+        m_traced[k] = std::make_unique<TracingSerialDevice>(*m_trace, k);
+    m_traced[k]->wrap(CommDevice(k));
+    return *m_traced[k];
+}
+
+void TestDialogBase::traceTraffic(TrafficTrace* trace)
+{
+    for (auto& traced : m_traced)
+        traced.reset();
+    m_trace = trace;
 }

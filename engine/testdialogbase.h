@@ -7,6 +7,9 @@
 #include <memory>
 #include <QString>
 
+class TracingSerialDevice;
+class TrafficTrace;
+
 // The test state and everything the engine needs from the dialog that owns
 // it. The engine never sees a widget: it goes through this class, which the
 // real dialog implements with Qt Widgets and the tests with a fake, so that a
@@ -75,17 +78,24 @@ public:
 
     // --- The end of the program, asked for by the system ---
 
-    // A signal or the end of the desktop session asks the program to end. A
-    // run under way then stops polling at once, logs the units that have
-    // finished as a completed run would, and returns without a word.
+    // Set by endRunNow (run.h), through which the system ends the program:
+    // from then on no box is shown and a run under way stops polling.
     void requestEnd() { m_endRequested = true; }
     bool isEndRequested() const { return m_endRequested; }
 
     // --- The serial port of unit k; the default is the system's port ---
     virtual SerialDevice& CommDevice(int k);
+    // The port a run uses for unit k: CommDevice(k), through the traffic
+    // trace while one is kept.
+    SerialDevice& portDevice(int k);
+    // Traces every port's traffic to `trace` from the next run on; nullptr
+    // stops. Not during a run; the trace must outlive the runs.
+    void traceTraffic(TrafficTrace* trace);
 
 private:
     std::unique_ptr<SerialDevice> m_devices[UNIT_COUNT];
+    TrafficTrace* m_trace = nullptr;
+    std::unique_ptr<TracingSerialDevice> m_traced[UNIT_COUNT];
     bool m_endRequested = false;
 };
 

@@ -9,6 +9,7 @@ namespace {
 const QString RESULTS = QStringLiteral("results");
 const QString LIST_PORTS = QStringLiteral("list-ports");
 const QString SAVE_PORTS = QStringLiteral("save-ports");
+const QString TRACE = QStringLiteral("trace");
 
 QString comOption(int k)
 {
@@ -49,6 +50,12 @@ CommandLine::CommandLine(const QStringList& arguments)
         SAVE_PORTS, QStringLiteral("Saves the devices given with --com1 to --com4 or in the "
                                    "environment to the settings file, then exits.")));
     m_parser.addOption(QCommandLineOption(
+        TRACE,
+        QStringLiteral("Appends to <file> every byte the test sends to the receivers and reads "
+                       "from them, with each port's set-up and failures: what to send when a "
+                       "receiver misbehaves."),
+        QStringLiteral("file")));
+    m_parser.addOption(QCommandLineOption(
         RESULTS, QStringLiteral("Opens Dunmerrow Results on [file] instead of a test: BATTERY.TXT "
                                 "in the working directory when no file is given.")));
 
@@ -72,6 +79,11 @@ void CommandLine::readOptions()
             m_error = QStringLiteral("Option '--%1' needs a device name.").arg(comOption(k));
             return;
         }
+    }
+    m_traceFile = m_parser.value(TRACE);
+    if (m_parser.isSet(TRACE) && m_traceFile.isEmpty()) {
+        m_error = QStringLiteral("Option '--%1' needs a file name.").arg(TRACE);
+        return;
     }
     m_help = m_parser.isSet(QStringLiteral("help"));
     m_version = m_parser.isSet(QStringLiteral("version"));

@@ -33,6 +33,10 @@ public:
     // True for --results alone: the program opens the results window.
     bool opensResults() const;
 
+    // --trace FILE: where the test's serial traffic is traced; empty when
+    // it is not.
+    QString traceFile() const { return m_traceFile; }
+
     // The device that --com<k+1> names, or empty.
     QString portOption(int k) const { return m_ports[k]; }
 
@@ -54,5 +58,6 @@ private:
     bool m_savePorts = false;
     bool m_results = false;
     QString m_resultsFile;
+    QString m_traceFile;
     QString m_ports[UNIT_COUNT];
 };

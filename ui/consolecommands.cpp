@@ -2,6 +2,7 @@
 
 #include "commandline.h"
 #include "dunmerrow_version.h"
+#include "parentconsole.h"
 #include "portlisting.h"
 #include "portsetup.h"
 #include "resultsprogram.h"
@@ -26,6 +27,7 @@ void print(std::FILE* stream, const QString& text)
 
 int ConsoleCommands::run(const CommandLine& commandLine, int argc, char** argv)
 {
+    attachParentConsole();
     // The executable's base name, as the message boxes' caption has it.
     const QString program = QFileInfo(QFile::decodeName(argv[0])).completeBaseName();
     if (!commandLine.error().isEmpty()) {
@@ -34,8 +36,11 @@ int ConsoleCommands::run(const CommandLine& commandLine, int argc, char** argv)
         return EXIT_USAGE;
     }
     QCoreApplication app(argc, argv);
-    if (commandLine.opensResults())
-        return ResultsProgram::run(commandLine.resultsFile());
+    if (commandLine.opensResults()) {
+        print(stderr, QStringLiteral("%1: %2\n")
+                          .arg(program, becomeResultsProgram(commandLine.resultsFile())));
+        return 1;
+    }
     if (commandLine.wantsHelp()) {
         print(stdout, commandLine.helpText());
         return 0;

@@ -15,5 +15,5 @@ int main(int argc, char** argv)
     int applicationArgc = 1;
     TestApp app(applicationArgc, argv);
     PortMap::setActive(PortSetup::forStartup(commandLine));
-    return app.Run();
+    return app.Run(commandLine.traceFile());
 }

@@ -36,12 +36,8 @@ void SetButtons(QMessageBox& box, QMessageBox::StandardButtons buttons)
 
 // Texts come from the engine and the system and are shown as they are,
 // never taken for markup. A box with a purpose of its own is named for it.
-int ExecOwnedBox(QWidget* owner, QMessageBox::Icon icon, const QString& text,
-                 QMessageBox::StandardButtons buttons, const char* objectName = nullptr,
-                 const char* purpose = nullptr)
+void SetUpBox(QMessageBox& box, const char* objectName, const char* purpose)
 {
-    QMessageBox box(icon, QCoreApplication::applicationName(), text, QMessageBox::NoButton, owner);
-    SetButtons(box, buttons);
     box.setTextFormat(Qt::PlainText);
     if (objectName) {
         box.setObjectName(QLatin1String(objectName));
@@ -50,6 +46,15 @@ int ExecOwnedBox(QWidget* owner, QMessageBox::Icon icon, const QString& text,
         box.setAccessibleDescription(QLatin1String(purpose));
         box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     }
+}
+
+int ExecOwnedBox(QWidget* owner, QMessageBox::Icon icon, const QString& text,
+                 QMessageBox::StandardButtons buttons, const char* objectName = nullptr,
+                 const char* purpose = nullptr)
+{
+    QMessageBox box(icon, QCoreApplication::applicationName(), text, QMessageBox::NoButton, owner);
+    SetButtons(box, buttons);
+    SetUpBox(box, objectName, purpose);
     if (owner)
         box.setWindowModality(Qt::WindowModal);
     return box.exec();
@@ -78,6 +83,19 @@ bool askToAppendRecovered(QWidget* owner, const QString& text)
 {
     return ExecOwnedBox(owner, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
                         "recoveredResultsQuestion", "Recovered results") == QMessageBox::Yes;
+}
+
+QDialog* showNoteBox(QWidget* owner, const QString& text, const char* objectName,
+                     const char* purpose)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, QCoreApplication::applicationName(), text,
+                                QMessageBox::NoButton, owner);
+    SetButtons(*box, QMessageBox::Ok);
+    SetUpBox(*box, objectName, purpose);
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+    return box;
 }
 
 void ShowErrorBox(const QString& text)

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 // The program's message boxes. The OK boxes and the question are modal to
@@ -22,6 +23,11 @@ void showUnwrittenResultsBox(QWidget* owner, const QString& text);
 // "recoveredResultsQuestion", accessible name "Recovered results"). True for
 // Yes.
 bool askToAppendRecovered(QWidget* owner, const QString& text);
+// An OK box with the exclamation icon that waits for nobody: it returns at
+// once and holds up no window, and it goes when closed. Named for its
+// purpose as the boxes above.
+QDialog* showNoteBox(QWidget* owner, const QString& text, const char* objectName,
+                     const char* purpose);
 // The box for a system error text: caption "Error", information icon and no
 // owner, so no other window is disabled while it is up. Returns once closed
 // all the same.

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QSerialPortInfo>
 
 namespace {
 
@@ -21,6 +20,19 @@ QHash<QString, QString> stablePaths()
     for (const QFileInfo& link : byId.entryInfoList(QDir::System | QDir::Files))
         paths.insert(link.canonicalFilePath(), link.filePath());
     return paths;
+}
+
+// A device is there when it is a file (Unix devices and the links to them)
+// or a port the system reports, by its path or its short name: Windows' COM
+// ports are not files.
+bool isMissing(const QString& device, const QList<SystemPort>& ports)
+{
+    for (const SystemPort& port : ports) {
+        if (port.location.compare(device, Qt::CaseInsensitive) == 0 ||
+            QFileInfo(port.location).fileName() == device)
+            return false;
+    }
+    return !QDir::isAbsolutePath(device) || !QFileInfo::exists(device);
 }
 
 QString orNone(const QString& text)
@@ -47,32 +59,32 @@ QString originText(const PortMap& map, int k)
 
 QString PortListing::text(const PortMap& map, const QString& settingsFile)
 {
-    return portTable(map) +
+    const QList<SystemPort> ports = systemSerialPorts();
+    return portTable(map, ports) +
            QStringLiteral("\nCOM1 to COM4 (settings file: %1):\n").arg(settingsFile) +
-           mappingLines(map);
+           mappingLines(map, ports);
 }
 
-QString PortListing::portTable(const PortMap& map)
+QString PortListing::portTable(const PortMap& map, const QList<SystemPort>& ports)
 {
-    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
     if (ports.isEmpty())
         return QStringLiteral("No serial ports found.\n");
     const QHash<QString, QString> stable = stablePaths();
     QList<QStringList> rows{{QStringLiteral("STABLE PATH"), QStringLiteral("DEVICE"),
                              QStringLiteral("DESCRIPTION"), QStringLiteral("MAKER"),
                              QStringLiteral("SERIAL NUMBER"), QStringLiteral("USED AS")}};
-    for (const QSerialPortInfo& port : ports) {
-        const QString device = PortMap::deviceToOpen(port.systemLocation());
+    for (const SystemPort& port : ports) {
+        const QString device = PortMap::deviceToOpen(port.location);
         QStringList usedAs;
         for (int k = 0; k < UNIT_COUNT; ++k) {
             if (PortMap::deviceToOpen(map.device(k)) == device)
                 usedAs << QStringLiteral("COM%1").arg(k + 1);
         }
-        rows << QStringList{stable.value(device, port.systemLocation()),
-                            port.systemLocation(),
-                            orNone(port.description()),
-                            orNone(port.manufacturer()),
-                            orNone(port.serialNumber()),
+        rows << QStringList{stable.value(device, port.location),
+                            port.location,
+                            orNone(port.description),
+                            orNone(port.manufacturer),
+                            orNone(port.serialNumber),
                             orNone(usedAs.join(QLatin1Char(',')))};
     }
     QList<int> widths(rows.front().size(), 0);
@@ -90,7 +102,7 @@ QString PortListing::portTable(const PortMap& map)
     return table;
 }
 
-QString PortListing::mappingLines(const PortMap& map)
+QString PortListing::mappingLines(const PortMap& map, const QList<SystemPort>& ports)
 {
     QString lines;
     for (int k = 0; k < UNIT_COUNT; ++k) {
@@ -99,7 +111,7 @@ QString PortListing::mappingLines(const PortMap& map)
         QString shown = device;
         if (opened != device)
             shown += QStringLiteral(" (%1)").arg(opened);
-        if (QDir::isAbsolutePath(opened) && !QFileInfo::exists(opened))
+        if (isMissing(opened, ports))
             shown += QStringLiteral(" (missing)");
         lines += QStringLiteral("  COM%1 is %2, %3\n").arg(k + 1).arg(shown, originText(map, k));
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "systemports.h"
+
 #include <QString>
 
 class PortMap;
@@ -11,6 +13,6 @@ public:
     static QString text(const PortMap& map, const QString& settingsFile);
 
 private:
-    static QString portTable(const PortMap& map);
-    static QString mappingLines(const PortMap& map);
+    static QString portTable(const PortMap& map, const QList<SystemPort>& ports);
+    static QString mappingLines(const PortMap& map, const QList<SystemPort>& ports);
 };

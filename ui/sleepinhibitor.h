@@ -3,14 +3,19 @@
 #include <QString>
 #include <QtGlobal>
 
-// Keeps the computer from going to sleep for as long as it exists. A test
-// runs for hours, and a computer that suspends on idle in the middle of it
-// ends every unit's endurance there and then. Where the system cannot be
-// asked, the test goes on all the same and standard error says so, once per
-// program run. The platform's part is in sleepinhibitor_<system>.cpp.
+class QWidget;
+
+// Keeps the computer from going to sleep, and the desktop from logging out
+// or shutting down without first naming the test, for as long as it exists.
+// A test runs for hours, and a computer that suspends on idle in the middle
+// of it ends every unit's endurance there and then. Where the system cannot
+// be asked, the test goes on all the same and standard error says so, once
+// per program run. The platform's part is in sleepinhibitor_<system>.cpp.
 class SleepInhibitor {
 public:
-    SleepInhibitor();
+    // window: the main window, which some systems name as the one that
+    // asks (a shutdown block reason belongs to a window on Windows).
+    explicit SleepInhibitor(QWidget* window);
     ~SleepInhibitor();
     SleepInhibitor(const SleepInhibitor&) = delete;
     SleepInhibitor& operator=(const SleepInhibitor&) = delete;
@@ -26,6 +31,7 @@ private:
 
     bool m_held = false;
     // The system's token for the request: logind's file descriptor, an
-    // IOKit assertion; unused where the request needs none.
+    // IOKit assertion, the window that holds Windows' shutdown block reason;
+    // unused where the request needs none.
     qintptr m_token = -1;
 };

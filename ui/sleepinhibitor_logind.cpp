@@ -11,6 +11,13 @@
 // systemd-logind (or elogind) keeps an inhibitor for as long as the file
 // descriptor it hands out stays open anywhere; the kernel closes it when the
 // program ends, however it ends, so a killed program holds nothing.
+//
+// Shutdown (and reboot) is blocked, not merely delayed: a delay would only
+// hold the system back a few seconds without telling anyone, while the lines
+// of finished units are written anyway when the session's end reaches the
+// program. A block makes the desktop's logout and shutdown dialogs, and
+// systemctl, name the test and its reason before going on, and makes a
+// shutdown that another user asks for wait for an explicit override.
 
 namespace {
 
@@ -19,12 +26,12 @@ constexpr int REPLY_TIMEOUT_MS = 5000;
 
 } // namespace
 
-SleepInhibitor::SleepInhibitor()
+SleepInhibitor::SleepInhibitor(QWidget* /*window*/)
 {
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
-    call << QStringLiteral("sleep:idle") << QCoreApplication::applicationName() << reason()
+    call << QStringLiteral("sleep:idle:shutdown") << QCoreApplication::applicationName() << reason()
          << QStringLiteral("block");
     const QDBusConnection bus = QDBusConnection::systemBus();
     const QDBusMessage reply = bus.call(call, QDBus::Block, REPLY_TIMEOUT_MS);

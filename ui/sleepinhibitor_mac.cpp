@@ -5,7 +5,7 @@
 
 // A power assertion against idle sleep; the display may still turn off.
 
-SleepInhibitor::SleepInhibitor()
+SleepInhibitor::SleepInhibitor(QWidget* /*window*/)
 {
     IOPMAssertionID id = kIOPMNullAssertionID;
     const CFStringRef why = reason().toCFString();

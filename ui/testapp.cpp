@@ -2,8 +2,12 @@
 
 #include "dunmerrow_version.h"
 #include "recoveryfile.h"
+#include "run.h"
 #include "testdialog.h"
+#include "traffictrace.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -18,9 +22,27 @@ TestApp::TestApp(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationName(QFileInfo(applicationFilePath()).completeBaseName());
 }
 
-int TestApp::Run()
+int TestApp::Run(const QString& traceFile)
 {
+    // Qt ends the program with exit() where it stands when the display goes
+    // (the X server ended with the session): the finished units are logged
+    // on the way out. The dialog, never destroyed then, still holds them.
+    std::atexit([] {
+        if (g_pTestDialog)
+            endRunNow();
+    });
+    // Declared first, so that it outlives the dialog and its ports.
+    TrafficTrace trace;
+    QString error;
+    if (!traceFile.isEmpty() &&
+        !trace.open(traceFile, QStringLiteral(DUNMERROW_ABOUT_VERSION_LINE), error)) {
+        std::fprintf(stderr, "%s: cannot write the traffic trace %s: %s\n",
+                     qPrintable(applicationName()), qPrintable(traceFile), qPrintable(error));
+        return 1;
+    }
     auto dialog = std::make_unique<TestDialog>();
+    if (!traceFile.isEmpty())
+        dialog->traceTraffic(&trace);
     g_pTestDialog = dialog.get();
     // Shown and waited for, but not with exec(): that would make the dialog
     // application-modal, and the "Error" box, which has no owner, could then

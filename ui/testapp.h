@@ -12,6 +12,8 @@ public:
     TestApp(int& argc, char** argv);
 
     // Builds the dialog, shows it until the operator leaves, destroys it.
-    // Always 0: however the dialog ended, the program ended normally.
-    int Run();
+    // With a trace file, every test's serial traffic is appended to it.
+    // 0 however the dialog ended; 1, before any window, when the trace
+    // file cannot be written.
+    int Run(const QString& traceFile);
 };

@@ -11,6 +11,7 @@
 #include "pngresource.h"
 #include "run.h"
 #include "runkeyfilter.h"
+#include "sessionguard.h"
 #include "systemmenu.h"
 #include "testdialoglayout.h"
 
@@ -20,7 +21,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
@@ -115,9 +115,9 @@ void TestDialog::ConnectCommands()
     connect(help, &QShortcut::activated, this, &TestDialog::ShowAboutBox);
     auto* watcher = new EndRequestWatcher(this);
     connect(watcher, &EndRequestWatcher::endRequested, this, &TestDialog::endProgram);
-#ifndef QT_NO_SESSIONMANAGER
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TestDialog::endProgram);
-#endif
+    // A test runs for as long as the computer is kept awake for it.
+    auto* session = new SessionGuard(this, [this] { return m_keepAwake.has_value(); });
+    connect(session, &SessionGuard::endRequested, this, &TestDialog::endProgram);
 }
 
 void TestDialog::AddToolTips()
@@ -234,7 +234,7 @@ void TestDialog::StartTest()
         // while it does, only the Cancel button and the close box.
         const RunKeyFilter keyFilter(this);
         // Nor may the computer go to sleep while it does.
-        m_keepAwake.emplace();
+        m_keepAwake.emplace(this);
         releaseFreedMemory();
         m_running = true;
         RunEnduranceTest();
@@ -277,7 +277,7 @@ void TestDialog::ShowAboutBox()
 
 void TestDialog::endProgram()
 {
-    requestEnd();
+    endRunNow();
     // Closed, a box lets the run or the start-up waiting on it go on to its end.
     closeOpenBoxes(this);
     // A run under way ends the dialog itself once it has returned.

@@ -34,6 +34,14 @@ public:
     bool askToAppendRecoveredResults(const char* szText) override;
     void Sleep100ms() override;
 
+    // The system ends the program now: a signal, the session manager's
+    // "die", the quit command, the end of the Windows session. Safe from
+    // inside any box or the run's message pumping, and more than once. When
+    // it returns, BATTERY.TXT holds the lines of the units that had finished
+    // (endRunNow), no box waits and none will open; the dialog ends at once,
+    // or as soon as the run under way has returned, if the system lets it.
+    void endProgram();
+
 protected:
     // Esc: the cancel command, never the end of the dialog.
     void reject() override;
@@ -55,10 +63,6 @@ private:
     void CancelTest();
     void ConfirmExit();
     void ShowAboutBox();
-    // The system asks the program to end (a signal, the end of the desktop
-    // session): every box goes away, a run under way ends without a word
-    // after logging its finished units, and then the dialog ends.
-    void endProgram();
     // A tick of the pause timer.
     void endPause();
 
@@ -70,7 +74,8 @@ private:
     // True from the start of RunEnduranceTest until it has returned.
     bool m_running = false;
     // Held from the first poll until the ports are closed: the box that
-    // reports the end of a run may wait for the operator all night.
+    // reports the end of a run may wait for the operator all night. A test
+    // is under way while it is held.
     std::optional<SleepInhibitor> m_keepAwake;
     // The operator confirmed the exit while a run was still ending.
     bool m_exitWhenRunEnds = false;

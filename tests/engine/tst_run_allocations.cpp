@@ -2,11 +2,13 @@
 // hours, and a leak or fragmentation there would spoil the test. Every
 // allocation of this program is counted while the poll cycles run, until a
 // unit finishes: keeping its line for a crash writes a file, once per unit.
+// A traffic trace, which writes every cycle, allocates nothing either.
 #include "controlids.h"
 #include "fakedialog.h"
 #include "fakeport.h"
 #include "hexbytes.h"
 #include "run.h"
+#include "traffictrace.h"
 
 #include "allocationcounter.h"
 #include <atomic>
@@ -21,8 +23,16 @@ class TestRunAllocations : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void tenThousandCyclesAllocateNothing_data()
+    {
+        QTest::addColumn<bool>("traced");
+        QTest::newRow("untraced") << false;
+        QTest::newRow("traced") << true;
+    }
+
     void tenThousandCyclesAllocateNothing()
     {
+        QFETCH(bool, traced);
         QTemporaryDir dir;
         QVERIFY(QDir::setCurrent(dir.path()));
         const QByteArray garmin =
@@ -32,6 +42,10 @@ private Q_SLOTS:
 
         FakeDialog dlg;
         FakePort ports[UNIT_COUNT];
+        TrafficTrace trace;
+        QString error;
+        QVERIFY(!traced || trace.open("trace.txt", "Dunmerrow", error));
+        dlg.traceTraffic(traced ? &trace : nullptr);
         for (int k = 0; k < UNIT_COUNT; ++k) {
             dlg.Attach(k, ports[k]);
             dlg.Tick(k, true);
@@ -63,6 +77,10 @@ private Q_SLOTS:
         if (!AllocationCounter::CountsMalloc())
             qWarning("only operator new is counted on this platform");
         QCOMPARE(AllocationCounter::Count(), 0L);
+        // Every cycle was traced: the first in full, the others counted.
+        QFile file("trace.txt");
+        QCOMPARE(file.open(QIODevice::ReadOnly) && file.readAll().count("= 100 more") == 4 * 99,
+                 traced);
         QDir::setCurrent(QDir::tempPath());
     }
 };

@@ -1,6 +1,8 @@
 """One isolated desktop per scenario: an X server of its own (Xvfb picks a
 free display), a window manager, and the accessibility bus that screen
-readers use. Run inside `dbus-run-session`, so the buses are private."""
+readers use. Run inside `dbus-run-session`, so the buses are private. The
+Windows tier uses the same desktop without the accessibility bus, which the
+Windows program under Wine cannot reach."""
 
 import os
 import select
@@ -9,7 +11,7 @@ import subprocess
 import time
 
 REQUIRED = ["Xvfb", "openbox", "xdotool", "xclip", "xdpyinfo", "import",
-            "/usr/libexec/at-spi-bus-launcher"]
+            "/usr/libexec/at-spi-bus-launcher", "xsm", "iceauth"]
 
 
 def missing_tools():
@@ -30,14 +32,18 @@ def wait_until(condition, timeout, what):
 
 
 class Desktop:
-    def __init__(self, artifacts):
+    def __init__(self, artifacts, accessibility=True, window_manager_config=None):
         self.artifacts = artifacts
+        self.accessibility = accessibility
+        self.window_manager_config = window_manager_config
         self.processes = []
         self.shots = 0
 
     def start(self):
         self._start_x()
         self._start_window_manager()
+        if not self.accessibility:
+            return
         self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
         os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         os.environ["QT_QPA_PLATFORM"] = "xcb"
@@ -55,6 +61,12 @@ class Desktop:
                 process.wait(5)
             except subprocess.TimeoutExpired:
                 process.kill()
+
+    def stop_display(self):
+        """The X server goes, as at the end of a session: its clients lose
+        their connection."""
+        self.processes[0].terminate()
+        self.processes[0].wait(10)
 
     def screenshot(self, name):
         """The whole screen as a person sees it, kept with the test's output."""
@@ -97,8 +109,11 @@ class Desktop:
         # new windows are neither placed nor focused as on a real desktop.
         # While other desktops start beside this one, openbox now and then
         # fails to open a display that already answers: it gets three tries.
+        command = ["openbox", "--sm-disable"]
+        if self.window_manager_config:
+            command += ["--config-file", self.window_manager_config]
         for attempt in range(3):
-            openbox = self._spawn(["openbox", "--sm-disable"])
+            openbox = self._spawn(command)
             started = wait_until(lambda: openbox.poll() is not None or b"window id" in self._run(
                 ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]), 30, "openbox")
             if openbox.poll() is None:

@@ -203,14 +203,10 @@ class Program:
 
     # --- finding ---------------------------------------------------------
 
-    def _pids(self):
-        """The processes whose windows are this program's."""
-        return {self.process.pid}
-
     def _find_app(self):
         try:
             for app in self.desktop.registry.getDesktop(0):
-                if app is not None and app.get_process_id() in self._pids():
+                if app is not None and app.get_process_id() == self.process.pid:
                     return app
         except Exception:
             pass

@@ -51,6 +51,7 @@ class Receivers:
         if self.process.poll() is None:
             self.process.terminate()
         out, _ = self.process.communicate(timeout=15)
+        self.log.close()
         summaries = {}
         for line in (self.rest + out).decode().splitlines():
             if line.startswith("# COM"):

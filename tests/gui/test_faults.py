@@ -1,5 +1,6 @@
 """What a long test meets besides flat batteries: receivers that talk all
-the time, a log that cannot be written, and a program ended mid-test."""
+the time, a log that cannot be written, a program ended mid-test, and the
+trace an operator sends when a receiver misbehaves."""
 
 import os
 import signal
@@ -43,6 +44,35 @@ class Faults(Scenario):
         self.check_logged(dun, receivers, {port: none for port in receivers}, versions)
         self.leave(dun)
 
+    def test_trace_replayed(self):
+        """A test run with --trace, and its trace played back by gpssim into a
+        second test: the same receivers, batteries and endurances are logged,
+        each line with times that fit its endurance."""
+        trace = os.path.join(self.workdir, "trace.txt")
+        battery = ("Acme", "Alkaline", "2500", "traced")
+        runs = [({1: "garmin,life=3", 2: "magellan,life=4,stream"}, ["--trace", trace]),
+                ({1: "replay=" + trace, 2: "replay=" + trace}, [])]
+        for number, (receivers, args) in enumerate(runs):
+            simulator = self.receivers(receivers, "ports-%d" % number)
+            dun = self.start(env=simulator.environment(), args=args)
+            self.describe(dun, 1, "Garmin", battery)
+            self.describe(dun, 2, "Magellan", battery)
+            self.start_test(dun)
+            dun.answer(COMPLETED, timeout=40)
+            self.leave(dun)
+        lines = [line.split(", ") for line in self.log_text().splitlines()]
+        self.assertEqual(len(lines), 4)
+        for line in lines:
+            start, last = (time.mktime(time.strptime(t, "%a %b %d %H:%M:%S %Y"))
+                           for t in line[5:7])
+            # The two clocks are read a moment apart.
+            self.assertLessEqual(abs(last - start - test_runs.seconds(line[7])), 1, line)
+        for traced, replayed in zip(lines[:2], lines[2:]):
+            self.assertEqual(traced[:5] + traced[7:], replayed[:5] + replayed[7:])
+            self.assertRegex(traced[1], r"^(Garmin eTrex|Magellan Meridian Color) ")
+        with open(trace, encoding="utf-8") as text:
+            self.assertIn("COM2 < nothing waiting", text.read())
+
     def test_unwritable_log(self):
         """A BATTERY.TXT that cannot be written is reported with the
         system's reason and the lines themselves, before the completion."""
@@ -81,6 +111,16 @@ class Faults(Scenario):
         first appends the lines of the units that have finished."""
         dun, line = self.one_unit_finished()
         dun.signal(signal.SIGTERM)
+        dun.wait_exit(20)
+        self.assertEqual(self.log_text(), line)
+        self.assertFalse(os.path.exists(os.path.join(self.workdir, RECOVERY)))
+
+    def test_display_gone(self):
+        """The X server gone with the session ends the program where it
+        stands, in the middle of its run; the lines of the units that had
+        finished are appended on its way out all the same."""
+        dun, line = self.one_unit_finished()
+        self.desktop.stop_display()
         dun.wait_exit(20)
         self.assertEqual(self.log_text(), line)
         self.assertFalse(os.path.exists(os.path.join(self.workdir, RECOVERY)))

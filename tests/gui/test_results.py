@@ -3,7 +3,6 @@ every line of BATTERY.TXT, sums up each battery, follows the file as it
 grows and exports the table, and never writes the log."""
 
 import os
-import signal
 
 import xinput
 from desktop import wait_until
@@ -39,25 +38,6 @@ def csv_field(text):
 
 
 class ResultsWindow(Program):
-    """Dunmerrow Results. `Dunmerrow --results` shows it from a program of its
-    own, which it starts and waits for: the windows are that child's."""
-
-    def _children(self):
-        pid = self.process.pid
-        try:
-            with open("/proc/%d/task/%d/children" % (pid, pid)) as children:
-                return {int(child) for child in children.read().split()}
-        except OSError:
-            return set()
-
-    def _pids(self):
-        return {self.process.pid} | self._children()
-
-    def kill(self):
-        for child in self._children():
-            os.kill(child, signal.SIGKILL)
-        super().kill()
-
     def _main_window(self):
         for window in self.windows():
             if window.role == "frame" and window.name.endswith("Dunmerrow Results"):

@@ -1,7 +1,9 @@
 // gpssim's receiver descriptions, query checks and replies, taken directly;
-// then one run of it as its own process, read through the engine's serial
-// device.
+// then runs of it as its own process, read through the engine's serial
+// device and polled by the engine's run.
 #include "commandline.h"
+#include "controlids.h"
+#include "fakedialog.h"
 #include "gpssimprocess.h"
 #include "hexbytes.h"
 #include "portmap.h"
@@ -9,6 +11,9 @@
 #include "queryreader.h"
 #include "receiverarg.h"
 #include "replybuilder.h"
+#include "run.h"
+#include "scratchdirectory.h"
+#include "traffictrace.h"
 
 #include <QtTest>
 
@@ -61,6 +66,10 @@ private Q_SLOTS:
         QTest::newRow("protocol") << "tomtom" << QByteArray("unknown protocol 'tomtom'");
         QTest::newRow("life") << "garmin,life=501h" << QByteArray("life '501h' is not");
         QTest::newRow("lowercase") << "garmin,fault=lowercase" << QByteArray("fault 'lowercase'");
+        QTest::newRow("no recording")
+            << "replay=/nonexistent" << QByteArray("replay '/nonexistent': No such file");
+        QTest::newRow("capture") << "replay=" RECEIVER_DATA "/eXplorist210.log,life=3,desc=X"
+                                 << QByteArray("3s on $PMGNVER,31,1.50,X*39\r\n");
     }
 
     void receivers()
@@ -195,6 +204,51 @@ private Q_SLOTS:
         const QByteArray counts = "queries_good=1 queries_bad=0 replies=1 streamed_bytes=";
         QVERIFY(summaries.contains(counts + QByteArray::number(heard[0].size() - 36) + " dead=1"));
         QVERIFY(summaries.contains(counts + QByteArray::number(heard[1].size() - 25) + " dead=1"));
+    }
+
+    // Real receivers' output as the stream of Magellans that answer: the
+    // engine finds the version amid it and the endurance is the battery's.
+    // The run's traffic trace, replayed, is the same receivers again.
+    void capturesThenTheirTrace()
+    {
+        ScratchDirectory scratch;
+        QString versions[2], endurances[2];
+        for (const bool replayed : {false, true}) {
+            QProcess sim;
+            const QString capture = "replay=" RECEIVER_DATA "/eXplorist%1.log,life=%2";
+            QVERIFY(startGpssim(sim, GPSSIM_PATH, "ports",
+                                replayed ? QStringList{"replay=trace.txt", "replay=trace.txt"}
+                                         : QStringList{capture.arg(210).arg(3),
+                                                       capture.arg(110).arg(5) + ",desc=110"}));
+            TrafficTrace trace;
+            QString error;
+            QVERIFY(replayed || trace.open("trace.txt", "Dunmerrow", error));
+            FakeDialog dlg;
+            dlg.bRealClock = true;
+            dlg.traceTraffic(replayed ? nullptr : &trace);
+            for (int k = 0; k < 2; ++k) {
+                dlg.Tick(k, true);
+                dlg.SetText(IDC_GPS_MFG_BASE + k, "Magellan");
+            }
+            RunEnduranceTest();
+            sim.terminate();
+            QVERIFY(sim.waitForFinished());
+            for (int k = 0; k < 2; ++k) {
+                const UnitInfo& unit = dlg.units[k];
+                if (replayed) {
+                    QCOMPARE(unit.szVersion, versions[k]);
+                    QCOMPARE(unit.szEndurance, endurances[k]);
+                    continue;
+                }
+                versions[k] = unit.szVersion;
+                endurances[k] = unit.szEndurance;
+                const int life = 3 + 2 * k;
+                QVERIFY2(unit.dEndurance >= life + 2 && unit.dEndurance <= life + 4,
+                         unit.szEndurance);
+            }
+        }
+        QCOMPARE(versions[0], "Meridian Color Software Version 1.50 (Product ID=31)");
+        QCOMPARE(versions[1], "110 Software Version 1.50 (Product ID=31)");
     }
 };
 

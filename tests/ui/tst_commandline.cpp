@@ -36,6 +36,9 @@ private Q_SLOTS:
         QTest::newRow("missing value")
             << QStringList{"--list-ports", "--com1"} << "" << 2
             << "^Dunmerrow: Missing value after '--com1'" + usage << before;
+        QTest::newRow("empty trace file")
+            << QStringList{"--trace", ""} << "" << 2
+            << "^Dunmerrow: Option '--trace' needs a file name" + usage << before;
         QTest::newRow("menu start: settings file")
             << QStringList{"--list-ports"} << "" << 0
             << "\\nCOM1 to COM4 \\(settings file: {HOME}/.config/dunmerrow/dunmerrow.conf\\):\\n"
@@ -92,9 +95,9 @@ private Q_SLOTS:
         QTEST(saved.join(' '), "saved");
     }
 
-    // --results runs Dunmerrow Results from beside the program on the file
-    // given, with the program's own output and exit status; where there is
-    // none, the program says so.
+    // --results becomes Dunmerrow Results from beside the program, on the
+    // file given, in the same process, with its output and exit status;
+    // where there is none, the program says so.
     void resultsProgram()
     {
         QTemporaryDir dir;
@@ -109,16 +112,19 @@ private Q_SLOTS:
             QVERIFY(program.waitForFinished(30000));
             QCOMPARE(program.exitCode(), 1);
             QVERIFY(program.readAllStandardError().startsWith(
-                "Dunmerrow: cannot open the results: Dunmerrow-results is neither in "));
+                "Dunmerrow: Dunmerrow Results is not installed: there is no Dunmerrow-results "
+                "in "));
         }
         QFile results(dir.filePath("Dunmerrow-results"));
         QVERIFY(results.open(QIODevice::WriteOnly));
-        results.write("#!/bin/sh\necho \"$@\"\nexit 3\n");
+        results.write("#!/bin/sh\necho $$ \"$@\"\nexit 3\n");
         results.close();
         QVERIFY(results.setPermissions(results.permissions() | QFileDevice::ExeOwner));
         program.start(exe, {"--results", "my log.txt"});
+        QVERIFY(program.waitForStarted(30000));
+        const QByteArray pid = QByteArray::number(program.processId());
         QVERIFY(program.waitForFinished(30000));
-        QCOMPARE(program.readAllStandardOutput(), "-- my log.txt\n");
+        QCOMPARE(program.readAllStandardOutput(), pid + " -- my log.txt\n");
         QCOMPARE(program.exitCode(), 3);
     }
 };

@@ -1,8 +1,9 @@
-// Keeping the computer awake during a run, against a mock logind (from
-// python3-dbusmock) on a private bus that stands in for the system bus: the
-// inhibitor is taken when Start Test begins a run, held through it and let go
-// once the run has ended, completed or cancelled, or the program killed
-// mid-run. (Every other dialog test runs without logind, and its runs go on.)
+// Keeping the computer awake, and shutdown blocked, during a run, against a
+// mock logind (from python3-dbusmock) on a private bus that stands in for the
+// system bus: the inhibitor is taken when Start Test begins a run, held
+// through it and let go once the run has ended, completed or cancelled, or
+// the program killed mid-run. (Every other dialog test runs without logind,
+// and its runs go on.)
 #include "controlids.h"
 #include "messageboxanswerer.h"
 #include "scratchdirectory.h"
@@ -18,7 +19,7 @@ namespace {
 
 const QString LOGIND = QStringLiteral("org.freedesktop.login1");
 const QString OURS =
-    R"("sleep:idle", "tst_sleepinhibitor", "Battery endurance test in progress", "block")";
+    R"("sleep:idle:shutdown", "tst_sleepinhibitor", "Battery endurance test in progress", "block")";
 
 // The inhibitors logind holds, as QDebug shows its answer: "Argument: (ssssuu)"
 // and the strings, for each.

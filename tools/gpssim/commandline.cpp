@@ -51,7 +51,7 @@ bool readReceivers(const QCommandLineParser& parser, SimOptions& options, QStrin
             continue;
         SimOptions::Receiver receiver;
         receiver.port = port;
-        if (!parseReceiverArg(parser.value(portOption(port)), receiver.config, error)) {
+        if (!parseReceiverArg(parser.value(portOption(port)), receiver.config, error, port)) {
             error = QStringLiteral("--com%1: %2").arg(port).arg(error);
             return false;
         }

@@ -22,7 +22,8 @@ Options:
   -v, --verbose     log every query and answer too
   -h, --help        this text
 
-RECEIVER is PROTOCOL[,KEY=VALUE]...; write a comma inside a value as \,
+RECEIVER is PROTOCOL[,KEY=VALUE]... or replay=FILE[,KEY=VALUE]...;
+write a comma inside a value as \,
   PROTOCOL          garmin (9600 baud 8N1) or magellan (4800 baud 8N1)
   life=TIME         90, 1.5, 2h30m, 45m, 10s or forever; at most 500h
                     (default 60)
@@ -35,6 +36,19 @@ RECEIVER is PROTOCOL[,KEY=VALUE]...; write a comma inside a value as \,
   fault=FAULT       none, bad-checksum (in the answer), lowercase (magellan:
                     checksum digits in lower case), or unplug (at the end of
                     its life the pseudo-terminal closes and its link goes)
+  replay=FILE       plays FILE back; PROTOCOL may be left out. FILE is either
+                    a traffic trace written by Dunmerrow --trace, of which
+                    COMN's traffic is played as it was: each query that
+                    matches the next one recorded gets what Dunmerrow read
+                    after it, at the line's pace (faster, should the line
+                    take more than a third of the time to the recorded
+                    read), and nothing where Dunmerrow found nothing; the
+                    receiver dies when the trace ends. A trace decides
+                    everything, so give it alone. Or FILE is a capture of
+                    a receiver's NMEA output (lines starting with '#' are
+                    comments): the receiver's stream, line by line with
+                    CR LF, from the start again at its end, while it
+                    answers queries as the other keys say
 
 A query sent at another speed or framing is noise: counted as bad, not
 answered.
@@ -42,6 +56,7 @@ answered.
 Examples:
   gpssim --com1 garmin,life=2h --com2 magellan,life=90m,stream
   gpssim --com1 'garmin,id=0x0110,version=2.72,desc=eTrex Legend\, yellow'
+  gpssim --com1 replay=trace.txt --com2 replay=eXplorist210.log,life=5m
   gpssim --dir /tmp/gps --com1 garmin,life=5m >/tmp/gps.env &
   sleep 1; env $(grep ^DUNMERROW_ /tmp/gps.env) ./build/ui/Dunmerrow
 

@@ -1,5 +1,7 @@
 #include "receiverarg.h"
 
+#include "recording.h"
+
 #include <algorithm>
 #include <QRegularExpression>
 #include <QStringList>
@@ -76,6 +78,37 @@ bool parseStream(const QString& value, UnitConfig& config)
     return config.stream || value == QLatin1String("off");
 }
 
+// Only the name: the file is read once every other key is known.
+bool parseReplay(const QString& value, UnitConfig& /*config*/)
+{
+    return !value.isEmpty();
+}
+
+// A trace is played as it was recorded and decides everything itself; a
+// capture is the stream of a receiver that answers as the keys say.
+bool loadReplay(const QString& path, bool alone, int port, UnitConfig& config, QString& error)
+{
+    auto recording = std::make_shared<Recording>();
+    if (!Recording::load(path, port, *recording, error)) {
+        error = QStringLiteral("replay '%1': %2").arg(path, error);
+        return false;
+    }
+    if (recording->kind == Recording::Kind::Trace) {
+        if (!alone) {
+            error = QStringLiteral("replay '%1' is a trace: give replay=FILE alone, the trace "
+                                   "decides the rest")
+                        .arg(path);
+            return false;
+        }
+        const bool nmea = recording->exchanges.front().query.startsWith('$');
+        config = UnitConfig::defaults(nmea ? Protocol::Magellan : Protocol::Garmin);
+        config.lifeMs = UnitConfig::FOREVER;
+    }
+    config.stream = recording->kind == Recording::Kind::Capture;
+    config.recording = std::move(recording);
+    return true;
+}
+
 struct Key {
     const char* name;
     bool (*parse)(const QString& value, UnitConfig& config);
@@ -91,6 +124,7 @@ const Key KEYS[] = {
     {"fault", parseFault,
      "a fault for this protocol: none, bad-checksum, lowercase (magellan), unplug"},
     {"stream", parseStream, "on or off"},
+    {"replay", parseReplay, "a file"},
 };
 
 } // namespace
@@ -112,27 +146,32 @@ bool parseDuration(const QString& text, qint64& ms, bool allowForever)
     return !text.isEmpty() && match.hasMatch();
 }
 
-bool parseReceiverArg(const QString& arg, UnitConfig& config, QString& error)
+bool parseReceiverArg(const QString& arg, UnitConfig& config, QString& error, int port)
 {
     QStringList fields = splitFields(arg);
-    const QString protocol = fields.takeFirst().trimmed();
+    // A recording tells the protocol itself: a capture is NMEA.
+    const bool replayFirst = fields.front().startsWith(QLatin1String("replay="));
+    const QString protocol =
+        replayFirst ? QStringLiteral("magellan") : fields.takeFirst().trimmed();
     if (protocol != QLatin1String("garmin") && protocol != QLatin1String("magellan")) {
         error = QStringLiteral("unknown protocol '%1': garmin or magellan").arg(protocol);
         return false;
     }
     config = UnitConfig::defaults(protocol == QLatin1String("garmin") ? Protocol::Garmin
                                                                       : Protocol::Magellan);
+    QString replay;
     for (const QString& field : fields) {
         // A bare "stream" is short for stream=on.
         const QString key = field.section(QLatin1Char('='), 0, 0);
-        const QString value = field == QLatin1String("stream") ? QStringLiteral("on")
-                                                               : field.section(QLatin1Char('='), 1);
+        const QString value = field == QLatin1String("stream")
+                                  ? QStringLiteral("on")
+                                  : field.section(QLatin1Char('='), 1, -1);
         const auto known = std::find_if(std::begin(KEYS), std::end(KEYS),
                                         [&key](const Key& k) { return key == k.name; });
         if (known == std::end(KEYS) ||
             (!field.contains(QLatin1Char('=')) && key != QLatin1String("stream"))) {
             error = QStringLiteral("'%1' is not KEY=VALUE with KEY life, id, version, desc, "
-                                   "fault or stream")
+                                   "fault, stream or replay")
                         .arg(field);
             return false;
         }
@@ -140,6 +179,9 @@ bool parseReceiverArg(const QString& arg, UnitConfig& config, QString& error)
             error = QStringLiteral("%1 '%2' is not %3").arg(key, value, known->expected);
             return false;
         }
+        if (known->parse == parseReplay)
+            replay = value;
     }
-    return true;
+    return replay.isEmpty() ||
+           loadReplay(replay, replayFirst && fields.size() == 1, port, config, error);
 }

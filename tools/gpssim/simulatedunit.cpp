@@ -2,6 +2,7 @@
 
 #include "pseudoterminal.h"
 
+#include <algorithm>
 #include <QSocketNotifier>
 #include <QtMath>
 
@@ -33,7 +34,9 @@ QString printable(const QByteArray& bytes)
 SimulatedUnit::SimulatedUnit(int port, const UnitConfig& config, const EventLog& log,
                              QObject* parent)
     : QObject(parent), m_port(port), m_config(config), m_log(log), m_builder(config),
-      m_reader(config.protocol)
+      m_playback(config.recording),
+      m_reader(m_playback.playsTrace() ? QueryReader(m_playback.expectedQuery())
+                                       : QueryReader(config.protocol))
 {
     m_deathTimer.setSingleShot(true);
     m_deathTimer.setTimerType(Qt::PreciseTimer);
@@ -121,7 +124,7 @@ void SimulatedUnit::hear(const QByteArray& bytes)
                        .arg(name())
                        .arg(bytes.size())
                        .arg(heard)
-                       .arg(lineSpeed(m_config.protocol)));
+                       .arg(speed()));
         return;
     }
     for (const QueryReader::Verdict& verdict : m_reader.feed(bytes))
@@ -140,8 +143,8 @@ bool SimulatedUnit::lineMatches(QString& heard) const
                 .arg(settings.dataBits)
                 .arg(settings.parity ? QLatin1Char('P') : QLatin1Char('N'))
                 .arg(settings.stopBits);
-    return settings.baudRate == lineSpeed(m_config.protocol) && settings.dataBits == 8 &&
-           !settings.parity && settings.stopBits == 1;
+    return settings.baudRate == speed() && settings.dataBits == 8 && !settings.parity &&
+           settings.stopBits == 1;
 }
 
 void SimulatedUnit::onQuery(const QueryReader::Verdict& verdict)
@@ -159,7 +162,29 @@ void SimulatedUnit::onQuery(const QueryReader::Verdict& verdict)
     }
     ++m_good;
     m_log.detail(QStringLiteral("%1: query %2").arg(name()).arg(m_good));
-    queue({m_builder.versionReply(), true});
+    if (m_playback.playsTrace())
+        playNextExchange();
+    else
+        queue({m_builder.versionReply(), true});
+}
+
+// The answer recorded to this query; where the program found nothing the
+// unit falls silent, at once, and it dies with the trace.
+void SimulatedUnit::playNextExchange()
+{
+    const RecordedExchange* exchange = m_playback.takeExchange();
+    m_reader.expect(m_playback.expectedQuery());
+    if (!exchange || exchange->answer.isEmpty()) {
+        m_outbox.clear();
+        if (m_playback.traceEnded())
+            die();
+        return;
+    }
+    bool first = true;
+    for (const Playback::Piece& piece : Playback::paced(*exchange, speed())) {
+        queue({piece.bytes, true, piece.lineMs, first});
+        first = false;
+    }
 }
 
 void SimulatedUnit::streamBurst()
@@ -174,16 +199,33 @@ void SimulatedUnit::streamBurst()
     qsizetype waiting = 0;
     for (const Outgoing& outgoing : m_outbox)
         waiting += outgoing.bytes.size();
-    if (waiting * 10 > lineSpeed(m_config.protocol))
+    if (waiting * 10 > speed())
         return;
-    for (const QByteArray& piece : m_builder.streamBurst(QDateTime::currentDateTimeUtc()))
+    // A capture's lines, about what the line carries in nine tenths of a
+    // second, so that answers still find room.
+    const QList<QByteArray> burst = m_playback.playsCapture()
+                                        ? m_playback.captureBurst(speed() * 9 / 100)
+                                        : m_builder.streamBurst(QDateTime::currentDateTimeUtc());
+    for (const QByteArray& piece : burst)
         queue({piece, false});
 }
 
-void SimulatedUnit::queue(const Outgoing& outgoing)
+// The line's speed: the family's, or the one a trace recorded.
+int SimulatedUnit::speed() const
 {
+    const int recorded = m_playback.playsTrace() ? m_playback.baudRate() : 0;
+    return recorded > 0 ? recorded : lineSpeed(m_config.protocol);
+}
+
+void SimulatedUnit::queue(Outgoing outgoing)
+{
+    if (outgoing.lineMs <= 0) // ten bits a byte at 8N1
+        outgoing.lineMs = static_cast<double>(outgoing.bytes.size()) * 10000.0 / speed();
+    // Answers go ahead of the stream, after those before them.
     if (outgoing.answer)
-        m_outbox.prepend(outgoing);
+        m_outbox.insert(std::find_if(m_outbox.begin(), m_outbox.end(),
+                                     [](const Outgoing& o) { return !o.answer; }),
+                        outgoing);
     else
         m_outbox.append(outgoing);
     if (!m_lineTimer.isActive()) {
@@ -198,15 +240,14 @@ void SimulatedUnit::sendNext()
         return;
     const Outgoing next = m_outbox.takeFirst();
     if (send(next.bytes)) {
-        m_replies += next.answer ? 1 : 0;
+        m_replies += next.answer && next.startsReply ? 1 : 0;
         m_streamed += next.answer ? 0 : static_cast<int>(next.bytes.size());
         if (next.answer)
             m_log.detail(QStringLiteral("%1: reply %2").arg(name(), printable(next.bytes)));
     }
-    // Ten bits a byte at 8N1. Counted from when the line fell free rather
-    // than from now, so that late timers do not slow the line down.
-    m_lineFreeAtMs +=
-        static_cast<double>(next.bytes.size()) * 10000.0 / lineSpeed(m_config.protocol);
+    // Counted from when the line fell free rather than from now, so that
+    // late timers do not slow the line down.
+    m_lineFreeAtMs += next.lineMs;
     m_lineTimer.start(std::max(0, qCeil(m_lineFreeAtMs - static_cast<double>(m_clock.elapsed()))));
 }
 
@@ -235,8 +276,11 @@ void SimulatedUnit::die()
         m_notifier.reset();
         m_pty->close();
     }
-    m_log.note(QStringLiteral("%1: battery flat after %2, %3")
-                   .arg(name(), lifeText(m_config.lifeMs),
+    m_log.note(QStringLiteral("%1: %2, %3")
+                   .arg(name(),
+                        m_playback.playsTrace()
+                            ? QStringLiteral("the trace has ended")
+                            : QStringLiteral("battery flat after ") + lifeText(m_config.lifeMs),
                         unplug ? QStringLiteral("device unplugged")
                                : QStringLiteral("silent from now on")));
     Q_EMIT died(m_port);

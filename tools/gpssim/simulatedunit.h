@@ -1,6 +1,7 @@
 #pragma once
 
 #include "eventlog.h"
+#include "playback.h"
 #include "queryreader.h"
 #include "replybuilder.h"
 #include "unitconfig.h"
@@ -18,7 +19,9 @@ class QSocketNotifier;
 // the good ones, streams when told to, and dies when its battery life,
 // counted from the first bytes it hears, is over. What it sends goes out one
 // sentence or packet at a time at the pace its line speed allows, an answer
-// ahead of any stream still waiting.
+// ahead of any stream still waiting. A unit that replays a trace answers
+// each query that matches the next recorded one with what the program read
+// after it, and dies when the trace ends.
 class SimulatedUnit : public QObject {
     Q_OBJECT
 
@@ -46,14 +49,18 @@ private:
     struct Outgoing {
         QByteArray bytes;
         bool answer = false; // rather than stream
+        double lineMs = 0;   // how long the line takes to carry it
+        bool startsReply = true;
     };
 
     void onReadable();
     void hear(const QByteArray& bytes);
     bool lineMatches(QString& heard) const;
     void onQuery(const QueryReader::Verdict& verdict);
+    void playNextExchange();
     void streamBurst();
-    void queue(const Outgoing& outgoing);
+    int speed() const;
+    void queue(Outgoing outgoing);
     void sendNext();
     bool send(const QByteArray& bytes);
     void die();
@@ -63,6 +70,7 @@ private:
     const UnitConfig m_config;
     const EventLog& m_log;
     const ReplyBuilder m_builder;
+    Playback m_playback;
     QueryReader m_reader;
     std::unique_ptr<PseudoTerminal> m_pty;
     std::unique_ptr<QSocketNotifier> m_notifier;

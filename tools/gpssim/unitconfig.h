@@ -1,7 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <QByteArray>
 #include <QString>
+
+struct Recording;
 
 // The two receiver families the program knows, each with its own protocol
 // and line speed.
@@ -32,6 +35,9 @@ struct UnitConfig {
     // Talks all the time besides answering: NMEA sentences from a Magellan,
     // position packets from a Garmin.
     bool stream = false;
+    // Played back rather than made up: a trace's answers, or a capture that
+    // is the stream.
+    std::shared_ptr<const Recording> recording;
 };
 
 QString protocolName(Protocol protocol);

@@ -1,0 +1,120 @@
+"""The installer as a Windows user meets it, silent (/S): what it puts where,
+the Start-menu entry, the entry to uninstall it, and the uninstaller. The
+first scenario also leaves the prefix every other scenario starts from."""
+
+import os
+import re
+import shutil
+import struct
+import subprocess
+import tempfile
+import unittest
+
+from desktop import Desktop
+from scenario import artifacts_of
+from wineprefix import INSTALL_DIR, PROGRAM, START_MENU, WinePrefix
+
+UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dunmerrow"
+SHIPPED = ["Dunmerrow.exe", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll",
+           r"platforms\qwindows.dll", "libstdc++-6.dll", "libgcc_s_seh-1.dll",
+           "libwinpthread-1.dll", "README.txt", "LICENSE.txt",
+           r"licenses\Qt\LGPL-3.0-only.txt", r"licenses\gcc-runtime\copyright"]
+
+
+class Install(unittest.TestCase):
+    installer = os.environ.get("DUNMERROW_INSTALLER", "")
+    template = os.environ.get("WINE_TEMPLATE_PREFIX", "")
+
+    def setUp(self):
+        self.artifacts = artifacts_of(self)
+        desktop = Desktop(self.artifacts, accessibility=False)
+        self.addCleanup(desktop.stop)
+        desktop.start()
+
+    def prepared(self):
+        if not os.path.isdir(self.template):
+            self.fail("no prefix with Dunmerrow installed at %r" % self.template)
+        scratch = tempfile.mkdtemp(prefix="dunmerrow-wine-")
+        self.addCleanup(shutil.rmtree, scratch, ignore_errors=True)
+        prefix = WinePrefix(self.template, self.artifacts).copy_to(
+            os.path.join(scratch, "prefix"), self.artifacts)
+        self.addCleanup(prefix.kill)
+        return prefix, scratch
+
+    def test_install(self):
+        """A new prefix, the installer run in it; every scenario copies it."""
+        self.assertTrue(os.path.isfile(self.installer), "no installer at %r" % self.installer)
+        shutil.rmtree(self.template, ignore_errors=True)
+        prefix = WinePrefix(self.template, self.artifacts)
+        self.addCleanup(prefix.kill)
+        prefix.create()
+        prefix.install(self.installer)
+        for name in SHIPPED:
+            self.assertTrue(os.path.isfile(prefix.installed(name)), name + " not installed")
+        self.assertTrue(os.path.isfile(prefix.drive_c(START_MENU + r"\Dunmerrow.lnk")))
+        self.assertEqual(prefix.value(UNINSTALL_KEY, "DisplayName"), "Dunmerrow")
+        self.assertEqual(prefix.value(UNINSTALL_KEY, "UninstallString"),
+                         '"%s\\Uninstall.exe"' % INSTALL_DIR)
+
+    def test_console_commands(self):
+        """A program with a window still answers on the terminal, and the
+        ports it saves go to the registry key the README names."""
+        prefix, scratch = self.prepared()
+        version = prefix.run([PROGRAM, "--version"], cwd=scratch)
+        self.assertEqual(version.stdout.decode().strip(), "Dunmerrow Version 0.01 Alpha")
+        wrong = prefix.run([PROGRAM, "--com5", "COM7"], cwd=scratch, check=False)
+        self.assertEqual(wrong.returncode, 2)
+        self.assertIn("Unknown option 'com5'", wrong.stderr.decode())
+        results = prefix.run([PROGRAM, "--results"], cwd=scratch, check=False)
+        self.assertEqual(results.returncode, 1)
+        self.assertIn("Dunmerrow Results is not part of Dunmerrow for Windows",
+                      results.stderr.decode())
+        saved = prefix.run([PROGRAM, "--com1", "COM7", "--save-ports"], cwd=scratch)
+        self.assertIn("COM1 = COM7", saved.stdout.decode())
+        self.assertEqual(prefix.value(r"HKCU\Software\dunmerrow\dunmerrow\ports", "COM1"), "COM7")
+        listing = prefix.run([PROGRAM, "--list-ports"], cwd=scratch).stdout.decode()
+        self.assertIn("COM1 is COM7", listing)
+        self.assertIn("from the settings file", listing)
+
+    def test_program_resources(self):
+        """What Explorer shows of the installed Dunmerrow.exe: its version
+        record, its icon in three sizes and the manifest it starts with."""
+        prefix, _ = self.prepared()
+        program = prefix.installed("Dunmerrow.exe")
+
+        def resource(kind, name, raw=True):
+            return subprocess.run(["wrestool", "-x", *(["--raw"] if raw else []),
+                                   "--type=%d" % kind, "--name=%d" % name, program],
+                                  stdout=subprocess.PIPE, check=True).stdout
+        version = resource(16, 1)
+        fixed = struct.unpack_from("<13I", version, version.find(b"\xbd\x04\xef\xfe"))
+        # File and product version 0.0.0.1, no flags, an application for
+        # 32-bit Windows.
+        self.assertEqual(fixed[2:6], (0, 1, 0, 1))
+        self.assertEqual(fixed[7:10], (0, 4, 1))
+        texts = [text for text in version.decode("utf-16-le", "ignore").split("\0") if text]
+        strings = {}
+        for key, value in zip(texts, texts[1:] + [""]):
+            for name in ("FileVersion", "ProductVersion", "ProductName", "OriginalFilename",
+                         "InternalName", "FileDescription", "LegalTrademarks"):
+                if key.endswith(name):
+                    strings[name] = "" if value.endswith(("PrivateBuild", "OriginalFilename")) \
+                        else value
+        self.assertEqual(strings, {"FileVersion": "0, 0, 0, 1", "ProductVersion": "0, 0, 0, 1",
+                                   "ProductName": "Dunmerrow", "InternalName": "Dunmerrow",
+                                   "FileDescription": "Dunmerrow",
+                                   "OriginalFilename": "Dunmerrow.EXE", "LegalTrademarks": ""})
+        # Icon 128 as an icon file: the group and the images it names.
+        icons = subprocess.run(["icotool", "-l", "-"], input=resource(14, 128, raw=False),
+                               stdout=subprocess.PIPE, check=True).stdout.decode()
+        self.assertEqual(sorted(map(int, re.findall(r"--width=(\d+)", icons))), [16, 32, 48])
+        self.assertIn(b'level="asInvoker"', resource(24, 1))
+
+    def test_uninstall(self):
+        prefix, _ = self.prepared()
+        prefix.run([INSTALL_DIR + r"\Uninstall.exe", "/S"])
+        prefix.wait_idle()
+        for name in SHIPPED:
+            self.assertFalse(os.path.exists(prefix.installed(name)), name + " left behind")
+        self.assertFalse(os.path.exists(prefix.drive_c(START_MENU + r"\Dunmerrow.lnk")))
+        self.assertIsNone(prefix.value(UNINSTALL_KEY, "DisplayName"))

@@ -1,0 +1,128 @@
+"""Whole tests with the Windows program: BATTERY.TXT as Windows writes text
+files, with CR LF line ends, and the boxes of the run in their order."""
+
+import os
+import re
+import shutil
+import time
+from datetime import datetime
+
+from desktop import wait_until
+from winescenario import CANCELLED, COMPLETED, CTIME, WineScenario
+
+GREEN, GRAY = "0,255,0", "128,128,128"
+
+
+def bytes_read(trace, port):
+    """How many bytes the program took from COMn, by its traffic trace: each
+    "< N bytes" line, and each "= N more of the same" fold of the last."""
+    total = last = 0
+    for line in trace.splitlines():
+        fields = line.split()
+        if len(fields) < 4 or fields[1] != "COM%d" % port:
+            continue
+        if fields[2] == "<" and fields[4:5] == ["bytes"]:
+            last = int(fields[3])
+            total += last
+        elif fields[2] == "=":
+            total += int(fields[3]) * last
+    return total
+
+
+def seconds(endurance):
+    hours, minutes, secs = (int(part) for part in endurance.split(":"))
+    return hours * 3600 + minutes * 60 + secs
+
+
+class WineRuns(WineScenario):
+    def check_line(self, line, port, receiver, battery, life):
+        """One unit's line, field for field: the texts as typed, two times a
+        run apart, and an endurance two to four seconds past the battery's
+        life (the read that finds the unit silent comes one wait after a
+        query, at most a cycle late)."""
+        maker, kind, capacity, comments = battery
+        texts = "".join(text + ", " if text else " ," for text in (maker, kind, capacity))
+        pattern = r"COM%d, %s, %s(%s), (%s), (\d\d:\d\d:\d\d), %s\r\n" % (
+            port, re.escape(receiver), re.escape(texts), CTIME, CTIME, re.escape(comments))
+        found = re.fullmatch(pattern, line)
+        self.assertIsNotNone(found, "COM%d's line is %r" % (port, line))
+        start, last, endurance = found.groups()
+        ran = seconds(endurance)
+        self.assertTrue(life + 2 <= ran <= life + 4, "COM%d ran %d s" % (port, ran))
+        elapsed = (datetime.strptime(last, "%a %b %d %H:%M:%S %Y") -
+                   datetime.strptime(start, "%a %b %d %H:%M:%S %Y")).total_seconds()
+        self.assertLessEqual(abs(elapsed - ran), 1, "COM%d: %s to %s" % (port, start, last))
+
+    def test_garmin_and_streaming_magellan(self):
+        """A Garmin and a Magellan that talks all the time: the Magellan's
+        version answer is found amid its stream, every byte the receivers
+        sent is taken (by the program's own traffic trace), the lamps move,
+        and the two lines are appended to what an earlier test left."""
+        earlier = b"COM2, Garmin eTrex (Product ID=130), from an earlier test\r\n"
+        with open(self.workdir + "/BATTERY.TXT", "wb") as log:
+            log.write(earlier)
+        simulator = self.receivers({1: "garmin,life=4,id=0x10F0,version=3.10,desc=GPS 12",
+                                    3: "magellan,life=6,id=7,version=3.05,desc=SporTrak,stream"})
+        dun = self.start(["--trace", "trace.txt"])
+        batteries = {1: ("Acme", "Alkaline", "2500", "spare set"),
+                     3: ("Voltix", "Ni-MH", "", "new, from the shop")}
+        self.describe(dun, 1, "Garmin", batteries[1])
+        self.describe(dun, 3, "Magellan", batteries[3])
+        self.desktop.screenshot("described")
+        # Blank until the first run: neither lit nor dark.
+        self.assertNotIn(GREEN, dun.lamp_colours())
+        self.assertNotIn(GRAY, dun.lamp_colours())
+        self.start_test(dun)
+        wait_until(lambda: dun.lamp_colours().count(GREEN) == 1, 10, "a lamp to light")
+        self.desktop.screenshot("running")
+        dun.answer(COMPLETED, timeout=40)
+        log = self.log_bytes()
+        self.assertTrue(log.startswith(earlier), log)
+        lines = log[len(earlier):].decode().splitlines(keepends=True)
+        self.assertEqual(len(lines), 2, lines)
+        self.check_line(lines[0], 1, "Garmin GPS 12 (Product ID=4336)", batteries[1], 4)
+        self.check_line(lines[1], 3, "Magellan SporTrak Software Version 3.05 (Product ID=7)",
+                        batteries[3], 6)
+        # The lamp the last step lit stays lit.
+        self.assertEqual(dun.lamp_colours().count(GREEN), 1)
+        self.leave(dun)
+        sent = simulator.stop()[3]
+        replies = int(re.search(r"replies=(\d+)", sent).group(1))
+        streamed = int(re.search(r"streamed_bytes=(\d+)", sent).group(1))
+        trace_path = os.path.join(self.workdir, "trace.txt")
+        shutil.copy(trace_path, self.artifacts)
+        with open(trace_path, encoding="utf-8") as trace:
+            taken = bytes_read(trace.read(), 3)
+        self.assertGreater(streamed, 2000)
+        self.assertEqual(taken, streamed + replies * len("$PMGNVER,7,3.05,SporTrak*00\r\n"))
+
+    def test_cancel(self):
+        """Cancel mid-test: "Test cancelled by user", dark lamps, and the log
+        as it was."""
+        self.receivers({2: "magellan,life=60"})
+        dun = self.start()
+        self.describe(dun, 2, "Magellan")
+        self.start_test(dun)
+        wait_until(lambda: dun.lamp_colours().count(GREEN) == 1, 10, "a lamp to light")
+        time.sleep(3)
+        dun.press("Cancel")
+        dun.answer(CANCELLED, timeout=10)
+        self.assertEqual(dun.lamp_colours(), [GRAY] * 4)
+        self.assertIsNone(self.log_bytes())
+        self.leave(dun)
+
+    def test_from_start_menu(self):
+        """The Start-menu entry starts Dunmerrow in the user's Documents,
+        where the test's line then goes: never in its own folder under
+        Program Files, which is not the user's to write in."""
+        self.receivers({2: "garmin,life=2"})
+        dun = self.start(from_menu=True)
+        self.describe(dun, 2, "Garmin")
+        self.start_test(dun)
+        dun.answer(COMPLETED, timeout=30)
+        with open(os.path.join(self.prefix.documents(), "BATTERY.TXT"), "rb") as log:
+            lines = log.read().decode().splitlines(keepends=True)
+        self.assertEqual(len(lines), 1, lines)
+        self.check_line(lines[0], 2, "Garmin eTrex (Product ID=130)", ("", "Ni-MH", "", ""), 2)
+        self.assertIsNone(self.log_bytes())
+        self.leave(dun)

@@ -1,0 +1,193 @@
+"""Dunmerrow for Windows running under Wine, operated as a person does:
+X input only, at places worked out from the dialog's layout in dialog units
+and the window's size on screen. Wine has no bridge to the accessibility
+tree, so a box is read the way a Windows user copies one: Ctrl+C on it puts
+its caption and text on the clipboard, which Wine shares with X."""
+
+import os
+import subprocess
+import time
+
+import xinput
+from desktop import wait_until
+
+BOX_TIMEOUT = 30
+# The dialog's client area in dialog units.
+DIALOG_WIDTH, DIALOG_HEIGHT = 362, 206
+ROW_Y = [27, 45, 63, 81]
+# Where the controls of a unit's row are, (x, width) at its row's y, 12 high.
+ROW = {"check box": (10, 35), "GPS maker": (47, 47), "battery manufacturer": (106, 55),
+       "battery type": (167, 48), "battery capacity in mAh": (220, 30), "comments": (253, 95)}
+BUTTON_X = {"Start Test": 56, "OK": 122, "Cancel": 188, "About": 254}
+BUTTON_Y, BUTTON_WIDTH, BUTTON_HEIGHT = 188, 50, 14
+LAMP_X, LAMP_Y = [10, 24, 38, 52], 112
+SEPARATOR = "---------------------------"
+
+
+def _xdotool(*args):
+    return subprocess.run(["xdotool", *args], stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL).stdout.decode()
+
+
+def window_name(window):
+    return _xdotool("getwindowname", window).strip()
+
+
+def geometry(window):
+    """x, y, width and height of a window's inside on screen. xwininfo's
+    absolute position is the window's own; xdotool's counts the window
+    manager's frame in."""
+    info = subprocess.run(["xwininfo", "-id", window], stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL).stdout.decode()
+    values = {}
+    for line in info.splitlines():
+        key, _, value = line.strip().partition(":")
+        values[key] = value.strip()
+    return tuple(int(values[key]) for key in ("Absolute upper-left X", "Absolute upper-left Y",
+                                              "Width", "Height"))
+
+
+class Box:
+    """A message box on screen: its window and what Ctrl+C copied of it."""
+
+    def __init__(self, window, caption, text):
+        self.window, self.caption, self.text = window, caption, text
+
+
+class WineProgram:
+    def __init__(self, desktop, prefix, argv, cwd, name="dunmerrow", by_shell=False):
+        """by_shell: argv is a launcher that hands the program to the shell
+        and ends; the program is then followed by its window alone."""
+        self.desktop = desktop
+        self.prefix = prefix
+        self.by_shell = by_shell
+        self.process = prefix.start(argv, cwd, name)
+        self.window = None
+        self.window = wait_until(self._main_window, 60, "Dunmerrow's window under Wine")
+        self.answered = []
+
+    # --- where things are ---------------------------------------------------
+
+    def windows(self):
+        """Every window of the program that is on screen, oldest first."""
+        found = _xdotool("search", "--onlyvisible", "--class", "dunmerrow.exe").split()
+        return sorted(found, key=int)
+
+    def place(self, x, y, width, height):
+        """The centre on screen of a rectangle given in dialog units. The
+        window's client area is the whole dialog, DIALOG_WIDTH by
+        DIALOG_HEIGHT units, so its size gives the units' size in pixels."""
+        left, top, pixels_wide, pixels_high = geometry(self.window)
+        centre_x = (x + width / 2) * pixels_wide / DIALOG_WIDTH
+        centre_y = (y + height / 2) * pixels_high / DIALOG_HEIGHT
+        return left + round(centre_x), top + round(centre_y)
+
+    def row_control(self, port, name):
+        x, width = ROW[name]
+        return self.place(x, ROW_Y[port - 1], width, 12)
+
+    def button(self, name):
+        return self.place(BUTTON_X[name], BUTTON_Y, BUTTON_WIDTH, BUTTON_HEIGHT)
+
+    def lamp_colours(self):
+        colours = []
+        for x in LAMP_X:
+            # Inside the lamp's picture, clear of its sunken border.
+            centre_x, centre_y = self.place(x, LAMP_Y, 12, 10)
+            colours.append(self.desktop.pixel(centre_x, centre_y))
+        return colours
+
+    # --- what an operator does ---------------------------------------------
+
+    def click(self, place):
+        xinput.click_at(*place)
+
+    def tick(self, port):
+        self.click(self.row_control(port, "check box"))
+
+    def choose(self, port, list_name, item):
+        """Opens the list with the mouse and picks the item by its first
+        letters and Return."""
+        self.click(self.row_control(port, list_name))
+        time.sleep(0.5)
+        xinput.type_text(item[:4])
+        xinput.key("Return")
+        # The closing list takes the next click with it.
+        time.sleep(0.5)
+
+    def type_into(self, port, name, text):
+        self.click(self.row_control(port, name))
+        time.sleep(0.3)
+        xinput.type_text(text)
+        time.sleep(0.2)
+
+    def press(self, name):
+        self.click(self.button(name))
+
+    # --- boxes ----------------------------------------------------------------
+
+    def boxes(self):
+        return [window for window in self.windows() if window != self.window]
+
+    def next_box(self, timeout=BOX_TIMEOUT):
+        window = wait_until(lambda: (self.boxes() or [None])[0], timeout, "a box")
+        # The box is painted and takes keys once the window manager has
+        # given it the focus.
+        _xdotool("windowactivate", "--sync", window)
+        time.sleep(0.3)
+        caption, text = self._copy_box(window)
+        return Box(window, caption, text)
+
+    def answer(self, text, key="Return", caption="Dunmerrow", timeout=BOX_TIMEOUT):
+        """Waits for the next box, checks its caption and text, keeps a
+        picture of it and answers it from the keyboard."""
+        box = self.next_box(timeout)
+        self.desktop.screenshot("box")
+        if (box.caption, box.text) != (caption, text):
+            raise AssertionError("expected the box %r captioned %r, saw %r captioned %r"
+                                 % (text, caption, box.text, box.caption))
+        xinput.key(key)
+        wait_until(lambda: box.window not in self.windows(), 10,
+                   "the box %r to close" % text)
+        self.answered.append(text)
+        return box
+
+    def _copy_box(self, window):
+        """Qt's boxes copy themselves on Ctrl+C as Windows' own do: caption,
+        text and buttons between lines of dashes."""
+        xinput.put_on_clipboard("(nothing copied)")
+        for _ in range(3):
+            xinput.key("ctrl+c")
+            copied = wait_until(lambda: xinput.clipboard(), 5, "the clipboard")
+            if SEPARATOR in copied:
+                parts = [part.strip() for part in copied.replace("\r", "").split(SEPARATOR)]
+                parts = [part for part in parts if part]
+                return parts[0], parts[1]
+            time.sleep(0.5)
+        self.desktop.screenshot("box-not-copied")
+        return window_name(window), None
+
+    # --- ending -------------------------------------------------------------
+
+    def running(self):
+        if self.by_shell:
+            return self.window is None or self.window in self.windows()
+        return self.process.poll() is None
+
+    def kill(self):
+        if self.by_shell:
+            self.prefix.kill()
+        elif self.running():
+            self.process.kill()
+            self.process.wait(10)
+
+    def _main_window(self):
+        if not self.running() and not self.by_shell:
+            raise RuntimeError("Dunmerrow ended with status %d" % self.process.returncode)
+        for window in self.windows():
+            if window_name(window) == "Dunmerrow":
+                left, top, width, height = geometry(window)
+                # The dialog is wider than tall, as no box of it is.
+                if width > 1.5 * height:
+                    return window
+        return None
