@@ -59,7 +59,7 @@ build: deps-build
 
 run: deps-build
 	cmake --preset default
-	cmake --build --preset default -j $(JOBS) --target Dunmerrow
+	cmake --build --preset default -j $(JOBS) --target Dunmerrow Dunmerrow-results
 	./build/ui/Dunmerrow
 
 # A whole test without receivers: Dunmerrow's window against four simulated
