@@ -22,15 +22,22 @@ CANCELLED = "Test cancelled by user"
 EXIT_QUESTION = "Are you sure you want to exit?"
 
 
+def artifacts_of(test):
+    """A fresh folder for a scenario's screenshots and logs, named after it
+    under $GUI_ARTIFACTS, which the tier keeps for a person to look at."""
+    root = os.environ.get("GUI_ARTIFACTS", tempfile.gettempdir())
+    path = os.path.join(root, test.id().split(".")[-1])
+    shutil.rmtree(path, ignore_errors=True)
+    os.makedirs(path)
+    return path
+
+
 class Scenario(unittest.TestCase):
     program_path = os.environ.get("DUNMERROW", "Dunmerrow")
     gpssim_path = os.environ.get("GPSSIM", "gpssim")
 
     def setUp(self):
-        root = os.environ.get("GUI_ARTIFACTS", tempfile.gettempdir())
-        self.artifacts = os.path.join(root, self.id().split(".")[-1])
-        shutil.rmtree(self.artifacts, ignore_errors=True)
-        os.makedirs(self.artifacts)
+        self.artifacts = artifacts_of(self)
         self.workdir = tempfile.mkdtemp(prefix="dunmerrow-gui-")
         self.addCleanup(shutil.rmtree, self.workdir, ignore_errors=True)
         self.desktop = Desktop(self.artifacts)

@@ -11,6 +11,7 @@ import tempfile
 import unittest
 
 from desktop import Desktop
+from scenario import artifacts_of
 from wineprefix import INSTALL_DIR, PROGRAM, START_MENU, WinePrefix
 
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dunmerrow"
@@ -25,10 +26,7 @@ class Install(unittest.TestCase):
     template = os.environ.get("WINE_TEMPLATE_PREFIX", "")
 
     def setUp(self):
-        self.artifacts = os.path.join(os.environ.get("GUI_ARTIFACTS", tempfile.gettempdir()),
-                                      self.id().split(".")[-1])
-        shutil.rmtree(self.artifacts, ignore_errors=True)
-        os.makedirs(self.artifacts)
+        self.artifacts = artifacts_of(self)
         desktop = Desktop(self.artifacts, accessibility=False)
         self.addCleanup(desktop.stop)
         desktop.start()
@@ -67,6 +65,10 @@ class Install(unittest.TestCase):
         wrong = prefix.run([PROGRAM, "--com5", "COM7"], cwd=scratch, check=False)
         self.assertEqual(wrong.returncode, 2)
         self.assertIn("Unknown option 'com5'", wrong.stderr.decode())
+        results = prefix.run([PROGRAM, "--results"], cwd=scratch, check=False)
+        self.assertEqual(results.returncode, 1)
+        self.assertIn("Dunmerrow Results is not part of Dunmerrow for Windows",
+                      results.stderr.decode())
         saved = prefix.run([PROGRAM, "--com1", "COM7", "--save-ports"], cwd=scratch)
         self.assertIn("COM1 = COM7", saved.stdout.decode())
         self.assertEqual(prefix.value(r"HKCU\Software\dunmerrow\dunmerrow\ports", "COM1"), "COM7")

@@ -10,17 +10,10 @@ import unittest
 
 from desktop import Desktop, wait_until
 from receivers import Receivers
+from scenario import ADVISORIES, CANCELLED, COMPLETED, EXIT_QUESTION, artifacts_of
 from wineprefix import PROGRAM, START_MENU, WinePrefix
 from wineprogram import WineProgram
 
-ADVISORIES = [
-    "If you are testing a Magellan, please set the baud rate to 4800 and message type to "
-    "NEMA V2.x",
-    "If you are testing a Garmin, please set the Interface I/O type to Garmin",
-]
-COMPLETED = "Test completed... all units did not reply"
-CANCELLED = "Test cancelled by user"
-EXIT_QUESTION = "Are you sure you want to exit?"
 # ctime's text: day, month, day of the month, time and year.
 CTIME = r"[A-Z][a-z]{2} [A-Z][a-z]{2} \d\d \d\d:\d\d:\d\d \d{4}"
 
@@ -42,10 +35,7 @@ class WineScenario(unittest.TestCase):
     template = os.environ.get("WINE_TEMPLATE_PREFIX", "")
 
     def setUp(self):
-        root = os.environ.get("GUI_ARTIFACTS", tempfile.gettempdir())
-        self.artifacts = os.path.join(root, self.id().split(".")[-1])
-        shutil.rmtree(self.artifacts, ignore_errors=True)
-        os.makedirs(self.artifacts)
+        self.artifacts = artifacts_of(self)
         self.scratch = tempfile.mkdtemp(prefix="dunmerrow-wine-")
         self.addCleanup(shutil.rmtree, self.scratch, ignore_errors=True)
         self.workdir = os.path.join(self.scratch, "work")
