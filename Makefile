@@ -4,8 +4,10 @@
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
-# How long `make bench` soaks the program against simulated receivers.
+# How long `make bench` soaks the program against simulated receivers, and
+# how long it then runs the program beside its floor.
 MINUTES ?= 10
+SIDE_SECONDS ?= 120
 
 PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-svg-dev \
                   libqt6opengl6-dev libgl-dev fonts-dejavu-core
@@ -57,7 +59,7 @@ build: deps-build
 
 run: deps-build
 	cmake --preset default
-	cmake --build --preset default -j $(JOBS) --target Dunmerrow
+	cmake --build --preset default -j $(JOBS) --target Dunmerrow Dunmerrow-results
 	./build/ui/Dunmerrow
 
 # A whole test without receivers: Dunmerrow's window against four simulated
@@ -85,13 +87,17 @@ test: deps-test
 # Measurements, not tests: the run's CPU cost with the engine alone, then
 # with a traffic trace, the results window over a 100,000-line log, then the real dialog offscreen
 # against four simulated receivers for $(MINUTES) minutes, watched for CPU,
-# memory and cycle length.
+# memory and cycle length; then the program on a desktop beside its floor, a
+# bare Qt dialog polling the same way, for $(SIDE_SECONDS) seconds, and both
+# started in turn until their windows show.
 bench: build
 	./build/bench/bench_run_cpu
 	rm -f build/bench/run-trace.txt
 	./build/bench/bench_run_cpu 60 build/bench/run-trace.txt
 	./build/bench/bench_results_load
 	bench/soak.sh build $(MINUTES)
+	bench/side-by-side.sh build $(SIDE_SECONDS)
+	bench/startup.sh build
 
 # The program alone, optimised and without the tests and tools, in a build
 # tree of its own, for installing and packaging.

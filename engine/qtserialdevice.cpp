@@ -43,7 +43,7 @@ bool QtSerialDevice::GetLineSettings(LineSettings& settings)
     // Adapters and pseudo-terminals without modem lines cannot report them.
     settings.bDtr = m_port.isDataTerminalReady();
     settings.bRts = m_port.isRequestToSend();
-    m_port.clearError();
+    forgetError();
     return true;
 }
 
@@ -66,7 +66,7 @@ bool QtSerialDevice::SetLineSettings(const LineSettings& settings)
     // refuses DTR and RTS; that leaves them off, which is what is wanted.
     m_port.setDataTerminalReady(settings.bDtr != 0);
     m_port.setRequestToSend(settings.bRts != 0);
-    m_port.clearError();
+    forgetError();
     return true;
 }
 
@@ -82,24 +82,28 @@ void QtSerialDevice::Write(const char* data, int nCount)
 {
     if (!m_port.isOpen() || nCount <= 0)
         return;
-    m_port.write(data, nCount);
-    // Hands as much as the driver takes right now to the port, without
-    // waiting; the rest follows from the event loop.
-    m_port.flush();
-    m_port.clearError();
+    // Straight to the system while nothing waits before it in QSerialPort.
+    const qint64 nAtOnce = m_port.bytesToWrite() == 0 ? writeAtOnce(data, nCount) : 0;
+    if (nAtOnce < nCount) {
+        m_port.write(data + nAtOnce, nCount - nAtOnce);
+        // Hands as much as the driver takes right now to the port, without
+        // waiting; the rest follows from the event loop.
+        m_port.flush();
+    }
+    forgetError();
 }
 
 int QtSerialDevice::ReadWaiting(char* buf, int nMax)
 {
     if (!m_port.isOpen() || nMax <= 0)
         return 0;
-    // QSerialPort's own buffer first; once that is used up, whatever the
-    // driver holds by now, without waiting for more. QSerialPort's buffer is
-    // bounded by the queue size, so the driver may hold the newer bytes.
-    if (m_port.bytesAvailable() == 0)
-        m_port.waitForReadyRead(0);
-    const qint64 nRead = m_port.read(buf, nMax);
-    m_port.clearError();
+    // What QSerialPort has taken in already comes first; once that is used
+    // up, whatever the driver holds by now, without waiting for more.
+    // QSerialPort's buffer is bounded by the queue size, so the driver may
+    // hold the newer bytes.
+    const qint64 nRead =
+        m_port.bytesAvailable() > 0 ? m_port.read(buf, nMax) : readFromSystem(buf, nMax);
+    forgetError();
     return nRead > 0 ? static_cast<int>(nRead) : 0;
 }
 
@@ -121,6 +125,12 @@ bool QtSerialDevice::FailUnlessOpen()
     // The same text the system gives for an operation on an invalid handle.
     m_errorText = std::strerror(EBADF);
     return false;
+}
+
+void QtSerialDevice::forgetError()
+{
+    if (m_port.error() != QSerialPort::NoError)
+        m_port.clearError();
 }
 
 bool QtSerialDevice::Fail()

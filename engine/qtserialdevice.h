@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QSerialPort>
 
-// A serial port of the system, through QSerialPort. Writes go out without
+// A serial port of a Unix system, through QSerialPort. Writes go out without
 // blocking; a read takes only what has already arrived. Calls on a port that
 // is not open fail with the system's text for an invalid handle, as they
 // would on a port whose opening failed.
@@ -27,6 +27,17 @@ public:
 private:
     bool FailUnlessOpen();
     bool Fail();
+    // QSerialPort keeps a text for every error it notes, "no error"
+    // included, which would cost an allocation in every cycle.
+    void forgetError();
+
+    // The POSIX part (qtserialdevice_posix.cpp): writing what the system
+    // takes at once, and reading what it holds by now, without waiting; each
+    // returns how many bytes. They go past QSerialPort, which would allocate
+    // in every cycle and wake the program for every piece of an answer that
+    // nobody reads before the end of the wait.
+    qint64 writeAtOnce(const char* data, qint64 nCount);
+    qint64 readFromSystem(char* buf, qint64 nMax);
 
     QSerialPort m_port;
     QByteArray m_errorText;

@@ -5,6 +5,7 @@
 #include "parentconsole.h"
 #include "portlisting.h"
 #include "portsetup.h"
+#include "resultsprogram.h"
 
 #include <cstdio>
 #include <QCoreApplication>
@@ -35,6 +36,11 @@ int ConsoleCommands::run(const CommandLine& commandLine, int argc, char** argv)
         return EXIT_USAGE;
     }
     QCoreApplication app(argc, argv);
+    if (commandLine.opensResults()) {
+        print(stderr, QStringLiteral("%1: %2\n")
+                          .arg(program, becomeResultsProgram(commandLine.resultsFile())));
+        return 1;
+    }
     if (commandLine.wantsHelp()) {
         print(stdout, commandLine.helpText());
         return 0;

@@ -12,6 +12,9 @@ LampWidget::LampWidget(QWidget* parent) : QFrame(parent)
 
 void LampWidget::SetImage(const QPixmap* image)
 {
+    // Only the lamps that change are painted again: a step changes two.
+    if (image == m_image)
+        return;
     m_image = image;
     update();
 }

@@ -1,10 +1,38 @@
 #include "messageboxes.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QMessageBox>
+#include <QProxyStyle>
 
 namespace {
+
+// Buttons with words only, as the boxes have always had on Windows. Their
+// standard icons are pictures that Qt reads by asking every image format
+// plugin whether it knows them, which loads the SVG plugin and Qt SVG with it
+// into a test program that runs for hours.
+class PlainButtons : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override
+    {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+// Gives the box its buttons, drawn without icons.
+void SetButtons(QMessageBox& box, QMessageBox::StandardButtons buttons)
+{
+    if (auto* row = box.findChild<QDialogButtonBox*>()) {
+        auto* style = new PlainButtons;
+        style->setParent(&box);
+        row->setStyle(style);
+    }
+    box.setStandardButtons(buttons);
+}
 
 // Texts come from the engine and the system and are shown as they are,
 // never taken for markup. A box with a purpose of its own is named for it.
@@ -24,7 +52,8 @@ int ExecOwnedBox(QWidget* owner, QMessageBox::Icon icon, const QString& text,
                  QMessageBox::StandardButtons buttons, const char* objectName = nullptr,
                  const char* purpose = nullptr)
 {
-    QMessageBox box(icon, QCoreApplication::applicationName(), text, buttons, owner);
+    QMessageBox box(icon, QCoreApplication::applicationName(), text, QMessageBox::NoButton, owner);
+    SetButtons(box, buttons);
     SetUpBox(box, objectName, purpose);
     if (owner)
         box.setWindowModality(Qt::WindowModal);
@@ -60,7 +89,8 @@ QDialog* showNoteBox(QWidget* owner, const QString& text, const char* objectName
                      const char* purpose)
 {
     auto* box = new QMessageBox(QMessageBox::Warning, QCoreApplication::applicationName(), text,
-                                QMessageBox::Ok, owner);
+                                QMessageBox::NoButton, owner);
+    SetButtons(*box, QMessageBox::Ok);
     SetUpBox(*box, objectName, purpose);
     box->setWindowModality(Qt::NonModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -70,7 +100,8 @@ QDialog* showNoteBox(QWidget* owner, const QString& text, const char* objectName
 
 void ShowErrorBox(const QString& text)
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Error"), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Error"), text, QMessageBox::NoButton);
+    SetButtons(box, QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::NonModal);
     // The caller waits for the answer, but in an event loop of its own

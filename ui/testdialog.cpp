@@ -4,9 +4,11 @@
 #include "controlids.h"
 #include "dialogunits.h"
 #include "endrequestwatcher.h"
+#include "freememory.h"
 #include "lamps.h"
 #include "lampwidget.h"
 #include "messageboxes.h"
+#include "pngresource.h"
 #include "run.h"
 #include "runkeyfilter.h"
 #include "sessionguard.h"
@@ -45,7 +47,8 @@ QIcon LoadAppIcon()
 {
     QIcon icon;
     for (const char* size : {"16", "32", "48"})
-        icon.addFile(QStringLiteral(":/icons/dunmerrow-%1.png").arg(QLatin1String(size)));
+        icon.addPixmap(
+            LoadPng(QStringLiteral(":/icons/dunmerrow-%1.png").arg(QLatin1String(size))));
     return icon;
 }
 
@@ -59,9 +62,9 @@ TestDialog::TestDialog(QWidget* parent)
 {
     setObjectName(QStringLiteral("TestDialog"));
     setWindowTitle(QStringLiteral("Dunmerrow"));
-    m_pauseTimer.setSingleShot(true);
+    m_pauseTimer.setInterval(100);
     m_pauseTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_pauseTimer, &QTimer::timeout, &m_pause, &QEventLoop::quit);
+    connect(&m_pauseTimer, &QTimer::timeout, this, &TestDialog::endPause);
     InitDialog();
 }
 
@@ -149,7 +152,8 @@ void TestDialog::AddToolTips()
 
 QWidget* TestDialog::Control(int nId) const
 {
-    return findChild<QWidget*>(TestDialogLayout::ObjectName(nId), Qt::FindDirectChildrenOnly);
+    TestDialogLayout::NameBuffer name;
+    return findChild<QWidget*>(TestDialogLayout::ObjectName(nId, name), Qt::FindDirectChildrenOnly);
 }
 
 void TestDialog::EnableControl(int nId, bool enable)
@@ -176,9 +180,11 @@ void TestDialog::FillChoiceLists()
 
 void TestDialog::LoadLampImages()
 {
-    if (!bmpGreen.load(QStringLiteral(":/images/lamp-green.png")))
+    bmpGreen = LoadPng(QStringLiteral(":/images/lamp-green.png"));
+    if (bmpGreen.isNull())
         MessageBoxOk("Could not load green bitmap");
-    if (!bmpGray.load(QStringLiteral(":/images/lamp-gray.png")))
+    bmpGray = LoadPng(QStringLiteral(":/images/lamp-gray.png"));
+    if (bmpGray.isNull())
         MessageBoxOk("Could not load gray bitmap");
 }
 
@@ -229,6 +235,7 @@ void TestDialog::StartTest()
         const RunKeyFilter keyFilter(this);
         // Nor may the computer go to sleep while it does.
         m_keepAwake.emplace(this);
+        releaseFreedMemory();
         m_running = true;
         RunEnduranceTest();
         m_running = false;

@@ -5,7 +5,6 @@
 
 #include <optional>
 #include <QDialog>
-#include <QEventLoop>
 #include <QIcon>
 #include <QPixmap>
 #include <QTimer>
@@ -64,6 +63,8 @@ private:
     void CancelTest();
     void ConfirmExit();
     void ShowAboutBox();
+    // A tick of the pause timer.
+    void endPause();
 
     void InitDialog();
     void AddToolTips();
@@ -78,9 +79,12 @@ private:
     std::optional<SleepInhibitor> m_keepAwake;
     // The operator confirmed the exit while a run was still ending.
     bool m_exitWhenRunEnds = false;
-    // The run's pause, spent handling events rather than asleep.
-    QEventLoop m_pause;
+    // The run's pauses, spent handling events rather than asleep: they end
+    // on the ticks of one timer, which keeps going while pauses follow one
+    // another, so that a pause costs neither a timer of its own nor a nested
+    // event loop, and stops at the first tick that no pause is waiting for.
     QTimer m_pauseTimer;
+    bool m_pauseOver = true;
 
     // Lamp pictures, lit and dark.
     QPixmap bmpGreen;

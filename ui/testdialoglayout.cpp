@@ -9,6 +9,9 @@
 #include "statusdisplay.h"
 #include "units.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstring>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -39,6 +42,15 @@ W* Place(W* widget, int nId, const DialogUnits& du, const Box& box)
     widget->setObjectName(TestDialogLayout::ObjectName(nId));
     widget->setGeometry(du.Rect(box.x, box.y, box.width, box.height));
     return widget;
+}
+
+// A display's text changes all through a run; at a fixed size, a new one
+// only repaints the display instead of also asking the dialog for a new
+// layout, which it does not have.
+StatusDisplay* FixedSize(StatusDisplay* display)
+{
+    display->setFixedSize(display->size());
+    return display;
 }
 
 void AddFrame(QWidget* dialog, const DialogUnits& du, int nId, const char* title, const Box& box)
@@ -77,7 +89,7 @@ StatusDisplay* AddDisplay(QWidget* dialog, const DialogUnits& du, int nId, const
     // Top-aligned: a time text ends in a newline, and its empty second line
     // must not push the first one out of the box.
     display->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    return Place(display, nId, du, box);
+    return FixedSize(Place(display, nId, du, box));
 }
 
 QLineEdit* AddEdit(QWidget* dialog, const DialogUnits& du, int nId, const Box& box)
@@ -181,6 +193,24 @@ void AddButtons(QWidget* dialog, const DialogUnits& du, std::vector<QWidget*>& t
 }
 
 } // namespace
+
+QString TestDialogLayout::ObjectName(int nId)
+{
+    NameBuffer buffer;
+    const QString name = ObjectName(nId, buffer);
+    return QString(name.constData(), name.size());
+}
+
+QString TestDialogLayout::ObjectName(int nId, NameBuffer& buffer)
+{
+    static const char PREFIX[] = "control";
+    char text[sizeof buffer / sizeof buffer[0]];
+    std::memcpy(text, PREFIX, sizeof PREFIX - 1);
+    char* end = std::to_chars(text + sizeof PREFIX - 1, text + sizeof text, nId).ptr;
+    const auto length = static_cast<qsizetype>(end - text);
+    std::copy(text, end, buffer);
+    return QString::fromRawData(reinterpret_cast<const QChar*>(buffer), length);
+}
 
 QSize TestDialogLayout::Build(QWidget* dialog, const DialogUnits& du)
 {

@@ -16,7 +16,12 @@ public:
     static constexpr int WIDTH = 362;
     static constexpr int HEIGHT = 206;
 
-    static QString ObjectName(int nId) { return QStringLiteral("control%1").arg(nId); }
+    // "control<nId>", the object name of the control with that identifier.
+    static QString ObjectName(int nId);
+    // The same name in buffer, which the result refers to: the run looks
+    // controls up several times a cycle, and a lookup allocates nothing.
+    using NameBuffer = char16_t[20];
+    static QString ObjectName(int nId, NameBuffer& buffer);
 
     // Creates every control on dialog, with the texts the window starts
     // with, and chains the tab stops. Returns the client size in pixels.

@@ -8,6 +8,7 @@ namespace {
 
 std::atomic<bool> g_counting{false};
 std::atomic<long> g_count{0};
+std::atomic<bool (*)()> g_leftOut{nullptr};
 
 } // namespace
 
@@ -26,8 +27,15 @@ long Count()
 }
 void Note()
 {
-    if (g_counting.load(std::memory_order_relaxed))
+    if (!g_counting.load(std::memory_order_relaxed))
+        return;
+    bool (*leftOut)() = g_leftOut.load(std::memory_order_relaxed);
+    if (!leftOut || !leftOut())
         g_count.fetch_add(1, std::memory_order_relaxed);
+}
+void SetFilter(bool (*leftOut)())
+{
+    g_leftOut = leftOut;
 }
 } // namespace AllocationCounter
 

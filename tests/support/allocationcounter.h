@@ -9,6 +9,8 @@ void Stop();
 long Count();
 // Whether malloc and friends are counted too, not only operator new.
 bool CountsMalloc();
-// Counts one allocation if counting is on.
+// Counts one allocation if counting is on and the filter, if any, does
+// not call it one to leave out. The filter must not allocate.
 void Note();
+void SetFilter(bool (*leftOut)());
 } // namespace AllocationCounter

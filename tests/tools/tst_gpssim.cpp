@@ -4,6 +4,7 @@
 #include "commandline.h"
 #include "controlids.h"
 #include "fakedialog.h"
+#include "gpssimprocess.h"
 #include "hexbytes.h"
 #include "portmap.h"
 #include "qtserialdevice.h"
@@ -28,30 +29,6 @@ bool nmeaChecksumsRight(const QByteArray& sentences)
             sum ^= c;
         if (!s.isEmpty() && !s.endsWith(QByteArray::number(uchar(sum), 16).toUpper() + '\r'))
             return false;
-    }
-    return true;
-}
-
-// Starts gpssim and points the engine's COMn at its pseudo-terminals: at the
-// device rather than the link, for a serial port's lock file is named after
-// the last part of its path, and every simulator running beside this one
-// names its links COM1..COM4.
-bool startGpssim(QProcess& sim, const QString& dir, const QStringList& receivers)
-{
-    QStringList arguments{"--dir", dir};
-    for (int k = 0; k < receivers.size(); ++k)
-        arguments << QString("--com%1").arg(k + 1) << receivers[k];
-    sim.start(GPSSIM_PATH, arguments);
-    for (int k = 0; k < receivers.size(); ++k) {
-        if (!sim.canReadLine() && !sim.waitForReadyRead(10000))
-            return false;
-        const QByteArrayList line = sim.readLine().trimmed().split('=');
-        if (line.size() != 2 || line[0] != "DUNMERROW_COM" + QByteArray::number(k + 1))
-            return false;
-        PortMap map = PortMap::active();
-        map.map(k, QFileInfo(QString::fromUtf8(line[1])).canonicalFilePath(),
-                PortMap::Origin::CommandLine);
-        PortMap::setActive(map);
     }
     return true;
 }
@@ -190,7 +167,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         QProcess sim;
-        QVERIFY(startGpssim(sim, dir.path(),
+        QVERIFY(startGpssim(sim, GPSSIM_PATH, dir.path(),
                             {"magellan,stream,life=3", "garmin,stream,life=3,fault=bad-checksum"}));
         QtSerialDevice ports[2];
         QVERIFY(ports[0].Open("COM1") && ports[0].SetLineSettings({4800, 8, 0, 1}));
@@ -239,7 +216,7 @@ private Q_SLOTS:
         for (const bool replayed : {false, true}) {
             QProcess sim;
             const QString capture = "replay=" RECEIVER_DATA "/eXplorist%1.log,life=%2";
-            QVERIFY(startGpssim(sim, "ports",
+            QVERIFY(startGpssim(sim, GPSSIM_PATH, "ports",
                                 replayed ? QStringList{"replay=trace.txt", "replay=trace.txt"}
                                          : QStringList{capture.arg(210).arg(3),
                                                        capture.arg(110).arg(5) + ",desc=110"}));

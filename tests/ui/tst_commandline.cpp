@@ -4,6 +4,8 @@
 // and COM1..COM4 come from the command line, then the environment, then the
 // settings file in the platform's place, then the default. A menu start has
 // no options and no environment, so only the settings file names its ports.
+// --results hands over to Dunmerrow Results, a program of its own.
+#include <QFile>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -91,6 +93,39 @@ private Q_SLOTS:
         for (const QString& key : settings.allKeys())
             saved << key.section('/', 1) + '=' + settings.value(key).toString();
         QTEST(saved.join(' '), "saved");
+    }
+
+    // --results becomes Dunmerrow Results from beside the program, on the
+    // file given, in the same process, with its output and exit status;
+    // where there is none, the program says so.
+    void resultsProgram()
+    {
+        QTemporaryDir dir;
+        const QString exe = dir.filePath("Dunmerrow");
+        QVERIFY(QFile::copy(DUNMERROW_EXE, exe));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PATH", dir.filePath("nothing"));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        if (!QFile::exists(DUNMERROW_INSTALL_BINDIR "/Dunmerrow-results")) {
+            program.start(exe, {"--results"});
+            QVERIFY(program.waitForFinished(30000));
+            QCOMPARE(program.exitCode(), 1);
+            QVERIFY(program.readAllStandardError().startsWith(
+                "Dunmerrow: Dunmerrow Results is not installed: there is no Dunmerrow-results "
+                "in "));
+        }
+        QFile results(dir.filePath("Dunmerrow-results"));
+        QVERIFY(results.open(QIODevice::WriteOnly));
+        results.write("#!/bin/sh\necho $$ \"$@\"\nexit 3\n");
+        results.close();
+        QVERIFY(results.setPermissions(results.permissions() | QFileDevice::ExeOwner));
+        program.start(exe, {"--results", "my log.txt"});
+        QVERIFY(program.waitForStarted(30000));
+        const QByteArray pid = QByteArray::number(program.processId());
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.readAllStandardOutput(), pid + " -- my log.txt\n");
+        QCOMPARE(program.exitCode(), 3);
     }
 };
 

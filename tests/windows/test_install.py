@@ -65,6 +65,10 @@ class Install(unittest.TestCase):
         wrong = prefix.run([PROGRAM, "--com5", "COM7"], cwd=scratch, check=False)
         self.assertEqual(wrong.returncode, 2)
         self.assertIn("Unknown option 'com5'", wrong.stderr.decode())
+        results = prefix.run([PROGRAM, "--results"], cwd=scratch, check=False)
+        self.assertEqual(results.returncode, 1)
+        self.assertIn("Dunmerrow Results is not part of Dunmerrow for Windows",
+                      results.stderr.decode())
         saved = prefix.run([PROGRAM, "--com1", "COM7", "--save-ports"], cwd=scratch)
         self.assertIn("COM1 = COM7", saved.stdout.decode())
         self.assertEqual(prefix.value(r"HKCU\Software\dunmerrow\dunmerrow\ports", "COM1"), "COM7")

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// Dunmerrow Results is a program of its own, so that the test program, which
+// runs for hours, loads nothing that only the results window needs (Qt
+// Charts, Qt SVG, OpenGL). --results hands over to it: this program becomes
+// Dunmerrow Results on file (none when empty), with the same process, the
+// same standard channels and its exit status. Returns only when it cannot,
+// with the reason. Needs a core application. The platform's part is in
+// resultsprogram_<system>.cpp.
+QString becomeResultsProgram(const QString& file);
