@@ -153,6 +153,16 @@ int pollCycle(const RunClock& clock)
     return nLive;
 }
 
+// The finished units' lines go to the log, unless the operator cancelled
+// the run: then nothing of it is logged.
+void settleKeptUnits()
+{
+    if (g_pTestDialog->bCancel)
+        discardKeptUnits();
+    else
+        appendKeptUnits();
+}
+
 } // namespace
 
 int PumpMessages()
@@ -182,21 +192,21 @@ int RunEnduranceTest()
         nLive = pollCycle(clock);
 
     CloseCommPorts();
+    settleKeptUnits();
+    // Before any box waits for the operator, who may not come before
+    // morning: whatever a run holds from the system is let go here.
+    dlg.runEnded();
     // Ended by the system, the program is about to go: nothing may wait for
     // the operator, and endRunNow has logged what there was to log.
-    const bool bQuiet = dlg.isEndRequested();
-    if (dlg.bCancel) {
-        discardKeptUnits();
-        if (!bQuiet) {
-            dlg.MessageBoxOk("Test cancelled by user");
-            dlg.nLampPos = 0;
-            dlg.StepActivityLights();
-        }
+    if (dlg.isEndRequested())
         return 1;
-    }
-    appendKeptUnits();
-    if (!bQuiet)
+    if (dlg.bCancel) {
+        dlg.MessageBoxOk("Test cancelled by user");
+        dlg.nLampPos = 0;
+        dlg.StepActivityLights();
+    } else {
         dlg.MessageBoxOk("Test completed... all units did not reply");
+    }
     return 1;
 }
 
@@ -204,8 +214,5 @@ void endRunNow()
 {
     TestDialogBase& dlg = *g_pTestDialog;
     dlg.requestEnd();
-    if (dlg.bCancel)
-        discardKeptUnits();
-    else
-        appendKeptUnits();
+    settleKeptUnits();
 }

@@ -87,6 +87,8 @@ void TestDialogBase::Sleep100ms()
     QThread::msleep(100);
 }
 
+void TestDialogBase::runEnded() {}
+
 SerialDevice& TestDialogBase::CommDevice(int k)
 {
     if (!m_devices[k])

@@ -53,7 +53,8 @@ struct UnitInfo {
     std::int32_t nLastResponseCtrl = 0;
     std::time_t tLastResponse = 0;
     std::int32_t nEnduranceCtrl = 0;
-    // The endurance in seconds, which szEndurance shows in whole seconds.
+    // The endurance in whole seconds, set when the unit finishes; the run
+    // writes szEndurance, which the display and the log show, from it.
     double dEndurance = 0.0;
     char szEndurance[ENDURANCE_SIZE] = {};
     std::int32_t bDone = 0;

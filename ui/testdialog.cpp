@@ -235,9 +235,9 @@ void TestDialog::StartTest()
         m_keepAwake.emplace(this);
         releaseFreedMemory();
         m_running = true;
+        // Released when the run reports its end (runEnded).
         RunEnduranceTest();
         m_running = false;
-        m_keepAwake.reset();
     }
     EnableControl(IDC_CANCEL, false);
     EnableControl(IDC_START_TEST, true);

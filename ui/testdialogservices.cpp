@@ -10,8 +10,6 @@
 #include "messageboxes.h"
 #include "statusdisplay.h"
 
-#include <algorithm>
-#include <iterator>
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -76,12 +74,15 @@ void TestDialog::StepActivityLights()
 // Once the system has asked the program to end, no box may hold it up.
 void TestDialog::MessageBoxOk(const char* szText)
 {
-    // A box during a run whose ports are all closed reports its end.
-    if (std::none_of(std::begin(units), std::end(units),
-                     [](const UnitInfo& unit) { return unit.bInRun; }))
-        m_keepAwake.reset();
     if (!isEndRequested())
         ShowOkBox(this, QString::fromUtf8(szText));
+}
+
+void TestDialog::runEnded()
+{
+    // The computer may sleep again, and the session end, while the box that
+    // reports the end waits for the operator.
+    m_keepAwake.reset();
 }
 
 void TestDialog::ErrorBox(const char* szText)
