@@ -232,7 +232,7 @@ void TestDialog::StartTest()
         // while it does, only the Cancel button and the close box.
         const RunKeyFilter keyFilter(this);
         // Nor may the computer go to sleep while it does.
-        m_keepAwake.emplace(this);
+        m_keepAwake.emplace(winId());
         releaseFreedMemory();
         m_running = true;
         // Released when the run reports its end (runEnded).
