@@ -21,6 +21,24 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+namespace {
+
+void report(double elapsed, double cpu, const QString& traceFile, long replies,
+            const FakeDialog& dlg)
+{
+    std::printf("run of %.1f s wall, %.3f s CPU: %.5f CPU seconds per wall second%s\n", elapsed,
+                cpu, cpu / elapsed, traceFile.isEmpty() ? "" : ", traced");
+    if (!traceFile.isEmpty())
+        std::printf("trace: %lld bytes in %s\n", QFileInfo(traceFile).size(),
+                    qPrintable(traceFile));
+    std::printf("%ld replies, endurances:", replies);
+    for (const UnitInfo& unit : dlg.units)
+        std::printf(" %s", unit.szEndurance);
+    std::printf("\n");
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
@@ -68,15 +86,7 @@ int main(int argc, char** argv)
     const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     const double elapsed = wall.elapsed() / 1000.0;
 
-    std::printf("run of %.1f s wall, %.3f s CPU: %.5f CPU seconds per wall second%s\n", elapsed,
-                cpu, cpu / elapsed, traceFile.isEmpty() ? "" : ", traced");
-    if (!traceFile.isEmpty())
-        std::printf("trace: %lld bytes in %s\n", QFileInfo(traceFile).size(),
-                    qPrintable(traceFile));
-    std::printf("%ld replies, endurances:", replies);
-    for (const UnitInfo& unit : dlg.units)
-        std::printf(" %s", unit.szEndurance);
-    std::printf("\n");
+    report(elapsed, cpu, traceFile, replies, dlg);
     QDir::setCurrent(QDir::tempPath());
     return 0;
 }

@@ -18,3 +18,14 @@ function(dunmerrow_target_options target)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
     endif()
 endfunction()
+
+# Fails the build of target whenever a source under dir includes a GUI
+# module: the engine, the reading of result logs and app/ must work without
+# a display.
+function(dunmerrow_forbid_gui target dir)
+    add_custom_target(${target}_no_gui_check ALL
+        COMMAND ${CMAKE_COMMAND} -DDIR=${dir}
+                -P ${PROJECT_SOURCE_DIR}/cmake/CheckNoGuiIncludes.cmake
+        COMMENT "Checking that ${dir} includes no GUI module")
+    add_dependencies(${target} ${target}_no_gui_check)
+endfunction()

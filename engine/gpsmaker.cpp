@@ -1,8 +1,11 @@
 #include "gpsmaker.h"
 
 #include "garmin.h"
+#include "logformat.h"
 #include "magellan.h"
 #include "units.h"
+
+#include <iterator>
 
 namespace {
 
@@ -23,11 +26,13 @@ int checkGarminReply(int unit, char* reply)
 }
 
 const GpsMakerTraits MAKERS[] = {
-    {GPS_MFG_MAGELLAN, "Magellan", 4800, BuildMagellanQuery, magellanQueryLength,
-     CheckMagellanReply, FormatMagellanVersion},
-    {GPS_MFG_GARMIN, "Garmin", 9600, BuildGarminQuery, garminQueryLength, checkGarminReply,
-     FormatGarminVersion},
+    {GPS_MFG_MAGELLAN, MAGELLAN_NAME, 4800, buildMagellanQuery, magellanQueryLength,
+     CheckMagellanReply, formatMagellanVersion},
+    {GPS_MFG_GARMIN, GARMIN_NAME, 9600, buildGarminQuery, garminQueryLength, checkGarminReply,
+     formatGarminVersion},
 };
+// Every maker the dialog offers and the log names has its row here.
+static_assert(std::size(MAKERS) == std::size(GPS_MAKER_NAMES));
 
 bool startsWithNoCase(const char* text, const char* prefix)
 {

@@ -3,13 +3,15 @@
 #include <cstdint>
 
 // Everything the engine does differently for a Magellan and a Garmin
-// receiver, in one place, so that adding or changing a maker touches one
-// table. The serial line is 8 data bits, no parity, one stop bit and no flow
-// control for every maker; only its speed differs.
+// receiver is one table, and each maker's name is written once, in the
+// result log's format (logformat.h), which the dialog's list and Dunmerrow
+// Results read too: a new maker is a row there and a row here, and nothing
+// else changes. The serial line is 8 data bits, no parity, one stop bit and
+// no flow control for every maker; only its speed differs.
 struct GpsMakerTraits {
     std::int32_t eMfg;
-    // The maker as the result log names it, and as the start of the maker
-    // list's text that chooses it (in any case).
+    // The maker as the result log names it and the maker list offers it;
+    // a list text that begins with it (in any case) chooses the maker.
     const char* name;
     int baudRate;
     // Builds the version query in a zero-filled buffer of QUERY_SIZE bytes.

@@ -2,7 +2,7 @@
 
 #include "controlids.h"
 
-int AdvanceLampPosition(std::int32_t& nLampPos)
+int advanceLampPosition(std::int32_t& nLampPos)
 {
     if (nLampPos == 0) {
         nLampPos = 1;

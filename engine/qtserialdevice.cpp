@@ -17,13 +17,13 @@ bool QtSerialDevice::Open(const char* szName)
     Close();
     m_port.setPortName(PortMap::active().systemPortName(szName));
     if (!m_port.open(QIODevice::ReadWrite))
-        return Fail();
+        return fail();
     return true;
 }
 
 bool QtSerialDevice::SetQueueSizes(int nInput, int /*nOutput*/)
 {
-    if (!FailUnlessOpen())
+    if (!failUnlessOpen())
         return false;
     // QSerialPort's output buffer grows as needed; only input is bounded.
     m_port.setReadBufferSize(nInput);
@@ -32,7 +32,7 @@ bool QtSerialDevice::SetQueueSizes(int nInput, int /*nOutput*/)
 
 bool QtSerialDevice::GetLineSettings(LineSettings& settings)
 {
-    if (!FailUnlessOpen())
+    if (!failUnlessOpen())
         return false;
     settings.nBaudRate = m_port.baudRate();
     settings.nDataBits = m_port.dataBits();
@@ -49,7 +49,7 @@ bool QtSerialDevice::GetLineSettings(LineSettings& settings)
 
 bool QtSerialDevice::SetLineSettings(const LineSettings& settings)
 {
-    if (!FailUnlessOpen())
+    if (!failUnlessOpen())
         return false;
     const QSerialPort::FlowControl flow = settings.bHardwareFlow ? QSerialPort::HardwareControl
                                           : settings.bXonXoff    ? QSerialPort::SoftwareControl
@@ -61,7 +61,7 @@ bool QtSerialDevice::SetLineSettings(const LineSettings& settings)
         m_port.setStopBits(settings.nStopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
         m_port.setFlowControl(flow);
     if (!applied)
-        return Fail();
+        return fail();
     // A line without modem control (a pseudo-terminal, many USB adapters)
     // refuses DTR and RTS; that leaves them off, which is what is wanted.
     m_port.setDataTerminalReady(settings.bDtr != 0);
@@ -75,7 +75,7 @@ bool QtSerialDevice::SetTimeouts(const CommTimeouts& /*timeouts*/)
     // Reads here never wait: ReadWaiting takes what has arrived and returns,
     // which is what the maximal interval and multiplier ask for. Only the
     // port's validity is left to check.
-    return FailUnlessOpen();
+    return failUnlessOpen();
 }
 
 void QtSerialDevice::Write(const char* data, int nCount)
@@ -118,7 +118,7 @@ const char* QtSerialDevice::ErrorText() const
     return m_errorText.constData();
 }
 
-bool QtSerialDevice::FailUnlessOpen()
+bool QtSerialDevice::failUnlessOpen()
 {
     if (m_port.isOpen())
         return true;
@@ -133,7 +133,7 @@ void QtSerialDevice::forgetError()
         m_port.clearError();
 }
 
-bool QtSerialDevice::Fail()
+bool QtSerialDevice::fail()
 {
     m_errorText = m_port.errorString().toUtf8();
     m_port.clearError();

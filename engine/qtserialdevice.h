@@ -25,8 +25,8 @@ public:
     const char* ErrorText() const override;
 
 private:
-    bool FailUnlessOpen();
-    bool Fail();
+    bool failUnlessOpen();
+    bool fail();
     // QSerialPort keeps a text for every error it notes, "no error"
     // included, which would cost an allocation in every cycle.
     void forgetError();

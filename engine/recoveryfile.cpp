@@ -1,5 +1,6 @@
 #include "recoveryfile.h"
 
+#include "logformat.h"
 #include "resultlog.h"
 #include "testdialogbase.h"
 
@@ -8,7 +9,18 @@
 
 namespace {
 
-QString FileName()
+// The file is named after the log, so that the two sort together.
+constexpr bool namedAfterLog(const char* name)
+{
+    for (const char* log = LOG_FILE_NAME; *log != '\0'; ++log, ++name) {
+        if (*name != *log)
+            return false;
+    }
+    return true;
+}
+static_assert(namedAfterLog(RECOVERY_FILE_NAME));
+
+QString fileName()
 {
     return QString::fromLatin1(RECOVERY_FILE_NAME);
 }
@@ -19,15 +31,15 @@ struct Kept {
     bool unsettled = false;
 };
 
-Kept& State()
+Kept& state()
 {
     static Kept kept;
     return kept;
 }
 
-bool Keep(const QByteArray& lines)
+bool keep(const QByteArray& lines)
 {
-    QSaveFile file(FileName());
+    QSaveFile file(fileName());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
     file.write(lines);
@@ -35,44 +47,44 @@ bool Keep(const QByteArray& lines)
 }
 
 // Leaves in the file only what earlier tests left there.
-void DropRunLines(const Kept& kept)
+void dropRunLines(const Kept& kept)
 {
     if (kept.earlierLines.isEmpty())
-        QFile::remove(FileName());
+        QFile::remove(fileName());
     else
-        Keep(kept.earlierLines);
+        keep(kept.earlierLines);
 }
 
 } // namespace
 
 void startKeeping()
 {
-    QFile file(FileName());
-    QByteArray& earlier = State().earlierLines;
+    QFile file(fileName());
+    QByteArray& earlier = state().earlierLines;
     earlier = file.open(QIODevice::ReadOnly | QIODevice::Text) ? file.readAll() : QByteArray();
     if (!earlier.isEmpty() && !earlier.endsWith('\n'))
         earlier += '\n';
-    State().unsettled = true;
+    state().unsettled = true;
 }
 
 bool keepFinishedUnits()
 {
     // Allocates, unlike the polling: it happens once per unit and run.
-    return Keep(State().earlierLines + finishedUnitLines());
+    return keep(state().earlierLines + finishedUnitLines());
 }
 
 void discardKeptUnits()
 {
-    Kept& kept = State();
+    Kept& kept = state();
     if (!kept.unsettled)
         return;
     kept.unsettled = false;
-    DropRunLines(kept);
+    dropRunLines(kept);
 }
 
 bool appendKeptUnits()
 {
-    Kept& kept = State();
+    Kept& kept = state();
     if (!kept.unsettled)
         return true;
     // Settled before the writing, which may wait on a box: an end that comes
@@ -80,29 +92,29 @@ bool appendKeptUnits()
     kept.unsettled = false;
     if (!WriteResults())
         return false;
-    DropRunLines(kept);
+    dropRunLines(kept);
     return true;
 }
 
 void offerRecoveredResults()
 {
-    QFile file(FileName());
+    QFile file(fileName());
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return;
     QByteArray lines = file.readAll();
     file.close();
     if (lines.trimmed().isEmpty()) {
-        QFile::remove(FileName());
+        QFile::remove(fileName());
         return;
     }
     if (!lines.endsWith('\n'))
         lines += '\n';
     const QByteArray question =
         "A test that ended before it could write its results left these lines in " +
-        QByteArray(RECOVERY_FILE_NAME) + ":\n\n" + lines.chopped(1) +
-        "\n\nAppend them to BATTERY.TXT? No discards them.";
+        QByteArray(RECOVERY_FILE_NAME) + ":\n\n" + lines.chopped(1) + "\n\nAppend them to " +
+        QByteArray(LOG_FILE_NAME) + "? No discards them.";
     const bool append = g_pTestDialog->askToAppendRecoveredResults(question.constData());
     if (g_pTestDialog->isEndRequested() || (append && !appendToResultLog(lines)))
         return;
-    QFile::remove(FileName());
+    QFile::remove(fileName());
 }

@@ -1,6 +1,7 @@
 #include "resultlog.h"
 
 #include "gpsmaker.h"
+#include "logformat.h"
 #include "testdialogbase.h"
 #include "timetext.h"
 
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr const char* LOG_FILE_NAME = "BATTERY.TXT";
 // A control's text is read with this limit, terminator included.
 constexpr int TEXT_LIMIT = 255;
 // Room for the longest line: nine fields of at most 254 bytes each.
@@ -23,7 +23,7 @@ constexpr int LINE_SIZE = 4096;
 // same moment, or a crash, can never leave half a line or mixed fields.
 class LogLine {
 public:
-    void Append(const char* format, ...)
+    void append(const char* format, ...)
     {
         va_list args;
         va_start(args, format);
@@ -35,70 +35,74 @@ public:
                             : sizeof m_text - m_length - 1;
     }
 
-    // A battery text: "text, " when set, " ," when empty, nothing at all
-    // when the dialog has no such control.
-    void AppendTextField(int nCtrl)
+    // A field other than the comments: the text and its separator.
+    void appendField(const char* text) { append("%s%s", text, LOG_SEPARATOR); }
+
+    // A battery text: a field when set, LOG_EMPTY_TEXT when empty, nothing
+    // at all when the dialog has no such control.
+    void appendTextField(int nCtrl)
     {
         char text[TEXT_LIMIT];
         if (!g_pTestDialog->GetControlText(nCtrl, text, sizeof text))
             return;
         if (text[0] != '\0')
-            Append("%s, ", text);
+            appendField(text);
         else
-            Append(" ,");
+            append("%s", LOG_EMPTY_TEXT);
     }
 
-    void AppendTime(std::time_t t)
+    void appendTime(std::time_t t)
     {
         char text[CTIME_SIZE];
-        FormatCtime(t, text);
-        Append("%.24s, ", text);
+        formatCtime(t, text);
+        text[LOG_TIME_WIDTH] = '\0';
+        appendField(text);
     }
 
     // Ends the line. Whatever the fields held, the file gets exactly one line
     // per unit: a line break or other control character inside a text (a
     // pasted comment, a receiver's description) becomes a blank.
-    void Finish()
+    void finish()
     {
         for (std::size_t i = 0; i < m_length; ++i) {
             const auto c = static_cast<unsigned char>(m_text[i]);
             if (c < 0x20 || c == 0x7F)
                 m_text[i] = ' ';
         }
-        Append("\n");
+        append("\n");
     }
 
-    const char* Text() const { return m_text; }
-    std::size_t Length() const { return m_length; }
+    const char* text() const { return m_text; }
+    std::size_t length() const { return m_length; }
 
 private:
     char m_text[LINE_SIZE] = {};
     std::size_t m_length = 0;
 };
 
-void FormatLine(int k, const UnitInfo& unit, LogLine& line)
+void formatLine(int k, const UnitInfo& unit, LogLine& line)
 {
-    line.Append("COM%d, ", k + 1);
+    line.append("%s%d%s", LOG_PORT_PREFIX, k + 1, LOG_SEPARATOR);
     if (const GpsMakerTraits* maker = makerTraits(unit.eMfg))
-        line.Append("%s %s, ", maker->name, unit.szVersion);
+        line.append("%s %s%s", maker->name, unit.szVersion, LOG_SEPARATOR);
     else
-        line.Append("UNKNOWN GPS MFG, ");
-    line.AppendTextField(unit.nBatteryMakerCtrl);
-    line.AppendTextField(unit.nBatteryTypeCtrl);
-    line.AppendTextField(unit.nCapacityCtrl);
-    line.AppendTime(unit.tStart);
-    line.AppendTime(unit.tLastResponse);
-    line.Append("%s, ", unit.szEndurance);
+        line.appendField(LOG_UNKNOWN_MAKER);
+    line.appendTextField(unit.nBatteryMakerCtrl);
+    line.appendTextField(unit.nBatteryTypeCtrl);
+    line.appendTextField(unit.nCapacityCtrl);
+    line.appendTime(unit.tStart);
+    line.appendTime(unit.tLastResponse);
+    line.appendField(unit.szEndurance);
     char comments[TEXT_LIMIT];
     if (g_pTestDialog->GetControlText(unit.nCommentsCtrl, comments, sizeof comments) &&
         comments[0] != '\0')
-        line.Append("%s", comments);
-    line.Finish();
+        line.append("%s", comments);
+    line.finish();
 }
 
 // True when the file holds a last line without a line end. Leaves the file
 // at its end: a write may not follow a read without a seek between them.
-bool LastLineUnended(std::FILE* file)
+bool lastLineUnended(std::FILE* file)
 {
     bool unended = false;
     if (std::fseek(file, -1, SEEK_END) == 0) {
@@ -110,21 +114,21 @@ bool LastLineUnended(std::FILE* file)
 }
 
 // A failure that left no reason of its own is an input/output error.
-int LastError()
+int lastError()
 {
     return errno != 0 ? errno : EIO;
 }
 
 // Writes the bytes and hands them to the system. 0, or the system's error.
-int WriteThrough(std::FILE* file, const char* data, std::size_t length)
+int writeThrough(std::FILE* file, const char* data, std::size_t length)
 {
     errno = 0;
     if (std::fwrite(data, 1, length, file) != length || std::fflush(file) != 0)
-        return LastError();
+        return lastError();
     return 0;
 }
 
-void ReportUnwritten(int error, QByteArray lines)
+void reportUnwritten(int error, QByteArray lines)
 {
     if (lines.endsWith('\n'))
         lines.chop(1);
@@ -144,8 +148,8 @@ QByteArray finishedUnitLines()
         if (unit.szEndurance[0] == '\0')
             continue;
         LogLine line;
-        FormatLine(k, unit, line);
-        lines.append(line.Text(), static_cast<qsizetype>(line.Length()));
+        formatLine(k, unit, line);
+        lines.append(line.text(), static_cast<qsizetype>(line.length()));
     }
     return lines;
 }
@@ -159,29 +163,29 @@ bool appendToResultLog(const QByteArray& lines)
         // With no line to lose there is nothing to tell the operator.
         if (lines.isEmpty())
             return true;
-        ReportUnwritten(LastError(), lines);
+        reportUnwritten(lastError(), lines);
         return false;
     }
     int error = 0;
-    if (!lines.isEmpty() && LastLineUnended(file))
-        error = WriteThrough(file, "\n", 1);
+    if (!lines.isEmpty() && lastLineUnended(file))
+        error = writeThrough(file, "\n", 1);
     // Line by line, so that a failure can tell which lines are missing.
     qsizetype written = 0;
     while (error == 0 && written < lines.size()) {
         const qsizetype end = lines.indexOf('\n', written);
         const qsizetype length = (end < 0 ? lines.size() : end + 1) - written;
-        error = WriteThrough(file, lines.constData() + written, static_cast<std::size_t>(length));
+        error = writeThrough(file, lines.constData() + written, static_cast<std::size_t>(length));
         if (error == 0)
             written += length;
     }
     errno = 0;
     if (std::fclose(file) != 0 && error == 0) {
         // The system does not say which of the lines it could not keep.
-        error = LastError();
+        error = lastError();
         written = 0;
     }
     if (error != 0 && !lines.isEmpty())
-        ReportUnwritten(error, lines.mid(written));
+        reportUnwritten(error, lines.mid(written));
     return error == 0 || lines.isEmpty();
 }
 

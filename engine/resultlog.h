@@ -2,10 +2,9 @@
 
 #include <QByteArray>
 
-// The result log, "BATTERY.TXT" in the current directory. One line per unit
-// that finished in the run just ended, in port order:
-//   COMn, <maker> <version>, <battery maker>, <type>, <mAh>, <start>,
-//   <last response>, <endurance>, <comments>
+// The result log, LOG_FILE_NAME in the current directory: one line per unit
+// that finished in the run just ended, in port order, in the format that
+// logformat.h defines.
 
 // Appends the lines of the finished units to the log. 1 when the log has
 // them all (or there were none), 0 when it could not take them; the operator

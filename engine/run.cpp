@@ -1,6 +1,7 @@
 #include "run.h"
 
 #include "gpsmaker.h"
+#include "logformat.h"
 #include "recoveryfile.h"
 #include "resultlog.h"
 #include "runclock.h"
@@ -21,23 +22,23 @@ constexpr std::int64_t POLL_WAIT_SECONDS = 2;
 // A unit takes part in a phase while its box is ticked, this run took it in
 // at set-up (a port ticked later was never opened by this run), and it has
 // not yet gone silent.
-bool IsPolled(int k)
+bool isPolled(int k)
 {
     const TestDialogBase& dlg = *g_pTestDialog;
     const UnitInfo& unit = dlg.units[k];
     return dlg.bPortEnabled[k] && unit.bInRun && !unit.bDone;
 }
 
-void ShowTime(int nCtrl, std::time_t t)
+void showTime(int nCtrl, std::time_t t)
 {
     char text[CTIME_SIZE];
-    FormatCtime(t, text);
+    formatCtime(t, text);
     g_pTestDialog->SetControlText(nCtrl, text);
 }
 
 // Cut into 32 bits; far beyond any real run, but a run left for decades
 // must not make the conversion undefined.
-int ClampedSeconds(std::int64_t seconds)
+int clampedSeconds(std::int64_t seconds)
 {
     if (seconds >= INT_MAX)
         return INT_MAX;
@@ -46,7 +47,7 @@ int ClampedSeconds(std::int64_t seconds)
     return static_cast<int>(seconds);
 }
 
-void SendQueryOf(int k)
+void sendQueryOf(int k)
 {
     const UnitInfo& unit = g_pTestDialog->units[k];
     if (const GpsMakerTraits* maker = makerTraits(unit.eMfg))
@@ -55,7 +56,7 @@ void SendQueryOf(int k)
         g_pTestDialog->MessageBoxOk("Transmit message: UNKNOWN GPS MANUFACTURER");
 }
 
-void CheckReplyOf(int k)
+void checkReplyOf(int k)
 {
     UnitInfo& unit = g_pTestDialog->units[k];
     if (const GpsMakerTraits* maker = makerTraits(unit.eMfg))
@@ -67,15 +68,14 @@ void CheckReplyOf(int k)
 // The unit found silent: its endurance runs from its start to now on the
 // run's clock, while the time shown is the wall clock's. Its line is kept at
 // once, in case the program dies before the run ends.
-void FinishUnit(int k, const RunClock& clock)
+void finishUnit(int k, const RunClock& clock)
 {
     UnitInfo& unit = g_pTestDialog->units[k];
     unit.bDone = 1;
     StampLastResponse(k);
-    const int seconds = ClampedSeconds(clock.seconds() - unit.nStartRunSecond);
-    unit.dEndurance = seconds;
+    unit.dEndurance = clampedSeconds(clock.seconds() - unit.nStartRunSecond);
     char text[ENDURANCE_SIZE];
-    FormatEndurance(seconds, text, sizeof text);
+    formatEndurance(static_cast<int>(unit.dEndurance), text, sizeof text);
     g_pTestDialog->SetControlText(unit.nEnduranceCtrl, text);
     std::memcpy(unit.szEndurance, text, sizeof unit.szEndurance);
     keepFinishedUnits();
@@ -85,7 +85,7 @@ void FinishUnit(int k, const RunClock& clock)
 // about ten times a second. The clock counts whole seconds, so the wait
 // lasts between one and two seconds and a little more. An end asked for by
 // the system cuts it short.
-void WaitForReplies(const RunClock& clock)
+void waitForReplies(const RunClock& clock)
 {
     TestDialogBase& dlg = *g_pTestDialog;
     const std::int64_t start = clock.seconds();
@@ -97,7 +97,7 @@ void WaitForReplies(const RunClock& clock)
     } while (elapsed < POLL_WAIT_SECONDS && !dlg.isEndRequested());
 }
 
-void SetUp(int& nLive, const RunClock& clock)
+void setUp(int& nLive, const RunClock& clock)
 {
     TestDialogBase& dlg = *g_pTestDialog;
     nLive = 0;
@@ -115,42 +115,52 @@ void SetUp(int& nLive, const RunClock& clock)
         unit.bDone = 0;
         unit.tStart = dlg.CurrentTime();
         unit.nStartRunSecond = clock.seconds();
-        ShowTime(unit.nStartTimeCtrl, unit.tStart);
+        showTime(unit.nStartTimeCtrl, unit.tStart);
         ++nLive;
     }
 }
 
 // One poll cycle; returns how many units were queried in it.
-int PollCycle(const RunClock& clock)
+int pollCycle(const RunClock& clock)
 {
     TestDialogBase& dlg = *g_pTestDialog;
     int nLive = 0;
     for (int k = 0; k < UNIT_COUNT; ++k) {
-        if (!IsPolled(k))
+        if (!isPolled(k))
             continue;
         ++nLive;
-        SendQueryOf(k);
+        sendQueryOf(k);
     }
     dlg.StepActivityLights();
     PumpMessages();
     if (nLive != 0)
-        WaitForReplies(clock);
+        waitForReplies(clock);
     // The flags are looked up again: the operator may have changed them
     // during the wait. Once the end is asked for (after a wait cut short,
     // or in a box of an earlier unit's reply), no unit finishes any more:
     // a live one could look silent, and the finished ones are logged.
     for (int k = 0; k < UNIT_COUNT && !dlg.isEndRequested(); ++k) {
-        if (!IsPolled(k))
+        if (!isPolled(k))
             continue;
         if (ReadReply(k)) {
             // Any bytes are an answer; the check only decides the version text.
-            CheckReplyOf(k);
+            checkReplyOf(k);
             StampLastResponse(k);
         } else {
-            FinishUnit(k, clock);
+            finishUnit(k, clock);
         }
     }
     return nLive;
+}
+
+// The finished units' lines go to the log, unless the operator cancelled
+// the run: then nothing of it is logged.
+void settleKeptUnits()
+{
+    if (g_pTestDialog->bCancel)
+        discardKeptUnits();
+    else
+        appendKeptUnits();
 }
 
 } // namespace
@@ -165,7 +175,7 @@ void StampLastResponse(int unit)
 {
     UnitInfo& info = g_pTestDialog->units[unit];
     info.tLastResponse = g_pTestDialog->CurrentTime();
-    ShowTime(info.nLastResponseCtrl, info.tLastResponse);
+    showTime(info.nLastResponseCtrl, info.tLastResponse);
 }
 
 int RunEnduranceTest()
@@ -174,29 +184,29 @@ int RunEnduranceTest()
     const RunClock clock(dlg);
     startKeeping();
     int nLive = 0;
-    SetUp(nLive, clock);
+    setUp(nLive, clock);
 
     // The cycle in which the last unit goes silent still counted it, so one
     // more cycle follows: it queries nobody, skips the wait and ends the loop.
     while (!dlg.bCancel && !dlg.isEndRequested() && nLive != 0)
-        nLive = PollCycle(clock);
+        nLive = pollCycle(clock);
 
     CloseCommPorts();
+    settleKeptUnits();
+    // Before any box waits for the operator, who may not come before
+    // morning: whatever a run holds from the system is let go here.
+    dlg.runEnded();
     // Ended by the system, the program is about to go: nothing may wait for
     // the operator, and endRunNow has logged what there was to log.
-    const bool bQuiet = dlg.isEndRequested();
-    if (dlg.bCancel) {
-        discardKeptUnits();
-        if (!bQuiet) {
-            dlg.MessageBoxOk("Test cancelled by user");
-            dlg.nLampPos = 0;
-            dlg.StepActivityLights();
-        }
+    if (dlg.isEndRequested())
         return 1;
-    }
-    appendKeptUnits();
-    if (!bQuiet)
+    if (dlg.bCancel) {
+        dlg.MessageBoxOk("Test cancelled by user");
+        dlg.nLampPos = 0;
+        dlg.StepActivityLights();
+    } else {
         dlg.MessageBoxOk("Test completed... all units did not reply");
+    }
     return 1;
 }
 
@@ -204,8 +214,5 @@ void endRunNow()
 {
     TestDialogBase& dlg = *g_pTestDialog;
     dlg.requestEnd();
-    if (dlg.bCancel)
-        discardKeptUnits();
-    else
-        appendKeptUnits();
+    settleKeptUnits();
 }

@@ -19,19 +19,19 @@ constexpr std::uint32_t READ_TOTAL_TIMEOUT_MS = 1500;
 // only a line that delivers faster than the program takes could reach it.
 constexpr long long DRAIN_LIMIT = 16LL * REPLY_SIZE;
 
-UnitInfo& Unit(int unit)
+UnitInfo& unitAt(int unit)
 {
     return g_pTestDialog->units[unit];
 }
 
 // Keeps the system's text of a failure for ShowLastError.
-void RememberError(const SerialDevice& device)
+void rememberError(const SerialDevice& device)
 {
     char* last = g_pTestDialog->szLastError;
     std::snprintf(last, sizeof g_pTestDialog->szLastError, "%s", device.ErrorText());
 }
 
-void ConfigurePort(int k)
+void configurePort(int k)
 {
     TestDialogBase& dlg = *g_pTestDialog;
     UnitInfo& unit = dlg.units[k];
@@ -40,19 +40,19 @@ void ConfigurePort(int k)
     char szName[16];
     std::snprintf(szName, sizeof szName, "COM%d", k + 1);
     if (!port.Open(szName)) {
-        RememberError(port);
+        rememberError(port);
         dlg.MessageBoxOk("Could not open com port");
     }
 
     if (!port.SetQueueSizes(QUEUE_SIZE, QUEUE_SIZE)) {
-        RememberError(port);
+        rememberError(port);
         dlg.MessageBoxOk("Problem setting com ports receive and transmit buffers");
         ShowLastError();
     }
 
     LineSettings settings;
     if (!port.GetLineSettings(settings)) {
-        RememberError(port);
+        rememberError(port);
         dlg.MessageBoxOk("Could not get comm state");
         ShowLastError();
         return;
@@ -73,7 +73,7 @@ void ConfigurePort(int k)
     settings.bHardwareFlow = 0;
 
     if (!port.SetLineSettings(settings)) {
-        RememberError(port);
+        rememberError(port);
         dlg.MessageBoxOk("Could not set comm state");
         ShowLastError();
     }
@@ -90,7 +90,7 @@ int InitializeCommPorts()
         UnitInfo& unit = dlg.units[k];
         unit.hPort = &dlg.portDevice(k);
         unit.bInRun = 1;
-        ConfigurePort(k);
+        configurePort(k);
     }
     return 1;
 }
@@ -103,16 +103,16 @@ bool SetPortTimeouts(int unit)
     timeouts.ReadTotalTimeoutConstant = READ_TOTAL_TIMEOUT_MS;
     timeouts.WriteTotalTimeoutMultiplier = 0;
     timeouts.WriteTotalTimeoutConstant = 0;
-    SerialDevice& port = *Unit(unit).hPort;
+    SerialDevice& port = *unitAt(unit).hPort;
     if (port.SetTimeouts(timeouts))
         return true;
-    RememberError(port);
+    rememberError(port);
     return false;
 }
 
 void SendQuery(int unit, int nCount)
 {
-    UnitInfo& info = Unit(unit);
+    UnitInfo& info = unitAt(unit);
     if (!info.bInRun)
         return;
     if (nCount > QUERY_SIZE)
@@ -122,7 +122,7 @@ void SendQuery(int unit, int nCount)
 
 bool ReadReply(int unit)
 {
-    UnitInfo& info = Unit(unit);
+    UnitInfo& info = unitAt(unit);
     std::memset(info.szReply, 0, sizeof info.szReply);
     if (!info.bInRun)
         return false;

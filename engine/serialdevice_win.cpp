@@ -38,8 +38,8 @@ public:
     const char* ErrorText() const override { return m_szErrorText; }
 
 private:
-    bool Fail();
-    bool WritePending();
+    bool fail();
+    bool writePending();
 
     HANDLE m_hPort = INVALID_HANDLE_VALUE;
     // One event per direction, so that waiting for a read can never be
@@ -58,7 +58,7 @@ private:
 
 // COM1 to COM9 can be opened by their bare names, COM10 and above only in
 // the device namespace, which serves every port alike.
-std::wstring DevicePath(const QString& device)
+std::wstring devicePath(const QString& device)
 {
     const QString path =
         device.startsWith(QLatin1String("\\\\")) ? device : QStringLiteral("\\\\.\\") + device;
@@ -68,12 +68,12 @@ std::wstring DevicePath(const QString& device)
 bool Win32SerialDevice::Open(const char* szName)
 {
     Close();
-    const std::wstring path = DevicePath(PortMap::active().systemPortName(szName));
+    const std::wstring path = devicePath(PortMap::active().systemPortName(szName));
     m_hPort =
         CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (m_hPort == INVALID_HANDLE_VALUE)
-        return Fail();
+        return fail();
     // Auto-reset, not signalled, no name. Without them the port's own handle
     // signals completion, which still works for one operation at a time.
     m_hWriteEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
@@ -90,7 +90,7 @@ bool Win32SerialDevice::Open(const char* szName)
 
 bool Win32SerialDevice::SetQueueSizes(int nInput, int nOutput)
 {
-    return SetupComm(m_hPort, static_cast<DWORD>(nInput), static_cast<DWORD>(nOutput)) || Fail();
+    return SetupComm(m_hPort, static_cast<DWORD>(nInput), static_cast<DWORD>(nOutput)) || fail();
 }
 
 bool Win32SerialDevice::GetLineSettings(LineSettings& settings)
@@ -98,7 +98,7 @@ bool Win32SerialDevice::GetLineSettings(LineSettings& settings)
     m_dcb = {};
     m_dcb.DCBlength = sizeof m_dcb;
     if (!GetCommState(m_hPort, &m_dcb))
-        return Fail();
+        return fail();
     settings.nBaudRate = static_cast<std::int32_t>(m_dcb.BaudRate);
     settings.nDataBits = m_dcb.ByteSize;
     settings.bParity = m_dcb.Parity != NOPARITY;
@@ -130,7 +130,7 @@ bool Win32SerialDevice::SetLineSettings(const LineSettings& settings)
         dcb.fOutxCtsFlow = TRUE;
     dcb.fOutX = settings.bXonXoff ? TRUE : FALSE;
     dcb.fInX = settings.bXonXoff ? TRUE : FALSE;
-    return SetCommState(m_hPort, &dcb) || Fail();
+    return SetCommState(m_hPort, &dcb) || fail();
 }
 
 bool Win32SerialDevice::SetTimeouts(const CommTimeouts& timeouts)
@@ -141,10 +141,10 @@ bool Win32SerialDevice::SetTimeouts(const CommTimeouts& timeouts)
     system.ReadTotalTimeoutConstant = timeouts.ReadTotalTimeoutConstant;
     system.WriteTotalTimeoutMultiplier = timeouts.WriteTotalTimeoutMultiplier;
     system.WriteTotalTimeoutConstant = timeouts.WriteTotalTimeoutConstant;
-    return SetCommTimeouts(m_hPort, &system) || Fail();
+    return SetCommTimeouts(m_hPort, &system) || fail();
 }
 
-bool Win32SerialDevice::WritePending()
+bool Win32SerialDevice::writePending()
 {
     if (!m_bWriting)
         return false;
@@ -160,7 +160,7 @@ void Win32SerialDevice::Write(const char* data, int nCount)
 {
     // A write the line has not yet taken still owns the buffer; a second one
     // could not go out before it anyway.
-    if (m_hPort == INVALID_HANDLE_VALUE || nCount <= 0 || WritePending())
+    if (m_hPort == INVALID_HANDLE_VALUE || nCount <= 0 || writePending())
         return;
     const DWORD n = std::min(static_cast<DWORD>(nCount), WRITE_BUFFER_SIZE);
     std::copy(data, data + n, m_writeBuffer);
@@ -198,7 +198,7 @@ void Win32SerialDevice::Close()
 {
     if (m_hPort != INVALID_HANDLE_VALUE) {
         // A write still under way reads its buffer until it is called off.
-        if (WritePending()) {
+        if (writePending()) {
             DWORD nSent = 0;
             CancelIoEx(m_hPort, &m_osWrite);
             GetOverlappedResult(m_hPort, &m_osWrite, &nSent, TRUE);
@@ -216,7 +216,7 @@ void Win32SerialDevice::Close()
 
 // Keeps the system's own text for the failure, in the language of the
 // system, as UTF-8 like every other text of the program.
-bool Win32SerialDevice::Fail()
+bool Win32SerialDevice::fail()
 {
     const DWORD code = GetLastError();
     wchar_t* text = nullptr;
@@ -234,7 +234,7 @@ bool Win32SerialDevice::Fail()
     const QString message = QString::fromWCharArray(text, static_cast<int>(length)).trimmed();
     LocalFree(text);
     const QByteArray utf8 = message.toUtf8();
-    CopyUtf8Truncated(m_szErrorText, sizeof m_szErrorText, utf8.constData(), utf8.size());
+    copyUtf8Truncated(m_szErrorText, sizeof m_szErrorText, utf8.constData(), utf8.size());
     return false;
 }
 

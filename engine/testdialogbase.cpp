@@ -57,7 +57,7 @@ bool TestDialogBase::GetControlText(int nId, char* buf, int cap) const
     if (!ControlText(nId, text))
         return false;
     const QByteArray utf8 = text.toUtf8();
-    CopyUtf8Truncated(buf, cap, utf8.constData(), utf8.size());
+    copyUtf8Truncated(buf, cap, utf8.constData(), utf8.size());
     return true;
 }
 
@@ -86,6 +86,8 @@ void TestDialogBase::Sleep100ms()
 {
     QThread::msleep(100);
 }
+
+void TestDialogBase::runEnded() {}
 
 SerialDevice& TestDialogBase::CommDevice(int k)
 {

@@ -76,6 +76,13 @@ public:
     // The run's pause between two looks at the clock.
     virtual void Sleep100ms();
 
+    // --- The run's life cycle ---
+
+    // The run is over: its ports are closed and its finished units logged
+    // (or, cancelled, dropped). Comes once per run, before the box that
+    // reports the end, which may wait for hours. The default does nothing.
+    virtual void runEnded();
+
     // --- The end of the program, asked for by the system ---
 
     // Set by endRunNow (run.h), through which the system ends the program:

@@ -9,7 +9,7 @@
 namespace {
 
 // A system's text on one line: Windows ends its texts with a line break.
-void OneLine(const char* text, char* buf, int size)
+void oneLine(const char* text, char* buf, int size)
 {
     int n = 0;
     for (; text && text[n] != '\0' && n < size - 1; ++n)
@@ -22,7 +22,7 @@ void OneLine(const char* text, char* buf, int size)
 constexpr int SETTINGS_TEXT_SIZE = 96;
 
 // " 4800 8N1, DTR off, RTS off, no flow control"
-void FormatSettings(const LineSettings& settings, char (&buf)[SETTINGS_TEXT_SIZE])
+void formatSettings(const LineSettings& settings, char (&buf)[SETTINGS_TEXT_SIZE])
 {
     const char* flow = settings.bHardwareFlow ? "RTS/CTS flow control"
                        : settings.bXonXoff    ? "XON/XOFF flow control"
@@ -61,14 +61,14 @@ bool TracingSerialDevice::GetLineSettings(LineSettings& settings)
     const bool ok = m_device->GetLineSettings(settings);
     char detail[SETTINGS_TEXT_SIZE] = {};
     if (ok)
-        FormatSettings(settings, detail);
+        formatSettings(settings, detail);
     return noteStep(ok, "line settings read", detail);
 }
 
 bool TracingSerialDevice::SetLineSettings(const LineSettings& settings)
 {
     char detail[SETTINGS_TEXT_SIZE];
-    FormatSettings(settings, detail);
+    formatSettings(settings, detail);
     return noteStep(m_device->SetLineSettings(settings), "line settings set", detail);
 }
 
@@ -119,7 +119,7 @@ bool TracingSerialDevice::noteStep(bool ok, const char* step, const char* detail
         return true;
     }
     char text[512];
-    OneLine(m_device->ErrorText(), text, sizeof text);
+    oneLine(m_device->ErrorText(), text, sizeof text);
     trace.note(m_port.unit(), trace.elapsedMs(), "%s%s failed: %s", step, detail, text);
     return false;
 }

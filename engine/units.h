@@ -7,7 +7,8 @@
 
 class SerialDevice;
 
-// Four receivers at most, one per serial port: unit k is on COM(k+1).
+// A unit is one receiver under test; the engine's "units" are always these,
+// never a measure. Four at most, one per serial port: unit k is on COM(k+1).
 constexpr int UNIT_COUNT = 4;
 
 // Fixed buffer sizes; nothing in a run is allocated.
@@ -52,6 +53,8 @@ struct UnitInfo {
     std::int32_t nLastResponseCtrl = 0;
     std::time_t tLastResponse = 0;
     std::int32_t nEnduranceCtrl = 0;
+    // The endurance in whole seconds, set when the unit finishes; the run
+    // writes szEndurance, which the display and the log show, from it.
     double dEndurance = 0.0;
     char szEndurance[ENDURANCE_SIZE] = {};
     std::int32_t bDone = 0;

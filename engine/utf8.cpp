@@ -4,14 +4,14 @@
 
 namespace {
 
-bool IsContinuationByte(unsigned char c)
+bool isContinuationByte(unsigned char c)
 {
     return (c & 0xC0) == 0x80;
 }
 
 } // namespace
 
-std::size_t CopyUtf8Truncated(char* dst, std::size_t cap, const char* src, std::size_t len)
+std::size_t copyUtf8Truncated(char* dst, std::size_t cap, const char* src, std::size_t len)
 {
     if (cap == 0)
         return 0;
@@ -20,7 +20,7 @@ std::size_t CopyUtf8Truncated(char* dst, std::size_t cap, const char* src, std::
         n = cap - 1;
         // Back up to the start of the character that straddles the cut.
         std::size_t start = n;
-        while (start > 0 && IsContinuationByte(static_cast<unsigned char>(src[start])))
+        while (start > 0 && isContinuationByte(static_cast<unsigned char>(src[start])))
             --start;
         n = start;
     }

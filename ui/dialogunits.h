@@ -4,7 +4,8 @@
 #include <QRect>
 #include <QSize>
 
-// The dialog's geometry is given in dialog units, so that it grows with its
+// The dialog's geometry is given in dialog units, a measure of the layout
+// (not the engine's units, which are receivers), so that it grows with its
 // font: a horizontal unit is a quarter of the font's average character width
 // and a vertical unit an eighth of its height. Each coordinate and each size
 // is converted on its own and rounded to the nearest pixel, as a dialog

@@ -33,6 +33,7 @@ public:
     void showUnwrittenResults(const char* szText) override;
     bool askToAppendRecoveredResults(const char* szText) override;
     void Sleep100ms() override;
+    void runEnded() override;
 
     // The system ends the program now: a signal, the session manager's
     // "die", the quit command, the end of the Windows session. Safe from

@@ -1,4 +1,5 @@
-// What the dialog gives the engine: its controls' texts, the lamps, the
+// TestDialog's implementation of TestDialogBase, the engine's interface to
+// its dialog (engine/testdialogbase.h): the controls' texts, the lamps, the
 // message boxes and the pause between two looks at the clock. The rest of
 // TestDialog, its window and its handlers, is in testdialog.cpp.
 #include "testdialog.h"
@@ -9,8 +10,6 @@
 #include "messageboxes.h"
 #include "statusdisplay.h"
 
-#include <algorithm>
-#include <iterator>
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -65,7 +64,7 @@ void TestDialog::SetControlText(int nId, const char* szText)
 
 void TestDialog::StepActivityLights()
 {
-    const int lit = AdvanceLampPosition(nLampPos);
+    const int lit = advanceLampPosition(nLampPos);
     for (int i = 0; i < LAMP_COUNT; ++i) {
         if (auto* lamp = qobject_cast<LampWidget*>(Control(IDC_LAMP_BASE + i)))
             lamp->SetImage(i == lit ? &bmpGreen : &bmpGray);
@@ -75,12 +74,15 @@ void TestDialog::StepActivityLights()
 // Once the system has asked the program to end, no box may hold it up.
 void TestDialog::MessageBoxOk(const char* szText)
 {
-    // A box during a run whose ports are all closed reports its end.
-    if (std::none_of(std::begin(units), std::end(units),
-                     [](const UnitInfo& unit) { return unit.bInRun; }))
-        m_keepAwake.reset();
     if (!isEndRequested())
         ShowOkBox(this, QString::fromUtf8(szText));
+}
+
+void TestDialog::runEnded()
+{
+    // The computer may sleep again, and the session end, while the box that
+    // reports the end waits for the operator.
+    m_keepAwake.reset();
 }
 
 void TestDialog::ErrorBox(const char* szText)

@@ -11,8 +11,9 @@
 // ", " inside a text looks exactly like the separator: "Acme, Inc., Ni-MH,
 // 1800, " can be the maker "Acme, Inc." or the maker "Acme" with the type
 // "Inc.". What the text alone cannot tell apart is settled by what Dunmerrow
-// itself writes: the receiver's version text ends in "(Product ID=n)" or is
-// empty, and the type is one of the six the dialog offers. Every split is
+// itself writes (logformat.h): the receiver's version text ends in
+// "(Product ID=n)" or is empty, and the type is one of the BATTERY_TYPES the
+// dialog offers. Every split is
 // tried; those that fit this best are kept. When several remain, the one that
 // leaves the type, the mAh and then the receiver with the fewest ", " wins,
 // so the commas go to the battery maker (the one field a company name with a
@@ -51,7 +52,6 @@ private:
     QStringView text(int from, int to) const;
     int knowledge(const Split& s) const;
     bool better(const Split& a, const Split& b) const;
-    int receiverTextStart() const;
 
     QStringView m_part;
     // On the stack for any line of ordinary length: a large log has a

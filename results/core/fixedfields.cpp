@@ -1,20 +1,32 @@
 #include "fixedfields.h"
 
+#include <cstddef>
+
 namespace {
 
-const char* const DAY_NAMES[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-const char* const MONTH_NAMES[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
-// Index of the three letters at pos in names, or -1.
-int nameIndex(QStringView text, int pos, const char* const* names, int count)
+// Index of the name at pos in names, or -1.
+template <std::size_t N>
+int nameIndex(QStringView text, int pos, const char* const (&names)[N])
 {
-    const QStringView word = text.mid(pos, 3);
-    for (int i = 0; i < count; ++i) {
-        if (word == QLatin1String(names[i], 3))
-            return i;
+    for (std::size_t i = 0; i < N; ++i) {
+        const QLatin1String name(names[i]);
+        if (text.mid(pos, name.size()) == name)
+            return static_cast<int>(i);
     }
     return -1;
+}
+
+// True when every character of the time that the layout gives as itself
+// (the blanks and colons) is there.
+bool hasLayoutSeparators(QStringView field)
+{
+    for (int i = 0; i < LOG_TIME_WIDTH; ++i) {
+        const char c = LOG_TIME_LAYOUT[i];
+        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (!letter && field[i] != QLatin1Char(c))
+            return false;
+    }
+    return true;
 }
 
 bool isDigit(QStringView text, int pos)
@@ -61,36 +73,40 @@ bool readSignedField(QStringView text, int* pos, int maxDigits, qint64* value, b
 
 bool readPortPrefix(QStringView text, int* port, int* next)
 {
-    if (!text.startsWith(QLatin1String("COM")))
+    const QLatin1String prefix(LOG_PORT_PREFIX);
+    const QLatin1String separator(LOG_SEPARATOR);
+    if (!text.startsWith(prefix))
         return false;
-    int i = 3;
+    // At most three digits.
+    const int first = int(prefix.size());
+    int i = first;
     int value = 0;
-    while (isDigit(text, i) && i < 6)
+    while (isDigit(text, i) && i < first + 3)
         value = value * 10 + (text[i++].unicode() - u'0');
-    if (i == 3 || value == 0 || !text.mid(i).startsWith(QLatin1String(", ")))
+    if (i == first || value == 0 || !text.mid(i).startsWith(separator))
         return false;
     *port = value;
-    *next = i + 2;
+    *next = i + int(separator.size());
     return true;
 }
 
 bool readTime(QStringView text, int pos, QDateTime* time)
 {
-    const QStringView field = text.mid(pos, TIME_TEXT_WIDTH);
-    if (field.size() != TIME_TEXT_WIDTH)
+    const QStringView field = text.mid(pos, LOG_TIME_WIDTH);
+    if (field.size() != LOG_TIME_WIDTH)
         return false;
     if (field.trimmed().isEmpty()) {
         *time = QDateTime();
         return true;
     }
-    // "Www Mmm DD hh:mm:ss YYYY"
-    if (nameIndex(field, 0, DAY_NAMES, 7) < 0 || field[3] != u' ' || field[7] != u' ' ||
-        field[10] != u' ' || field[13] != u':' || field[16] != u':' || field[19] != u' ')
+    if (nameIndex(field, logTimePart('w'), DAY_NAMES) < 0 || !hasLayoutSeparators(field))
         return false;
-    const int month = nameIndex(field, 4, MONTH_NAMES, 12) + 1;
-    const int day = field[8] == u' ' ? number(field, 9, 1) : number(field, 8, 2);
-    const QDate date(number(field, 20, 4), month, day);
-    const QTime clock(number(field, 11, 2), number(field, 14, 2), number(field, 17, 2));
+    const int month = nameIndex(field, logTimePart('M'), MONTH_NAMES) + 1;
+    const int d = logTimePart('d');
+    const int day = field[d] == u' ' ? number(field, d + 1, 1) : number(field, d, 2);
+    const QDate date(number(field, logTimePart('y'), 4), month, day);
+    const QTime clock(number(field, logTimePart('h'), 2), number(field, logTimePart('m'), 2),
+                      number(field, logTimePart('s'), 2));
     if (!date.isValid() || !clock.isValid())
         return false;
     // The writer's wall clock, whatever its zone was: UTC here only so that
@@ -107,7 +123,7 @@ bool readEndurance(QStringView text, int pos, int* end, qint64* seconds)
     const int maxDigits[3] = {7, 2, 2};
     int i = pos;
     for (int f = 0; f < 3; ++f) {
-        if (f > 0 && (i >= text.size() || text[i++] != u':'))
+        if (f > 0 && (i >= text.size() || text[i++] != QLatin1Char(ENDURANCE_SEPARATOR)))
             return false;
         if (!readSignedField(text, &i, maxDigits[f], &fields[f], &negative[f]))
             return false;

@@ -1,9 +1,11 @@
 #include "endurancechart.h"
 
 #include "durationtext.h"
+#include "logformat.h"
 #include "runpointsitem.h"
 
 #include <algorithm>
+#include <iterator>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QHorizontalStackedBarSeries>
@@ -19,12 +21,10 @@ constexpr int LABEL_CHARS = 44;
 constexpr int TOOLTIP_RUNS = 15;
 
 // Okabe and Ito's colours, told apart also by people who see red and green
-// alike: one for each type the dialog offers, then for any other.
-const struct {
-    const char* type;
-    QRgb colour;
-} TYPE_COLOURS[] = {{"Alkaline", 0xE69F00}, {"Heavy duty", 0x56B4E9}, {"Li-ion", 0x009E73},
-                    {"Ni-Cd", 0xCC79A7},    {"Ni-MH", 0x0072B2},      {"Regular", 0xD55E00}};
+// alike: one for each of the BATTERY_TYPES the dialog offers, in their
+// order, then for any other.
+const QRgb TYPE_COLOURS[] = {0xE69F00, 0x56B4E9, 0x009E73, 0xCC79A7, 0x0072B2, 0xD55E00};
+static_assert(std::size(TYPE_COLOURS) == std::size(BATTERY_TYPES));
 const QRgb OTHER_COLOURS[] = {0x999999, 0xF0E442, 0x8C564B, 0x17BECF, 0x5D5D5D, 0xBCBD22};
 
 QString typeName(const BatterySummary& b)
@@ -43,9 +43,9 @@ QStringList typeOrder(const QVector<BatterySummary>& batteries, int shown)
             present << typeName(batteries[i]);
     }
     QStringList order;
-    for (const auto& known : TYPE_COLOURS) {
+    for (const char* known : BATTERY_TYPES) {
         for (const QString& type : present) {
-            if (type.compare(QLatin1String(known.type), Qt::CaseInsensitive) == 0)
+            if (type.compare(QLatin1String(known), Qt::CaseInsensitive) == 0)
                 order << type;
         }
     }
@@ -59,9 +59,9 @@ QStringList typeOrder(const QVector<BatterySummary>& batteries, int shown)
 // The colour of a type from the dialog's list; invalid for any other.
 QColor knownColour(const QString& type)
 {
-    for (const auto& known : TYPE_COLOURS) {
-        if (type.compare(QLatin1String(known.type), Qt::CaseInsensitive) == 0)
-            return QColor(known.colour);
+    for (std::size_t i = 0; i < std::size(BATTERY_TYPES); ++i) {
+        if (type.compare(QLatin1String(BATTERY_TYPES[i]), Qt::CaseInsensitive) == 0)
+            return QColor(TYPE_COLOURS[i]);
     }
     return QColor();
 }

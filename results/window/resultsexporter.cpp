@@ -2,6 +2,7 @@
 
 #include "chartexport.h"
 #include "csvwriter.h"
+#include "logformat.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -20,7 +21,7 @@ ResultsExporter::ResultsExporter(QWidget* window, QChartView* chart,
 QString ResultsExporter::askPath(const QString& title, const QString& suffix, const QString& filter)
 {
     const QFileInfo log(m_logPath.isEmpty()
-                            ? QDir::current().absoluteFilePath(QStringLiteral("BATTERY.TXT"))
+                            ? QDir::current().absoluteFilePath(QLatin1String(LOG_FILE_NAME))
                             : m_logPath);
     const QString suggested =
         log.absolutePath() + QLatin1Char('/') + log.completeBaseName() + suffix;

@@ -3,6 +3,7 @@
 #include "batterysummary.h"
 #include "endurancechart.h"
 #include "logfilewatcher.h"
+#include "logformat.h"
 #include "resultsexporter.h"
 #include "runstablemodel.h"
 #include "summarytablemodel.h"
@@ -29,7 +30,6 @@
 namespace {
 
 const char* const LAST_FILE_KEY = "lastFile";
-const char* const LOG_NAME = "BATTERY.TXT";
 
 QString counted(qsizetype n, const char* one, const char* many)
 {
@@ -100,8 +100,8 @@ QString ResultsWindow::startFile(const QString& given)
 {
     if (!given.isEmpty())
         return given;
-    if (QFileInfo(QLatin1String(LOG_NAME)).isFile())
-        return QDir::current().absoluteFilePath(QLatin1String(LOG_NAME));
+    if (QFileInfo(QLatin1String(LOG_FILE_NAME)).isFile())
+        return QDir::current().absoluteFilePath(QLatin1String(LOG_FILE_NAME));
     // Started from the desktop menu the working directory is the home
     // folder; without this, every start from the menu would ask again.
     const QString last = settings().value(QLatin1String(LAST_FILE_KEY)).toString();

@@ -33,68 +33,98 @@ private Q_SLOTS:
     void query()
     {
         char query[QUERY_SIZE] = {};
-        BuildMagellanQuery(query);
+        buildMagellanQuery(query);
         QCOMPARE(QByteArray(query), QByteArray("$PMGNCMD,VERSION*28\r\n"));
         char small[32] = "$AB"; // 0x41 ^ 0x42 = 0x03: still two digits
         AppendNmeaChecksum(small);
         QCOMPARE(QByteArray(small), QByteArray("$AB*03\r\n"));
     }
 
-    void checkReply_data()
+    // The sentence found, without its "*" and what follows; empty for none.
+    void scan_data()
     {
         QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QByteArray>("version");
-
-        QTest::newRow("version reply") << Sentence("$PMGNVER,12,3.10,XL") << 1
-                                       << QByteArray("XL Software Version 3.10 (Product ID=12)");
-        QTest::newRow("field 3 missing") << Sentence("$PMGNVER,12,3.10") << 1
-                                         << QByteArray(" Software Version 3.10 (Product ID=12)");
-        QTest::newRow("empty field shifts the rest")
-            << Sentence("$PMGNVER,12,,XL") << 1
-            << QByteArray(" Software Version XL (Product ID=12)");
+        QTest::addColumn<QByteArray>("sentence");
+        const QByteArray xl = "$PMGNVER,12,3.10,XL";
+        QTest::newRow("version reply") << Sentence(xl) << xl;
         // A streaming receiver's sentences around the answer, cut off at
         // either end; no other sentence is an answer, whatever its checksum.
         const QByteArray position = Sentence("$GPGLL,4916.45,N,12311.12,W");
         QTest::newRow("other sentences are no answer")
-            << position + Sentence("$PMGNCMD,12,3.10,XL") << 0 << QByteArray();
+            << position + Sentence("$PMGNCMD,12,3.10,XL") << QByteArray();
         QTest::newRow("amid other sentences")
-            << "ab\r\n" + position.mid(9) + position + Sentence("$PMGNVER,12,3.10,XL") +
-                   position.left(12)
-            << 1 << QByteArray("XL Software Version 3.10 (Product ID=12)");
+            << "ab\r\n" + position.mid(9) + position + Sentence(xl) + position.left(12) << xl;
         QTest::newRow("first with a right checksum")
-            << QByteArray("$PMGNVER,99,9.99,ZZ*00\r\n") + Sentence("$PMGNVER,12,3.10,XL") << 1
-            << QByteArray("XL Software Version 3.10 (Product ID=12)");
-        QTest::newRow("cut off before its star")
-            << "$PMGNVER,12,3.10,XL\r\n" + position << 0 << QByteArray();
-        const QByteArray id(80, '1'), sw(60, '2'), desc(100, 'D');
-        QTest::newRow("fields 1 and 2 cut to 49")
-            << Sentence("$PMGNVER," + id + "," + sw + "," + desc) << 1
-            << desc + " Software Version " + sw.left(49) + " (Product ID=" + id.left(49) + ")";
-        QTest::newRow("line cut to its field")
-            << Sentence("$PMGNVER,1,2," + QByteArray(220, 'D')) << 1
-            << (QByteArray(220, 'D') + " Software Version 2 (Product ID=1)").left(254);
+            << QByteArray("$PMGNVER,99,9.99,ZZ*00\r\n") + Sentence(xl) << xl;
+        QTest::newRow("cut off before its star") << xl + "\r\n" + position << QByteArray();
         // Sentence("$PMGNVER,12,3.10,Z") ends in *3C.
         QTest::newRow("lower-case digits")
-            << QByteArray("$PMGNVER,12,3.10,Z*3c\r\n") << 0 << QByteArray();
-        QTest::newRow("star at the end") << QByteArray("$PMGNVER*") << 0 << QByteArray();
+            << QByteArray("$PMGNVER,12,3.10,Z*3c\r\n") << QByteArray();
+        QTest::newRow("star at the end") << QByteArray("$PMGNVER*") << QByteArray();
         // A full buffer has no terminator; nothing past its end may count.
         QTest::newRow("digits are the last two bytes")
-            << FullBuffer(0) << 1 << QByteArray("Z Software Version 2 (Product ID=1)");
-        QTest::newRow("second digit outside the buffer") << FullBuffer(1) << 0 << QByteArray();
-        QTest::newRow("no star in a full buffer")
-            << QByteArray(REPLY_SIZE, 'x') << 0 << QByteArray();
+            << FullBuffer(0) << QByteArray("$PMGNVER,1,2,Z");
+        QTest::newRow("second digit outside the buffer") << FullBuffer(1) << QByteArray();
+        QTest::newRow("no star in a full buffer") << QByteArray(REPLY_SIZE, 'x') << QByteArray();
     }
 
-    void checkReply()
+    void scan()
     {
         QFETCH(QByteArray, reply);
-        QFETCH(int, result);
+        QFETCH(QByteArray, sentence);
+        const auto buf = ReplyBuffer(reply);
+        const MagellanVersionSentence found = scanMagellanReply(buf.get(), REPLY_SIZE);
+        QCOMPARE(found.start < 0 ? QByteArray()
+                                 : QByteArray(buf.get() + found.start, found.star - found.start),
+                 sentence);
+    }
+
+    void version_data()
+    {
+        QTest::addColumn<QByteArray>("sentence");
+        QTest::addColumn<QByteArray>("version");
+        QTest::newRow("all fields") << QByteArray("$PMGNVER,12,3.10,XL")
+                                    << QByteArray("XL Software Version 3.10 (Product ID=12)");
+        QTest::newRow("field 3 missing") << QByteArray("$PMGNVER,12,3.10")
+                                         << QByteArray(" Software Version 3.10 (Product ID=12)");
+        QTest::newRow("empty field shifts the rest")
+            << QByteArray("$PMGNVER,12,,XL") << QByteArray(" Software Version XL (Product ID=12)");
+        const QByteArray id(80, '1'), sw(60, '2'), desc(100, 'D');
+        QTest::newRow("fields 1 and 2 cut to 49")
+            << "$PMGNVER," + id + "," + sw + "," + desc
+            << desc + " Software Version " + sw.left(49) + " (Product ID=" + id.left(49) + ")";
+        QTest::newRow("line cut to its field")
+            << "$PMGNVER,1,2," + QByteArray(220, 'D')
+            << (QByteArray(220, 'D') + " Software Version 2 (Product ID=1)").left(254);
+    }
+
+    void version()
+    {
+        QFETCH(QByteArray, sentence);
         QFETCH(QByteArray, version);
+        char text[VERSION_SIZE];
+        formatMagellanVersion(ReplyBuffer(sentence).get(), text, VERSION_SIZE);
+        QCOMPARE(QByteArray(text), version);
+    }
+
+    // The answer is cut at its "*" in the reply itself and stored; any other
+    // reply is left as it came. Nothing is shown either way.
+    void checkReply()
+    {
         FakeDialog dlg;
         dlg.units[2].eMfg = GPS_MFG_MAGELLAN;
-        QCOMPARE(CheckMagellanReply(2, ReplyBuffer(reply).get()), result);
-        QCOMPARE(QByteArray(dlg.units[2].szVersion), version);
+        const QByteArray answer = "ab\r\n" + Sentence("$PMGNVER,12,3.10,XL");
+        auto reply = ReplyBuffer(answer);
+        QCOMPARE(CheckMagellanReply(2, reply.get()), 1);
+        QCOMPARE(QByteArray(reply.get(), answer.size()), QByteArray(answer).replace('*', '\0'));
+        QCOMPARE(dlg.units[2].szVersion, "XL Software Version 3.10 (Product ID=12)");
+
+        const QByteArray other = Sentence("$PMGNVER,12,3.10,ZZ").replace("*", "*0");
+        reply = ReplyBuffer(other);
+        dlg.units[2].szVersion[0] = '\0';
+        QCOMPARE(CheckMagellanReply(2, reply.get()), 0);
+        QCOMPARE(QByteArray(reply.get(), other.size()), other);
+        QCOMPARE(dlg.units[2].szVersion, "");
         QVERIFY(dlg.messages.empty());
     }
 

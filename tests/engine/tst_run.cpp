@@ -57,7 +57,7 @@ QByteArray Log(const char* name = "BATTERY.TXT")
 QByteArray Ctime(std::time_t t)
 {
     char text[CTIME_SIZE];
-    FormatCtime(t, text);
+    formatCtime(t, text);
     return text;
 }
 
@@ -159,6 +159,49 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists("BATTERY.TXT"));
         QCOMPARE(Log(RECOVERY_FILE_NAME), "earlier\n");
         QVERIFY(!b.ports[0].bOpen && !b.ports[2].bOpen);
+    }
+
+    // A run reports its end once, with its ports closed and its lines
+    // logged (or dropped), before any box waits for the operator.
+    void endReportedOnce_data()
+    {
+        QTest::addColumn<int>("how"); // 0 completed, 1 cancelled, 2 ended by the system
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("completed") << 0 << QStringList{COMPLETED};
+        QTest::newRow("cancelled") << 1 << QStringList{CANCELLED};
+        QTest::newRow("ended by the system") << 2 << QStringList{};
+    }
+    void endReportedOnce()
+    {
+        QFETCH(int, how);
+        FakeReceivers b;
+        b.Use(0, "Garmin", how == 0 ? 1 : -1);
+        b.Use(1, "Magellan", 0);
+        b.dlg.onPump = [&](FakeDialog& dlg) {
+            if (dlg.nPumps != 25)
+                return;
+            if (how == 1)
+                dlg.bCancel = 1;
+            if (how == 2)
+                endRunNow();
+        };
+        QStringList boxesAtEnd{"not reported"};
+        bool portOpenAtEnd = true;
+        QByteArray logAtEnd;
+        b.dlg.onRunEnded = [&](FakeDialog& dlg) {
+            boxesAtEnd = dlg.messages;
+            portOpenAtEnd = b.ports[0].bOpen || b.ports[1].bOpen;
+            logAtEnd = Log();
+        };
+        RunEnduranceTest();
+        QCOMPARE(b.dlg.nRunEnds, 1);
+        QCOMPARE(boxesAtEnd, QStringList{});
+        QVERIFY(!portOpenAtEnd);
+        QCOMPARE(logAtEnd.count('\n'), how == 1 ? 0 : how == 0 ? 2 : 1);
+        QCOMPARE(Log(), logAtEnd);
+        QVERIFY(!QFile::exists(RECOVERY_FILE_NAME));
+        QFETCH(QStringList, boxes);
+        QCOMPARE(b.dlg.messages, boxes);
     }
 
     // Ended by the system in the second cycle's wait: COM2 finished in the

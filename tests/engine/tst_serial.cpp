@@ -123,7 +123,7 @@ private Q_SLOTS:
         for (int k = 0; k < UNIT_COUNT; ++k)
             QCOMPARE(dlg.units[k].bInRun, k == 2 ? 1 : 0);
 
-        BuildMagellanQuery(dlg.units[2].szQuery);
+        buildMagellanQuery(dlg.units[2].szQuery);
         SendQuery(2, 21);
         QCOMPARE(ReadAll(receiver.pty, 200), QByteArray("$PMGNCMD,VERSION*28\r\n"));
         CloseCommPorts();

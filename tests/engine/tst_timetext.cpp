@@ -34,31 +34,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, text);
         char buf[CTIME_SIZE];
         std::memset(buf, 'x', sizeof buf);
-        FormatCtime(static_cast<std::time_t>(t), buf);
+        formatCtime(static_cast<std::time_t>(t), buf);
         QCOMPARE(QByteArray(buf), text);
         QCOMPARE(std::strlen(buf), size_t(25));
-    }
-
-    void endurance_data()
-    {
-        QTest::addColumn<int>("seconds");
-        QTest::addColumn<QByteArray>("text");
-        QTest::newRow("two seconds") << 2 << QByteArray("00:00:02");
-        QTest::newRow("26:03:04") << 26 * 3600 + 3 * 60 + 4 << QByteArray("26:03:04");
-        QTest::newRow("100 hours") << 100 * 3600 << QByteArray("100:00:00");
-        QTest::newRow("clock set back") << -5 << QByteArray("00:00:-5");
-        QTest::newRow("back an hour and more") << -3725 << QByteArray("-1:-2:-5");
-        QTest::newRow("largest") << 2147483647 << QByteArray("596523:14:07");
-        QTest::newRow("smallest") << (-2147483647 - 1) << QByteArray("-596523:-14:-8");
-    }
-
-    void endurance()
-    {
-        QFETCH(int, seconds);
-        QFETCH(QByteArray, text);
-        char buf[20];
-        FormatEndurance(seconds, buf, sizeof buf);
-        QCOMPARE(QByteArray(buf), text);
     }
 };
 

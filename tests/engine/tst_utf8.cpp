@@ -31,7 +31,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, expected);
         char buf[16];
         std::memset(buf, 'x', sizeof buf);
-        CopyUtf8Truncated(buf, capacity, text.constData(), text.size());
+        copyUtf8Truncated(buf, capacity, text.constData(), text.size());
         QCOMPARE(QByteArray(buf), expected);
     }
 };

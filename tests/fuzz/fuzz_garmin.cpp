@@ -1,9 +1,7 @@
-// Feeds arbitrary bytes to the Garmin reply check the way a run does: in a
-// zero-filled reply buffer of their own, so that AddressSanitizer sees any
-// read outside it.
-#include "fakedialog.h"
-#include "garmin.h"
-#include "replybuffer.h"
+// Feeds arbitrary bytes to the Garmin reply scanner, in a buffer of exactly
+// their size, so that AddressSanitizer sees any read past them.
+#include "garminreply.h"
+#include "units.h"
 
 #include <cstdint>
 #include <cstring>
@@ -11,24 +9,26 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static FakeDialog dlg;
-    dlg.messages.clear();
-    UnitInfo& unit = dlg.units[0];
-    unit.eMfg = GPS_MFG_GARMIN;
-    unit.szVersion[0] = '\0';
+    const std::unique_ptr<char[]> reply(new char[size]);
+    std::memcpy(reply.get(), data, size);
+    unsigned char packet[GARMIN_PACKET_SIZE];
+    if (scanGarminReply(reply.get(), static_cast<int>(size), packet) !=
+        GarminReplyFinding::ProductData)
+        return 0;
 
-    const std::unique_ptr<char[]> reply = ReplyBuffer(data, size);
-    const int verified = CheckGarminReply(0, reply.get());
-
-    // The version text is always terminated within its field, and exactly a
-    // verified reply sets it; the only boxes are the two checksum messages,
-    // at most one per reply.
-    if (std::memchr(unit.szVersion, '\0', VERSION_SIZE) == nullptr)
+    // What is found is a Product Data packet whose checksum, summed here on
+    // its own, is right, closed by DLE ETX; its version text is terminated
+    // within its field and never empty.
+    const int n = packet[2];
+    unsigned char sum = 0;
+    for (int i = 1; i <= 3 + n; ++i)
+        sum = static_cast<unsigned char>(sum + packet[i]);
+    if (packet[0] != 0x10 || packet[1] != 0xFF || sum != 0 || packet[4 + n] != 0x10 ||
+        packet[5 + n] != 0x03)
         __builtin_trap();
-    if (verified != (unit.szVersion[0] != '\0'))
-        __builtin_trap();
-    if (dlg.messages.size() > 1 ||
-        (dlg.messages.size() == 1 && !dlg.messages[0].startsWith("Bad Checksum in Garmin ")))
+    char version[VERSION_SIZE];
+    formatGarminVersion(reinterpret_cast<const char*>(packet), version, VERSION_SIZE);
+    if (std::memchr(version, '\0', VERSION_SIZE) == nullptr || version[0] == '\0')
         __builtin_trap();
     return 0;
 }

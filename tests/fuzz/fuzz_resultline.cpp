@@ -3,23 +3,28 @@
 // file order; and a record, written back the way the program writes lines,
 // must read back the same.
 #include "lineparser.h"
+#include "logformat.h"
 #include "resultfile.h"
 
 #include <cstdint>
 
 namespace {
 
+QString field(const QString& text)
+{
+    return text + QLatin1String(LOG_SEPARATOR);
+}
+
 QString battery(const QString& text)
 {
-    return text.isEmpty() ? QStringLiteral(" ,") : text + QStringLiteral(", ");
+    return text.isEmpty() ? QString(LOG_EMPTY_TEXT) : field(text);
 }
 
 QString written(const ResultRecord& r)
 {
-    return QStringLiteral("COM%1, ").arg(r.port) + r.receiver + QStringLiteral(", ") +
-           battery(r.batteryMaker) + battery(r.batteryType) + battery(r.capacity) + r.startText +
-           QStringLiteral(", ") + r.endText + QStringLiteral(", ") + r.enduranceText +
-           QStringLiteral(", ") + r.comments;
+    return field(QLatin1String(LOG_PORT_PREFIX) + QString::number(r.port)) + field(r.receiver) +
+           battery(r.batteryMaker) + battery(r.batteryType) + battery(r.capacity) +
+           field(r.startText) + field(r.endText) + field(r.enduranceText) + r.comments;
 }
 
 bool same(const ResultRecord& a, const ResultRecord& b)

@@ -51,7 +51,7 @@ void FakeDialog::SetControlText(int nId, const char* szText)
 void FakeDialog::StepActivityLights()
 {
     ++nLampSteps;
-    nLitLamp = AdvanceLampPosition(nLampPos);
+    nLitLamp = advanceLampPosition(nLampPos);
 }
 
 void FakeDialog::DispatchPendingMessages()

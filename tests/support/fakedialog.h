@@ -38,6 +38,8 @@ public:
     long long monoMs = 86400000LL;     // the monotonic clock
     bool bRealClock = false;           // the system's clocks and real sleeps instead
     std::function<void(FakeDialog&)> onPump;
+    int nRunEnds = 0;
+    std::function<void(FakeDialog&)> onRunEnded;
     SerialDevice* devices[UNIT_COUNT] = {}; // nullptr: the system's port
 
     bool ControlText(int nId, QString& text) const override;
@@ -61,6 +63,12 @@ public:
     std::int64_t wallClockMs() override;
     std::int64_t monotonicMs() override;
     void Sleep100ms() override;
+    void runEnded() override
+    {
+        ++nRunEnds;
+        if (onRunEnded)
+            onRunEnded(*this);
+    }
     SerialDevice& CommDevice(int k) override;
 
 private:

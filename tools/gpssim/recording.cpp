@@ -30,6 +30,20 @@ bool isComment(const QByteArray& line)
     return line.trimmed().isEmpty() || line.startsWith('#');
 }
 
+// A port's exchanges read from a trace can be played: there is at least one,
+// and every query kept its bytes.
+bool isWhole(const QList<RecordedExchange>& exchanges, int port, QString& error)
+{
+    const bool cut = std::any_of(exchanges.cbegin(), exchanges.cend(),
+                                 [](const RecordedExchange& e) { return e.query.isEmpty(); });
+    if (exchanges.isEmpty() || cut) {
+        error = cut ? QStringLiteral("a query to COM%1 has lost its bytes").arg(port)
+                    : QStringLiteral("the trace has no query to COM%1").arg(port);
+        return false;
+    }
+    return true;
+}
+
 // The traffic of one port. Events of other ports, and the port's opening,
 // settings and closing, only move the reading on; a line that is neither an
 // event nor a dump means the file is no trace, or a damaged one.
@@ -82,14 +96,7 @@ bool readTrace(const QList<QByteArray>& lines, int port, Recording& recording, Q
             baudRate = match.captured(1).toInt();
         }
     }
-    const bool cut = std::any_of(exchanges.cbegin(), exchanges.cend(),
-                                 [](const RecordedExchange& e) { return e.query.isEmpty(); });
-    if (exchanges.isEmpty() || cut) {
-        error = cut ? QStringLiteral("a query to COM%1 has lost its bytes").arg(port)
-                    : QStringLiteral("the trace has no query to COM%1").arg(port);
-        return false;
-    }
-    return true;
+    return isWhole(exchanges, port, error);
 }
 
 // Lines of NMEA text, each sent with CR LF as a receiver sends it.

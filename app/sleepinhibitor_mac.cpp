@@ -5,7 +5,7 @@
 
 // A power assertion against idle sleep; the display may still turn off.
 
-SleepInhibitor::SleepInhibitor(QWidget* /*window*/)
+SleepInhibitor::SleepInhibitor(quintptr /*window*/)
 {
     IOPMAssertionID id = kIOPMNullAssertionID;
     const CFStringRef why = reason().toCFString();

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QtGlobal>
 
-class QWidget;
-
 // Keeps the computer from going to sleep, and the desktop from logging out
 // or shutting down without first naming the test, for as long as it exists.
 // A test runs for hours, and a computer that suspends on idle in the middle
@@ -13,9 +11,10 @@ class QWidget;
 // per program run. The platform's part is in sleepinhibitor_<system>.cpp.
 class SleepInhibitor {
 public:
-    // window: the main window, which some systems name as the one that
-    // asks (a shutdown block reason belongs to a window on Windows).
-    explicit SleepInhibitor(QWidget* window);
+    // window: the main window's native handle (0 for none), which some
+    // systems name as the one that asks (a shutdown block reason belongs to
+    // a window on Windows).
+    explicit SleepInhibitor(quintptr window);
     ~SleepInhibitor();
     SleepInhibitor(const SleepInhibitor&) = delete;
     SleepInhibitor& operator=(const SleepInhibitor&) = delete;

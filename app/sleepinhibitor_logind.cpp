@@ -26,7 +26,7 @@ constexpr int REPLY_TIMEOUT_MS = 5000;
 
 } // namespace
 
-SleepInhibitor::SleepInhibitor(QWidget* /*window*/)
+SleepInhibitor::SleepInhibitor(quintptr /*window*/)
 {
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),

@@ -1,6 +1,5 @@
 #include "sleepinhibitor.h"
 
-#include <QWidget>
 #include <windows.h>
 
 // The thread's execution state: ES_CONTINUOUS keeps the request until it is
@@ -10,16 +9,16 @@
 // answering the system's question no while a test runs. Where the system
 // keeps no reasons, the test goes on without.
 
-SleepInhibitor::SleepInhibitor(QWidget* window)
+SleepInhibitor::SleepInhibitor(quintptr window)
 {
     m_held = SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED) != 0;
     if (!m_held)
         reportUnavailable(QStringLiteral("SetThreadExecutionState failed"));
-    if (!window)
+    if (window == 0)
         return;
     // Taken back at the end whether or not the system kept it: taking back
     // a reason a window does not have does nothing.
-    const HWND handle = reinterpret_cast<HWND>(window->winId());
+    const HWND handle = reinterpret_cast<HWND>(window);
     const QString why = reason();
     ShutdownBlockReasonCreate(handle, reinterpret_cast<LPCWSTR>(why.utf16()));
     m_token = reinterpret_cast<qintptr>(handle);
