@@ -71,12 +71,16 @@ QComboBox* AddList(QWidget* dialog, const DialogUnits& du, int nId, int x, int y
                    int openHeight)
 {
     auto* list = new QComboBox(dialog);
-    auto* style = dialog->findChild<ChoiceListStyle*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!style) {
-        style = new ChoiceListStyle;
-        style->setParent(dialog);
+    // The program's windows have it already (TestApp); a dialog made
+    // without that application gives its lists one of their own.
+    if (!qobject_cast<const ChoiceListStyle*>(list->style())) {
+        auto* style = dialog->findChild<ChoiceListStyle*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!style) {
+            style = new ChoiceListStyle;
+            style->setParent(dialog);
+        }
+        list->setStyle(style);
     }
-    list->setStyle(style);
     list->setEditable(false);
     list->setMaxVisibleItems(qMax(1, (openHeight - FIELD_HEIGHT) / ITEM_HEIGHT));
     return Place(list, nId, du, {x, y, width, FIELD_HEIGHT});
