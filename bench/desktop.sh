@@ -13,7 +13,7 @@ end_started() {
 
 for tool in Xvfb openbox xdotool; do
     command -v "$tool" >/dev/null ||
-        { echo "${0##*/}: $tool is missing (make deps-bench installs it)" >&2; exit 2; }
+        { echo "${0##*/}: $tool is missing (make deps-test installs it)" >&2; exit 2; }
 done
 
 display=""

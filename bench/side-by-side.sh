@@ -18,12 +18,9 @@ seconds=${2:-120}
 program=$build/ui/Dunmerrow
 floor=$build/bench/floor/floor
 simulator=$build/tools/gpssim/gpssim
-for executable in "$program" "$floor" "$simulator"; do
-    [ -x "$executable" ] || { echo "side-by-side.sh: $executable is missing; build first" >&2; exit 2; }
-done
-case "$seconds" in
-    '' | *[!0-9]* | 0) echo "side-by-side.sh: SECONDS must be a whole number from 1" >&2; exit 2 ;;
-esac
+. "$(dirname "$0")/arguments.sh"
+require_built "$program" "$floor" "$simulator"
+require_count SECONDS "$seconds"
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/dunmerrow-side.XXXXXX")
 simulators=""

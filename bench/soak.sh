@@ -15,12 +15,9 @@ build=$(realpath "${1:?usage: soak.sh BUILD_DIR [MINUTES]}")
 minutes=${2:-10}
 driver=$build/bench/soak_driver
 simulator=$build/tools/gpssim/gpssim
-for program in "$driver" "$simulator"; do
-    [ -x "$program" ] || { echo "soak.sh: $program is missing; build first" >&2; exit 2; }
-done
-case "$minutes" in
-    '' | *[!0-9]* | 0) echo "soak.sh: MINUTES must be a whole number from 1" >&2; exit 2 ;;
-esac
+. "$(dirname "$0")/arguments.sh"
+require_built "$driver" "$simulator"
+require_count MINUTES "$minutes"
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/dunmerrow-soak.XXXXXX")
 simulator_pid=""

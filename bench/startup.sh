@@ -13,12 +13,9 @@ build=$(realpath "${1:?usage: startup.sh BUILD_DIR [ROUNDS]}")
 rounds=${2:-9}
 program=$build/ui/Dunmerrow
 floor=$build/bench/floor/floor
-for executable in "$program" "$floor"; do
-    [ -x "$executable" ] || { echo "startup.sh: $executable is missing; build first" >&2; exit 2; }
-done
-case "$rounds" in
-    '' | *[!0-9]* | 0) echo "startup.sh: ROUNDS must be a whole number from 1" >&2; exit 2 ;;
-esac
+. "$(dirname "$0")/arguments.sh"
+require_built "$program" "$floor"
+require_count ROUNDS "$rounds"
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/dunmerrow-startup.XXXXXX")
 cleanup() {
