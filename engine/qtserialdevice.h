@@ -15,6 +15,8 @@ public:
     ~QtSerialDevice() override;
 
     bool Open(const char* szName) override;
+    // QSerialPort's notifiers tell when a port is ready; there is nothing else to wait on.
+    bool CreateEvents() override { return true; }
     bool SetQueueSizes(int nInput, int nOutput) override;
     bool GetLineSettings(LineSettings& settings) override;
     bool SetLineSettings(const LineSettings& settings) override;

@@ -44,6 +44,11 @@ void configurePort(int k)
         dlg.MessageBoxOk("Could not open com port");
     }
 
+    // Without its events a port still works, one operation at a time: the
+    // set-up goes on.
+    if (!port.CreateEvents())
+        dlg.MessageBoxOk("Problem creating event handle");
+
     if (!port.SetQueueSizes(QUEUE_SIZE, QUEUE_SIZE)) {
         rememberError(port);
         dlg.MessageBoxOk("Problem setting com ports receive and transmit buffers");

@@ -36,6 +36,10 @@ public:
 
     // szName is "COM1".."COM4"; the device maps it to the system's port.
     virtual bool Open(const char* szName) = 0;
+    // What signals the end of a write or read left to finish by itself; a
+    // port that needs none has nothing to create. Called after Open, whether
+    // or not the opening succeeded.
+    virtual bool CreateEvents() = 0;
     // Sizes of the input and output queues.
     virtual bool SetQueueSizes(int nInput, int nOutput) = 0;
     virtual bool GetLineSettings(LineSettings& settings) = 0;

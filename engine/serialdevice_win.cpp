@@ -28,6 +28,7 @@ public:
     Win32SerialDevice& operator=(const Win32SerialDevice&) = delete;
 
     bool Open(const char* szName) override;
+    bool CreateEvents() override;
     bool SetQueueSizes(int nInput, int nOutput) override;
     bool GetLineSettings(LineSettings& settings) override;
     bool SetLineSettings(const LineSettings& settings) override;
@@ -72,14 +73,19 @@ bool Win32SerialDevice::Open(const char* szName)
     m_hPort =
         CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
-    if (m_hPort == INVALID_HANDLE_VALUE)
-        return fail();
+    return m_hPort != INVALID_HANDLE_VALUE || fail();
+}
+
+bool Win32SerialDevice::CreateEvents()
+{
+    m_osWrite = {};
+    m_osRead = {};
     // Auto-reset, not signalled, no name. Without them the port's own handle
     // signals completion, which still works for one operation at a time.
     m_hWriteEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     m_hReadEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    m_osWrite = {};
-    m_osRead = {};
+    if (!m_hWriteEvent || !m_hReadEvent)
+        return fail();
     m_osWrite.hEvent = m_hWriteEvent;
     m_osRead.hEvent = m_hReadEvent;
     return true;

@@ -49,6 +49,12 @@ bool TracingSerialDevice::Open(const char* szName)
     return noteStep(ok, "open ", device.constData());
 }
 
+// Only a failure is worth a line: every port that can have events has them.
+bool TracingSerialDevice::CreateEvents()
+{
+    return m_device->CreateEvents() || noteStep(false, "events", "");
+}
+
 bool TracingSerialDevice::SetQueueSizes(int nInput, int nOutput)
 {
     char detail[64];

@@ -14,6 +14,7 @@ public:
     void wrap(SerialDevice& device) { m_device = &device; }
 
     bool Open(const char* szName) override;
+    bool CreateEvents() override;
     bool SetQueueSizes(int nInput, int nOutput) override;
     bool GetLineSettings(LineSettings& settings) override;
     bool SetLineSettings(const LineSettings& settings) override;

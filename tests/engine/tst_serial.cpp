@@ -204,6 +204,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("step");
         QTest::addColumn<QStringList>("messages");
+        QTest::newRow("events") << "events" << QStringList{"Problem creating event handle"};
         QTest::newRow("queues") << "queues"
                                 << QStringList{
                                        "Problem setting com ports receive and transmit buffers",
@@ -221,6 +222,7 @@ private Q_SLOTS:
         QFETCH(QString, step);
         QFETCH(QStringList, messages);
         FakePort port;
+        port.bFailEvents = step == "events";
         port.bFailQueues = step == "queues";
         port.bFailGet = step == "get";
         port.bFailSet = step == "set";
@@ -228,7 +230,8 @@ private Q_SLOTS:
         dlg.devices[0] = &port;
         OpenPort(dlg, 0, GPS_MFG_GARMIN);
         QCOMPARE(dlg.messages, messages);
-        QCOMPARE(port.applied.nBaudRate, step == "queues" ? 9600 : 0);
+        // Only a port whose line settings could not be read or set keeps its own.
+        QCOMPARE(port.applied.nBaudRate, step == "get" || step == "set" ? 0 : 9600);
         CloseCommPorts();
         QCOMPARE(port.bOpen, false);
     }

@@ -9,6 +9,7 @@
 class FakePort : public SerialDevice {
 public:
     bool bFailOpen = false;
+    bool bFailEvents = false;
     bool bFailQueues = false;
     bool bFailGet = false;
     bool bFailSet = false;
@@ -41,6 +42,9 @@ public:
         m_szError = "No such file or directory";
         return bOpen;
     }
+    // Events belong to the program, not to the port: made even for a port
+    // that failed to open.
+    bool CreateEvents() override { return !bFailEvents; }
     bool SetQueueSizes(int, int) override { return Step(bFailQueues); }
     bool GetLineSettings(LineSettings& settings) override
     {
