@@ -193,8 +193,10 @@ int Win32SerialDevice::ReadWaiting(char* buf, int nMax)
         return 0;
     // The bytes are in the queue, so the read ends at once; should it not,
     // it is called off rather than let hold the window. Either way it must
-    // be over before the buffer goes back to the caller.
-    if (WaitForSingleObject(m_hReadEvent, READ_COMPLETION_MS) != WAIT_OBJECT_0)
+    // be over before the buffer goes back to the caller. A block without an
+    // event of its own signals its end on the port.
+    const HANDLE done = m_osRead.hEvent ? m_osRead.hEvent : m_hPort;
+    if (WaitForSingleObject(done, READ_COMPLETION_MS) != WAIT_OBJECT_0)
         CancelIoEx(m_hPort, &m_osRead);
     GetOverlappedResult(m_hPort, &m_osRead, &nRead, TRUE);
     return static_cast<int>(nRead);
