@@ -99,16 +99,16 @@ class WineProgram:
 
     # --- what an operator does ---------------------------------------------
 
-    def click(self, place):
+    def mouse_click_at(self, place):
         xinput.click_at(*place)
 
     def tick(self, port):
-        self.click(self.row_control(port, "check box"))
+        self.mouse_click_at(self.row_control(port, "check box"))
 
     def choose(self, port, list_name, item):
         """Opens the list with the mouse and picks the item by its first
         letters and Return."""
-        self.click(self.row_control(port, list_name))
+        self.mouse_click_at(self.row_control(port, list_name))
         time.sleep(0.5)
         xinput.type_text(item[:4])
         xinput.key("Return")
@@ -116,13 +116,13 @@ class WineProgram:
         time.sleep(0.5)
 
     def type_into(self, port, name, text):
-        self.click(self.row_control(port, name))
+        self.mouse_click_at(self.row_control(port, name))
         time.sleep(0.3)
         xinput.type_text(text)
         time.sleep(0.2)
 
     def press(self, name):
-        self.click(self.button(name))
+        self.mouse_click_at(self.button(name))
 
     # --- boxes ----------------------------------------------------------------
 
