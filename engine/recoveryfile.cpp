@@ -25,18 +25,6 @@ QString fileName()
     return QString::fromLatin1(RECOVERY_FILE_NAME);
 }
 
-// The run's side of the file, from its start until it has settled its lines.
-struct Kept {
-    QByteArray earlierLines;
-    bool unsettled = false;
-};
-
-Kept& state()
-{
-    static Kept kept;
-    return kept;
-}
-
 bool keep(const QByteArray& lines)
 {
     QSaveFile file(fileName());
@@ -46,54 +34,51 @@ bool keep(const QByteArray& lines)
     return file.commit();
 }
 
-// Leaves in the file only what earlier tests left there.
-void dropRunLines(const Kept& kept)
-{
-    if (kept.earlierLines.isEmpty())
-        QFile::remove(fileName());
-    else
-        keep(kept.earlierLines);
-}
-
 } // namespace
 
-void startKeeping()
+void RecoveryFile::startKeeping()
 {
     QFile file(fileName());
-    QByteArray& earlier = state().earlierLines;
-    earlier = file.open(QIODevice::ReadOnly | QIODevice::Text) ? file.readAll() : QByteArray();
-    if (!earlier.isEmpty() && !earlier.endsWith('\n'))
-        earlier += '\n';
-    state().unsettled = true;
+    m_earlierLines =
+        file.open(QIODevice::ReadOnly | QIODevice::Text) ? file.readAll() : QByteArray();
+    if (!m_earlierLines.isEmpty() && !m_earlierLines.endsWith('\n'))
+        m_earlierLines += '\n';
+    m_unsettled = true;
 }
 
-bool keepFinishedUnits()
+bool RecoveryFile::keepFinishedUnits()
 {
     // Allocates, unlike the polling: it happens once per unit and run.
-    return keep(state().earlierLines + finishedUnitLines());
+    return keep(m_earlierLines + finishedUnitLines());
 }
 
-void discardKeptUnits()
+void RecoveryFile::discardKeptUnits()
 {
-    Kept& kept = state();
-    if (!kept.unsettled)
+    if (!m_unsettled)
         return;
-    kept.unsettled = false;
-    dropRunLines(kept);
+    m_unsettled = false;
+    dropRunLines();
 }
 
-bool appendKeptUnits()
+bool RecoveryFile::appendKeptUnits()
 {
-    Kept& kept = state();
-    if (!kept.unsettled)
+    if (!m_unsettled)
         return true;
     // Settled before the writing, which may wait on a box: an end that comes
     // meanwhile must not append the same lines again.
-    kept.unsettled = false;
+    m_unsettled = false;
     if (!WriteResults())
         return false;
-    dropRunLines(kept);
+    dropRunLines();
     return true;
+}
+
+void RecoveryFile::dropRunLines()
+{
+    if (m_earlierLines.isEmpty())
+        QFile::remove(fileName());
+    else
+        keep(m_earlierLines);
 }
 
 void offerRecoveredResults()

@@ -2,7 +2,6 @@
 
 #include "gpsmaker.h"
 #include "logformat.h"
-#include "recoveryfile.h"
 #include "resultlog.h"
 #include "runclock.h"
 #include "serial.h"
@@ -78,7 +77,7 @@ void finishUnit(int k, const RunClock& clock)
     formatEndurance(static_cast<int>(unit.dEndurance), text, sizeof text);
     g_pTestDialog->SetControlText(unit.nEnduranceCtrl, text);
     std::memcpy(unit.szEndurance, text, sizeof unit.szEndurance);
-    keepFinishedUnits();
+    g_pTestDialog->recoveryFile().keepFinishedUnits();
 }
 
 // Gives the receivers about two seconds to answer, handling window events
@@ -157,10 +156,11 @@ int pollCycle(const RunClock& clock)
 // the run: then nothing of it is logged.
 void settleKeptUnits()
 {
+    RecoveryFile& kept = g_pTestDialog->recoveryFile();
     if (g_pTestDialog->bCancel)
-        discardKeptUnits();
+        kept.discardKeptUnits();
     else
-        appendKeptUnits();
+        kept.appendKeptUnits();
 }
 
 } // namespace
@@ -182,7 +182,7 @@ int RunEnduranceTest()
 {
     TestDialogBase& dlg = *g_pTestDialog;
     const RunClock clock(dlg);
-    startKeeping();
+    dlg.recoveryFile().startKeeping();
     int nLive = 0;
     setUp(nLive, clock);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "recoveryfile.h"
 #include "units.h"
 
 #include <cstdint>
@@ -90,6 +91,9 @@ public:
     void requestEnd() { m_endRequested = true; }
     bool isEndRequested() const { return m_endRequested; }
 
+    // The run's lines kept for a crash, until it has settled them.
+    RecoveryFile& recoveryFile() { return m_recovery; }
+
     // --- The serial port of unit k; the default is the system's port ---
     virtual SerialDevice& CommDevice(int k);
     // The port a run uses for unit k: CommDevice(k), through the traffic
@@ -104,6 +108,7 @@ private:
     TrafficTrace* m_trace = nullptr;
     std::unique_ptr<TracingSerialDevice> m_traced[UNIT_COUNT];
     bool m_endRequested = false;
+    RecoveryFile m_recovery;
 };
 
 // The one dialog, set by start-up before the dialog is shown.
