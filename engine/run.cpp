@@ -7,6 +7,7 @@
 #include "serial.h"
 #include "testdialogbase.h"
 #include "timetext.h"
+#include "unitwatch.h"
 #include "versionqueries.h"
 
 #include <climits>
@@ -17,6 +18,16 @@ namespace {
 
 // The wait between the queries and the reads, in whole seconds of the clock.
 constexpr std::int64_t POLL_WAIT_SECONDS = 2;
+// Room for the note on units that fell silent while the computer slept.
+constexpr int NOTE_SIZE = 1024;
+
+// What a run keeps beside the units' records, for as long as it lasts.
+struct RunState {
+    explicit RunState(TestDialogBase& dialog) : clock(dialog) {}
+
+    RunClock clock;
+    UnitWatch watches[UNIT_COUNT];
+};
 
 // A unit takes part in a phase while its box is ticked, this run took it in
 // at set-up (a port ticked later was never opened by this run), and it has
@@ -64,15 +75,14 @@ void checkReplyOf(int k)
         g_pTestDialog->MessageBoxOk("unknown pInfo->eMfg");
 }
 
-// The unit found silent: its endurance runs from its start to now on the
-// run's clock, while the time shown is the wall clock's. Its line is kept at
-// once, in case the program dies before the run ends.
-void finishUnit(int k, const RunClock& clock)
+// The unit found silent at `t`: its endurance runs from its start to then.
+// Its line is kept at once, in case the program dies before the run ends.
+void finishUnit(int k, std::time_t t)
 {
     UnitInfo& unit = g_pTestDialog->units[k];
     unit.bDone = 1;
-    StampLastResponse(k);
-    unit.dEndurance = clampedSeconds(clock.seconds() - unit.nStartRunSecond);
+    StampLastResponse(k, t);
+    unit.dEndurance = clampedSeconds(static_cast<std::int64_t>(t) - unit.tStart);
     char text[ENDURANCE_SIZE];
     formatEndurance(static_cast<int>(unit.dEndurance), text, sizeof text);
     g_pTestDialog->SetControlText(unit.nEnduranceCtrl, text);
@@ -84,19 +94,19 @@ void finishUnit(int k, const RunClock& clock)
 // about ten times a second. The clock counts whole seconds, so the wait
 // lasts between one and two seconds and a little more. An end asked for by
 // the system cuts it short.
-void waitForReplies(const RunClock& clock)
+void waitForReplies(RunClock& clock)
 {
     TestDialogBase& dlg = *g_pTestDialog;
-    const std::int64_t start = clock.seconds();
+    const std::time_t start = clock.now();
     std::int64_t elapsed = 0;
     do {
         PumpMessages();
-        elapsed = clock.seconds() - start;
+        elapsed = clock.now() - start;
         dlg.Sleep100ms();
     } while (elapsed < POLL_WAIT_SECONDS && !dlg.isEndRequested());
 }
 
-void setUp(int& nLive, const RunClock& clock)
+void setUp(int& nLive, RunState& run)
 {
     TestDialogBase& dlg = *g_pTestDialog;
     nLive = 0;
@@ -112,44 +122,65 @@ void setUp(int& nLive, const RunClock& clock)
         if (!SetPortTimeouts(k))
             ShowLastError();
         unit.bDone = 0;
-        unit.tStart = dlg.CurrentTime();
-        unit.nStartRunSecond = clock.seconds();
+        unit.tStart = run.clock.now();
         showTime(unit.nStartTimeCtrl, unit.tStart);
         ++nLive;
     }
 }
 
+// Unit k's read, and what it tells. The time is taken at the read, before
+// a check's box may wait for the operator.
+void readUnit(int k, RunState& run)
+{
+    const bool answered = ReadReply(k);
+    const std::time_t readAt = run.clock.now();
+    UnitWatch& watch = run.watches[k];
+    watch.read(answered, readAt, run.clock);
+    if (answered) {
+        // Any bytes are an answer; the check only decides the version text.
+        checkReplyOf(k);
+        StampLastResponse(k, readAt);
+    } else {
+        finishUnit(k, watch.silentSince());
+    }
+}
+
 // One poll cycle; returns how many units were queried in it.
-int pollCycle(const RunClock& clock)
+int pollCycle(RunState& run)
 {
     TestDialogBase& dlg = *g_pTestDialog;
     int nLive = 0;
+    // A sleep since the last reads belongs before these queries.
+    run.clock.now();
     for (int k = 0; k < UNIT_COUNT; ++k) {
         if (!isPolled(k))
             continue;
         ++nLive;
+        run.watches[k].queried(run.clock);
         sendQueryOf(k);
     }
     dlg.StepActivityLights();
     PumpMessages();
     if (nLive != 0)
-        waitForReplies(clock);
+        waitForReplies(run.clock);
     // The flags are looked up again: the operator may have changed them
     // during the wait. Once the end is asked for (after a wait cut short,
     // or in a box of an earlier unit's reply), no unit finishes any more:
     // a live one could look silent, and the finished ones are logged.
     for (int k = 0; k < UNIT_COUNT && !dlg.isEndRequested(); ++k) {
-        if (!isPolled(k))
-            continue;
-        if (ReadReply(k)) {
-            // Any bytes are an answer; the check only decides the version text.
-            checkReplyOf(k);
-            StampLastResponse(k);
-        } else {
-            finishUnit(k, clock);
-        }
+        if (isPolled(k))
+            readUnit(k, run);
     }
     return nLive;
+}
+
+// After the completion box: the units whose silence began while the
+// computer slept, when there are any.
+void noteSleeps(const RunState& run)
+{
+    char note[NOTE_SIZE];
+    if (noteSilencesAsleep(run.watches, note, sizeof note))
+        g_pTestDialog->MessageBoxOk(note);
 }
 
 // The finished units' lines go to the log, unless the operator cancelled
@@ -171,25 +202,25 @@ int PumpMessages()
     return 0;
 }
 
-void StampLastResponse(int unit)
+void StampLastResponse(int unit, std::time_t t)
 {
     UnitInfo& info = g_pTestDialog->units[unit];
-    info.tLastResponse = g_pTestDialog->CurrentTime();
+    info.tLastResponse = t;
     showTime(info.nLastResponseCtrl, info.tLastResponse);
 }
 
 int RunEnduranceTest()
 {
     TestDialogBase& dlg = *g_pTestDialog;
-    const RunClock clock(dlg);
+    RunState run(dlg);
     dlg.recoveryFile().startKeeping();
     int nLive = 0;
-    setUp(nLive, clock);
+    setUp(nLive, run);
 
     // The cycle in which the last unit goes silent still counted it, so one
     // more cycle follows: it queries nobody, skips the wait and ends the loop.
     while (!dlg.bCancel && !dlg.isEndRequested() && nLive != 0)
-        nLive = pollCycle(clock);
+        nLive = pollCycle(run);
 
     CloseCommPorts();
     settleKeptUnits();
@@ -206,6 +237,7 @@ int RunEnduranceTest()
         dlg.StepActivityLights();
     } else {
         dlg.MessageBoxOk("Test completed... all units did not reply");
+        noteSleeps(run);
     }
     return 1;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ctime>
+
 // One endurance test, from "Start Test" until every ticked unit has gone
 // silent or the operator cancels. Polls each live unit about every two
 // seconds, keeping the window alive in between, and returns only when the
@@ -21,5 +23,6 @@ void endRunNow();
 // the port check boxes, About) run inside it while a run is under way.
 int PumpMessages();
 
-// Stamps the unit's last response with the current time and shows it.
-void StampLastResponse(int unit);
+// Stamps the unit's last response with the time t of the run's clock, the
+// time of a read, and shows it.
+void StampLastResponse(int unit, std::time_t t);

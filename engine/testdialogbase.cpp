@@ -2,11 +2,9 @@
 
 #include "controlids.h"
 #include "serialdevice.h"
-#include "timetext.h"
 #include "tracingserialdevice.h"
 #include "utf8.h"
 
-#include <chrono>
 #include <cstring>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -38,7 +36,6 @@ void TestDialogBase::ResetUnits()
     for (UnitInfo& unit : units) {
         unit.bDone = 0;
         unit.tStart = 0;
-        unit.nStartRunSecond = 0;
         unit.tLastResponse = 0;
         unit.dEndurance = 0.0;
         std::memset(unit.szEndurance, 0, sizeof unit.szEndurance);
@@ -66,20 +63,14 @@ void TestDialogBase::DispatchPendingMessages()
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-std::time_t TestDialogBase::CurrentTime()
-{
-    return static_cast<std::time_t>(wholeSeconds(wallClockMs()));
-}
-
 std::int64_t TestDialogBase::wallClockMs()
 {
     return QDateTime::currentMSecsSinceEpoch();
 }
 
-std::int64_t TestDialogBase::monotonicMs()
+SteadyClocks TestDialogBase::steadyClocks()
 {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return readSteadyClocks();
 }
 
 void TestDialogBase::Sleep100ms()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "recoveryfile.h"
+#include "systemclocks.h"
 #include "units.h"
 
 #include <cstdint>
@@ -67,13 +68,12 @@ public:
 
     // Handles every pending event of the thread, then returns.
     virtual void DispatchPendingMessages();
-    // Whole seconds since the epoch by the wall clock, as time() counts them.
-    std::time_t CurrentTime();
     // Milliseconds since the epoch by the wall clock, which the operator or
     // time synchronisation may set at any moment.
     virtual std::int64_t wallClockMs();
-    // Milliseconds of a clock that never steps: only their differences count.
-    virtual std::int64_t monotonicMs();
+    // The clocks that never step, one of them counting the time the computer
+    // sleeps: only their differences count.
+    virtual SteadyClocks steadyClocks();
     // The run's pause between two looks at the clock.
     virtual void Sleep100ms();
 
@@ -102,6 +102,8 @@ public:
     // Traces every port's traffic to `trace` from the next run on; nullptr
     // stops. Not during a run; the trace must outlive the runs.
     void traceTraffic(TrafficTrace* trace);
+    // The trace kept, or nullptr.
+    TrafficTrace* trafficTrace() const { return m_trace; }
 
 private:
     std::unique_ptr<SerialDevice> m_devices[UNIT_COUNT];

@@ -1,5 +1,7 @@
 #include "traffictrace.h"
 
+#include "systemclocks.h"
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -27,7 +29,7 @@ bool TrafficTrace::open(const QString& path, const QString& program, QString& er
         error = m_file.errorString();
         return false;
     }
-    m_clock.start();
+    m_beganMs = readSteadyClocks().withSleepMs;
     const QString begun = QLocale::c().toString(QDateTime::currentDateTime(),
                                                 QStringLiteral("ddd MMM dd HH:mm:ss yyyy"));
     const QByteArray heading =
@@ -46,7 +48,7 @@ bool TrafficTrace::open(const QString& path, const QString& program, QString& er
 
 std::int64_t TrafficTrace::elapsedMs() const
 {
-    return m_clock.isValid() ? m_clock.elapsed() : 0;
+    return m_beganMs < 0 ? 0 : readSteadyClocks().withSleepMs - m_beganMs;
 }
 
 void TrafficTrace::formatTime(std::int64_t ms, char* buf, int size)
@@ -84,7 +86,8 @@ void TrafficTrace::beginLine(int k, std::int64_t ms)
     char time[24];
     formatTime(ms, time, sizeof time);
     char start[48];
-    const int n = std::snprintf(start, sizeof start, "%10s COM%d ", time, k + 1);
+    const int n = k == NO_PORT ? std::snprintf(start, sizeof start, "%10s ", time)
+                               : std::snprintf(start, sizeof start, "%10s COM%d ", time, k + 1);
     append(start, n);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QString>
 #include <QtGlobal>
@@ -27,11 +26,13 @@ public:
     bool open(const QString& path, const QString& program, QString& error);
 
     // Milliseconds since the trace began, on a clock that setting the wall
-    // clock does not move.
+    // clock does not move and that counts the time the computer sleeps.
     std::int64_t elapsedMs() const;
 
-    // One line about unit k's port at `ms`: what follows the port, as
-    // printf formats it.
+    // For a line about no port in particular.
+    static constexpr int NO_PORT = -1;
+    // One line about unit k's port (or NO_PORT) at `ms`: what follows the
+    // port, as printf formats it.
     void note(int k, std::int64_t ms, const char* format, ...) Q_ATTRIBUTE_FORMAT_PRINTF(4, 5);
     // A line for bytes written ('>') or read ('<'), then their dump.
     void bytes(int k, std::int64_t ms, char direction, const char* data, int count);
@@ -47,7 +48,7 @@ private:
     static constexpr int BUFFER_SIZE = 8192;
 
     QFile m_file;
-    QElapsedTimer m_clock;
+    std::int64_t m_beganMs = -1; // the steady clock's when it began
     char m_buffer[BUFFER_SIZE];
     int m_used = 0;
     bool m_failed = false;

@@ -46,10 +46,8 @@ struct UnitInfo {
     std::int32_t nCommentsCtrl = 0;
     std::int32_t nUnitLabelCtrl = 0;
     std::int32_t nStartTimeCtrl = 0;
+    // The start and the last response, on the run's clock (runclock.h).
     std::time_t tStart = 0;
-    // The start on the run's clock, which setting the wall clock cannot move;
-    // the endurance is measured from it.
-    std::int64_t nStartRunSecond = 0;
     std::int32_t nLastResponseCtrl = 0;
     std::time_t tLastResponse = 0;
     std::int32_t nEnduranceCtrl = 0;

@@ -88,6 +88,7 @@ private Q_SLOTS:
         QFETCH(int, msIntoSecond);
         FakeReceivers b;
         b.dlg.nowMs += msIntoSecond;
+        b.dlg.bootMs += msIntoSecond;
         const FakePort& port = b.Use(0, "Garmin", 0);
         QCOMPARE(RunEnduranceTest(), 1);
 
@@ -101,31 +102,50 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(RECOVERY_FILE_NAME));
     }
 
-    // Five answers, then a failed read twelve seconds in. The wall clock set
-    // mid-run moves only the times shown: polling goes on at its pace.
-    void clockSetDuringRun_data()
+    // Five answers, then silence twelve seconds in, by the clocks of the
+    // computer's waking hours. The wall clock set mid-run moves nothing: the
+    // times shown and logged go on from the start. An hour asleep counts, as
+    // the batteries ran on; when the unit fell silent in it, a note after
+    // the completion says when it slept, as the trace does.
+    void clockStepsAndSleep_data()
     {
-        QTest::addColumn<int>("wallJump");
-        QTest::newRow("not set") << 0;
-        QTest::newRow("set back an hour") << -3600;
-        QTest::newRow("set forward two hours") << 7200;
+        QTest::addColumn<int>("wallStep");
+        QTest::addColumn<int>("slept");
+        QTest::addColumn<int>("atCycle");
+        QTest::addColumn<int>("ran");
+        QTest::newRow("wall clock set back an hour") << -3600 << 0 << 2 << 12;
+        QTest::newRow("wall clock set forward two hours") << 7200 << 0 << 2 << 12;
+        QTest::newRow("asleep an hour while it answers") << 0 << 3600 << 3 << 3612;
+        QTest::newRow("asleep an hour as it falls silent") << 0 << 3600 << 6 << 3612;
     }
-    void clockSetDuringRun()
+    void clockStepsAndSleep()
     {
-        QFETCH(int, wallJump);
+        QFETCH(int, wallStep);
+        QFETCH(int, slept);
+        QFETCH(int, atCycle);
+        QFETCH(int, ran);
         FakeReceivers b;
-        const FakePort& port = b.Use(3, "Garmin", 5);
-        b.dlg.onPump = [&](FakeDialog& dlg) {
-            dlg.nowMs += dlg.nPumps == 30 ? wallJump * 1000LL : 0;
+        b.Use(3, "Garmin", 5);
+        // At the first pump of that cycle, between its queries and its wait.
+        b.dlg.onPump = [&, done = false](FakeDialog& dlg) mutable {
+            if (done || dlg.nLampSteps != atCycle + 1)
+                return;
+            done = true;
+            dlg.nowMs += wallStep * 1000LL;
+            dlg.Slept(slept * 1000LL);
         };
-        const long long monoAtStart = b.dlg.monoMs;
         RunEnduranceTest();
         const UnitInfo& u = b.dlg.units[3];
-        QCOMPARE(u.szEndurance, "00:00:12");
-        QCOMPARE(port.nReads, 6);
-        QCOMPARE(u.tLastResponse, std::time_t(port.nLastReadMs / 1000));
-        QCOMPARE(u.tLastResponse - u.tStart, 12 + wallJump);
-        QVERIFY(b.dlg.monoMs - monoAtStart < 13000);
+        QCOMPARE(u.dEndurance, double(ran));
+        QCOMPARE(u.tLastResponse - u.tStart, ran);
+        QCOMPARE(QByteArray(b.dlg.Text(IDC_LAST_RESPONSE_BASE + 3)), Ctime(u.tLastResponse));
+        QCOMPARE(b.dlg.messages.value(0), COMPLETED);
+        const QString note = b.dlg.messages.value(1);
+        QCOMPARE(b.dlg.messages.size(), atCycle == 6 ? 2 : 1);
+        QVERIFY(note.isEmpty() ||
+                note.endsWith("\nCOM4: asleep from " + Ctime(u.tStart + 10).left(24) + " to " +
+                              Ctime(u.tStart + 3610).left(24)));
+        QCOMPARE(Log().count(Ctime(u.tLastResponse).left(24)), 1);
     }
 
     // Cancel is seen before the next cycle: the current one still reads

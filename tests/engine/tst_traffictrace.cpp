@@ -8,6 +8,7 @@
 #include "porttrace.h"
 #include "run.h"
 #include "scratchdirectory.h"
+#include "timetext.h"
 #include "traffictrace.h"
 
 #include <QRegularExpression>
@@ -38,6 +39,7 @@ private Q_SLOTS:
         QString error;
         QVERIFY(trace.open("trace.txt", "Dunmerrow Version test", error));
         dlg.traceTraffic(&trace);
+        dlg.onPump = [](FakeDialog& d) { d.Slept(d.nPumps == 30 ? 3600000 : 0); };
         RunEnduranceTest();
 
         QFile file("trace.txt");
@@ -75,6 +77,13 @@ private Q_SLOTS:
                               "T COM2 queues 4096 bytes in, 4096 out failed: Bad file "
                               "descriptor\nT COM2 line settings read failed: Bad file "
                               "descriptor\n"));
+        // Asleep in the second cycle's wait, after a look at the clock two
+        // seconds in.
+        char from[CTIME_SIZE], to[CTIME_SIZE];
+        formatCtime(dlg.units[0].tStart + 2, from);
+        formatCtime(dlg.units[0].tStart + 3602, to);
+        QVERIFY(text.contains(QString("\nT the computer slept from %1 to %2")
+                                  .arg(QByteArray(from, 24), QByteArray(to, 24))));
         // A count goes out every so often, so that a trace of a program
         // that dies says how far it got.
         const QStringList counts = text.split('\n').filter(QRegularExpression("^T COM3 ="));

@@ -29,7 +29,7 @@ const char* FakeDialog::Text(int nId) const
 void FakeDialog::Attach(int k, FakePort& port)
 {
     devices[k] = &port;
-    port.pClockMs = &nowMs;
+    port.pClockMs = &bootMs;
 }
 
 bool FakeDialog::ControlText(int nId, QString& text) const
@@ -66,9 +66,9 @@ std::int64_t FakeDialog::wallClockMs()
     return bRealClock ? TestDialogBase::wallClockMs() : nowMs;
 }
 
-std::int64_t FakeDialog::monotonicMs()
+SteadyClocks FakeDialog::steadyClocks()
 {
-    return bRealClock ? TestDialogBase::monotonicMs() : monoMs;
+    return bRealClock ? TestDialogBase::steadyClocks() : SteadyClocks{bootMs, awakeMs};
 }
 
 void FakeDialog::Sleep100ms()
@@ -78,7 +78,8 @@ void FakeDialog::Sleep100ms()
         return;
     }
     nowMs += 100;
-    monoMs += 100;
+    bootMs += 100;
+    awakeMs += 100;
 }
 
 SerialDevice& FakeDialog::CommDevice(int k)

@@ -10,7 +10,7 @@ class FakePort;
 
 // A dialog without widgets: controls are text slots 1000..1099 addressed by
 // identifier, message boxes are recorded, the wall and monotonic clocks are
-// counts of milliseconds that every 100 ms sleep moves on, and each pump of
+// counts of milliseconds that every 100 ms pause moves on, and each pump of
 // the message queue may act as the operator. It is g_pTestDialog for its
 // lifetime. Nothing in it allocates while a run polls.
 class FakeDialog : public TestDialogBase {
@@ -34,9 +34,16 @@ public:
     int nLitLamp = -1; // -1: all dark, or never stepped
     int nPumps = 0;
 
-    long long nowMs = 1765000000000LL; // the wall clock; CurrentTime() is nowMs / 1000
-    long long monoMs = 86400000LL;     // the monotonic clock
+    long long nowMs = 1765000000000LL; // the wall clock
+    long long bootMs = nowMs;          // the steady clock that counts sleep; the ports' clock
+    long long awakeMs = 86400000LL;    // the steady clock that stops while the computer sleeps
     bool bRealClock = false;           // the system's clocks and real sleeps instead
+    // The computer sleeps for ms: the wall clock and the boot clock move on.
+    void Slept(long long ms)
+    {
+        nowMs += ms;
+        bootMs += ms;
+    }
     std::function<void(FakeDialog&)> onPump;
     int nRunEnds = 0;
     std::function<void(FakeDialog&)> onRunEnded;
@@ -61,7 +68,7 @@ public:
     }
     void DispatchPendingMessages() override;
     std::int64_t wallClockMs() override;
-    std::int64_t monotonicMs() override;
+    SteadyClocks steadyClocks() override;
     void Sleep100ms() override;
     void runEnded() override
     {

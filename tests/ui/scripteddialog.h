@@ -17,7 +17,7 @@ struct ScriptedDialog : TestDialog {
         onPump(++nPumps);
     }
     std::int64_t wallClockMs() override { return nPumps * 100LL; }
-    std::int64_t monotonicMs() override { return nPumps * 100LL; }
+    SteadyClocks steadyClocks() override { return {nPumps * 100LL, nPumps * 100LL}; }
     void Sleep100ms() override {}
     SerialDevice& CommDevice(int k) override { return ports[k]; }
 

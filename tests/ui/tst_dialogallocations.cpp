@@ -84,7 +84,11 @@ public:
 // poll cycle, is told to the test.
 struct CountedDialog : TestDialog {
     std::int64_t wallClockMs() override { return faster(TestDialog::wallClockMs(), wallStart); }
-    std::int64_t monotonicMs() override { return faster(TestDialog::monotonicMs(), monoStart); }
+    SteadyClocks steadyClocks() override
+    {
+        const std::int64_t ms = faster(TestDialog::steadyClocks().withSleepMs, monoStart);
+        return {ms, ms};
+    }
     void StepActivityLights() override
     {
         TestDialog::StepActivityLights();

@@ -9,11 +9,12 @@ namespace {
 // A query every two seconds for the 500 hours a simulated battery may last.
 constexpr qint64 MAX_EXCHANGES = 500LL * 3600 / 2;
 
-// "  2.107 COM1 < 22 bytes": seconds with milliseconds, the port, the event.
+// "  2.107 COM1 < 22 bytes": seconds with milliseconds, the port, the event;
+// a line about the computer, such as its sleep, names no port.
 const QRegularExpression& eventLine()
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^\\s*(\\d+)\\.(\\d{3}) COM([1-4]) (.*)$"));
+        QStringLiteral("^\\s*(\\d+)\\.(\\d{3}) (?:COM([1-4]) )?(.*)$"));
     return pattern;
 }
 

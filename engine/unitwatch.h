@@ -1,0 +1,38 @@
+#pragma once
+
+#include "runclock.h"
+#include "units.h"
+
+#include <ctime>
+
+// What a run knows of one unit besides its record: when its silence began,
+// and whether that was while the computer slept. Its batteries then gave out
+// somewhere in that sleep, which the endurance, measured to the first read
+// after it, cannot tell.
+class UnitWatch {
+public:
+    // Its query went out.
+    void queried(const RunClock& clock) { m_sleepsAtQuery = clock.sleeps(); }
+    // A read of it at t brought bytes, or found it silent.
+    void read(bool answered, std::time_t t, const RunClock& clock);
+
+    // The first read of its silence: its last-response time.
+    std::time_t silentSince() const { return m_silentSince; }
+    bool fellSilentAsleep() const { return m_fellSilentAsleep; }
+    const RunSpan& sleep() const { return m_sleep; }
+
+private:
+    bool m_silent = false;
+    std::time_t m_silentSince = 0;
+    // The sleeps found when the query went out that its last answer came
+    // after: bytes read just after a sleep may have come before it.
+    int m_sleepsAtQuery = 0;
+    int m_sleepsAtAnswer = 0;
+    bool m_fellSilentAsleep = false;
+    RunSpan m_sleep;
+};
+
+// After a completed run: the note that names the finished units whose
+// silence began while the computer slept, and when it slept, in buf. False,
+// with buf empty, when there are none.
+bool noteSilencesAsleep(const UnitWatch (&watches)[UNIT_COUNT], char* buf, int size);
