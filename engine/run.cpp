@@ -27,11 +27,12 @@ struct RunState {
 
     RunClock clock;
     UnitWatch watches[UNIT_COUNT];
+    long cycle = 0;
 };
 
 // A unit takes part in a phase while its box is ticked, this run took it in
-// at set-up (a port ticked later was never opened by this run), and it has
-// not yet gone silent.
+// at set-up (a port ticked later was never opened by this run), and it is
+// not finished: a unit whose silence is not yet confirmed is polled on.
 bool isPolled(int k)
 {
     const TestDialogBase& dlg = *g_pTestDialog;
@@ -75,8 +76,9 @@ void checkReplyOf(int k)
         g_pTestDialog->MessageBoxOk("unknown pInfo->eMfg");
 }
 
-// The unit found silent at `t`: its endurance runs from its start to then.
-// Its line is kept at once, in case the program dies before the run ends.
+// The unit whose silence began at `t` is finished: its endurance runs from
+// its start to then. Its line is kept at once, in case the program dies
+// before the run ends.
 void finishUnit(int k, std::time_t t)
 {
     UnitInfo& unit = g_pTestDialog->units[k];
@@ -135,14 +137,15 @@ void readUnit(int k, RunState& run)
     const bool answered = ReadReply(k);
     const std::time_t readAt = run.clock.now();
     UnitWatch& watch = run.watches[k];
-    watch.read(answered, readAt, run.clock);
-    if (answered) {
-        // Any bytes are an answer; the check only decides the version text.
+    watch.read(answered, readAt, run.clock, run.cycle);
+    // Any bytes are an answer; the check only decides the version text.
+    if (answered)
         checkReplyOf(k);
-        StampLastResponse(k, readAt);
-    } else {
+    // The endurance ends at the first read of the silence, a few reads back.
+    if (watch.confirmed())
         finishUnit(k, watch.silentSince());
-    }
+    else
+        StampLastResponse(k, readAt);
 }
 
 // One poll cycle; returns how many units were queried in it.
@@ -152,6 +155,7 @@ int pollCycle(RunState& run)
     int nLive = 0;
     // A sleep since the last reads belongs before these queries.
     run.clock.now();
+    ++run.cycle;
     for (int k = 0; k < UNIT_COUNT; ++k) {
         if (!isPolled(k))
             continue;

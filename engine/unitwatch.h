@@ -5,17 +5,22 @@
 
 #include <ctime>
 
-// What a run knows of one unit besides its record: when its silence began,
-// and whether that was while the computer slept. Its batteries then gave out
-// somewhere in that sleep, which the endurance, measured to the first read
-// after it, cannot tell.
+// What a run knows of one unit besides its record: whether it is silent,
+// and since when; whether that silence has lasted long enough to be its
+// batteries' end rather than a slow answer; and whether it began while the
+// computer slept. Its batteries then gave out somewhere in that sleep, which
+// the endurance, measured to the first read after it, cannot tell.
 class UnitWatch {
 public:
     // Its query went out.
     void queried(const RunClock& clock) { m_sleepsAtQuery = clock.sleeps(); }
-    // A read of it at t brought bytes, or found it silent.
-    void read(bool answered, std::time_t t, const RunClock& clock);
+    // Its read at t, in the run's cycle number `cycle`, brought bytes or
+    // found it silent.
+    void read(bool answered, std::time_t t, const RunClock& clock, long cycle);
 
+    // Its silence has lasted long enough: the unit is finished. Until then a
+    // silent unit counts as live: it is queried, read and shown as live.
+    bool confirmed() const { return m_confirmed; }
     // The first read of its silence: its last-response time.
     std::time_t silentSince() const { return m_silentSince; }
     bool fellSilentAsleep() const { return m_fellSilentAsleep; }
@@ -23,7 +28,13 @@ public:
 
 private:
     bool m_silent = false;
+    bool m_confirmed = false;
     std::time_t m_silentSince = 0;
+    // Since when it has been silent at every read, with no sleep and no
+    // cycle left out in between.
+    std::time_t m_silentUnbrokenSince = 0;
+    long m_lastReadCycle = -1;
+    int m_sleepsAtLastRead = 0;
     // The sleeps found when the query went out that its last answer came
     // after: bytes read just after a sleep may have come before it.
     int m_sleepsAtQuery = 0;

@@ -75,30 +75,52 @@ private Q_SLOTS:
         QFile::remove(RECOVERY_FILE_NAME);
     }
 
-    // The first wait lasts until the clock has moved on two seconds, wherever
-    // in its second the run began.
-    void silentUnitLastsTwoSeconds_data()
+    // A unit is finished once its silence has lasted eight seconds, with its
+    // last response at the first silent read. One that never answers lasts
+    // the first wait, two seconds wherever in its second the run began;
+    // receivers that take their time, answering 3 to 6 s late or only
+    // talking in bursts every 2.8 s, run to the end of their minute.
+    void silenceConfirmed_data()
     {
         QTest::addColumn<int>("msIntoSecond");
-        QTest::newRow("start of a second") << 0;
-        QTest::newRow("end of a second") << 999;
+        QTest::addColumn<int>("lateMs");
+        QTest::addColumn<int>("burstMs");
+        QTest::addColumn<int>("minRan");
+        QTest::addColumn<int>("maxRan");
+        QTest::newRow("never answers, from a second's start") << 0 << -1 << 0 << 2 << 2;
+        QTest::newRow("never answers, from a second's end") << 999 << -1 << 0 << 2 << 2;
+        QTest::newRow("answers 3 to 6 s late") << 0 << 3000 << 0 << 55 << 64;
+        QTest::newRow("a burst every 2.8 s") << 0 << 0 << 2800 << 58 << 64;
     }
-    void silentUnitLastsTwoSeconds()
+    void silenceConfirmed()
     {
         QFETCH(int, msIntoSecond);
+        QFETCH(int, lateMs);
+        QFETCH(int, burstMs);
         FakeReceivers b;
         b.dlg.nowMs += msIntoSecond;
         b.dlg.bootMs += msIntoSecond;
-        const FakePort& port = b.Use(0, "Garmin", 0);
+        FakePort& port = b.Use(0, "Garmin", 0);
+        port.nLifeMs = lateMs < 0 ? -1 : 60000;
+        port.nLateMs = port.nLateSpreadMs = lateMs;
+        port.nBurstMs = burstMs;
         QCOMPARE(RunEnduranceTest(), 1);
 
         const UnitInfo& u = b.dlg.units[0];
-        QCOMPARE(b.dlg.Text(IDC_ENDURANCE_BASE), "00:00:02");
-        QCOMPARE(u.tLastResponse, std::time_t(port.nLastReadMs / 1000));
+        QFETCH(int, minRan);
+        QFETCH(int, maxRan);
+        QVERIFY2(u.dEndurance >= minRan && u.dEndurance <= maxRan, u.szEndurance);
+        QCOMPARE(u.tLastResponse - u.tStart, u.dEndurance);
+        // The first silent read after its last answer; the unit was read on
+        // for eight seconds more, each read shown as a live one's.
+        QVERIFY(u.tLastResponse * 1000LL > port.nLastAnswerMs &&
+                (lateMs < 0 || u.tLastResponse * 1000LL < port.nLastAnswerMs + 3000));
+        QVERIFY(port.nLastReadMs / 1000 - u.tLastResponse == 8 ||
+                port.nLastReadMs / 1000 - u.tLastResponse == 9);
         QCOMPARE(QByteArray(b.dlg.Text(IDC_LAST_RESPONSE_BASE)), Ctime(u.tLastResponse));
         QCOMPARE(QByteArray(b.dlg.Text(IDC_START_TIME_BASE)), Ctime(u.tStart));
         QCOMPARE(b.dlg.messages, QStringList{COMPLETED});
-        QVERIFY(Log().startsWith("COM1, Garmin , "));
+        QVERIFY(Log().startsWith("COM1, Garmin "));
         QVERIFY(!QFile::exists(RECOVERY_FILE_NAME));
     }
 
@@ -149,30 +171,34 @@ private Q_SLOTS:
     }
 
     // Cancel is seen before the next cycle: the current one still reads
-    // (COM3 finishes in it), and nothing is logged, not even its line. Lines
-    // an earlier test left for recovery stay.
+    // (COM3 finishes in its fifth), and nothing is logged, not even its line.
+    // A unit whose silence is not yet confirmed is not finished. Lines an
+    // earlier test left for recovery stay.
     void cancel_data()
     {
-        QTest::addColumn<bool>("inExtraCycle");
-        QTest::newRow("during the wait") << false;
-        QTest::newRow("in the cycle after the last unit finished") << true;
+        QTest::addColumn<int>("atCycle"); // 0: the cycle after the last unit finished
+        QTest::addColumn<QByteArray>("endurance");
+        QTest::newRow("during the wait") << 5 << QByteArray("00:00:02");
+        QTest::newRow("in the cycle after the last unit finished") << 0 << QByteArray("00:00:02");
+        QTest::newRow("while COM3's silence is confirmed") << 2 << QByteArray();
     }
     void cancel()
     {
-        QFETCH(bool, inExtraCycle);
+        QFETCH(int, atCycle);
+        QFETCH(QByteArray, endurance);
         QFile earlier(RECOVERY_FILE_NAME);
         QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
         earlier.close();
         FakeReceivers b;
-        b.Use(0, "Garmin", inExtraCycle ? 0 : -1);
+        b.Use(0, "Garmin", atCycle == 0 ? 0 : -1);
         b.Use(2, "Garmin", 0);
         b.dlg.onPump = [&](FakeDialog& dlg) {
-            if (inExtraCycle ? b.AllDone() : dlg.nPumps == 5)
+            if (atCycle == 0 ? b.AllDone() : dlg.nLampSteps == atCycle + 1)
                 dlg.bCancel = 1;
         };
         RunEnduranceTest();
-        QCOMPARE(b.ports[0].nReads, 1);
-        QCOMPARE(b.dlg.units[2].szEndurance, "00:00:02");
+        QCOMPARE(b.ports[0].nReads, atCycle == 0 ? 5 : atCycle);
+        QCOMPARE(QByteArray(b.dlg.units[2].szEndurance), endurance);
         QCOMPARE(b.dlg.messages, QStringList{CANCELLED});
         QCOMPARE(b.dlg.nLitLamp, -1); // all dark
         QCOMPARE(b.dlg.nLampPos, 1);
@@ -197,8 +223,9 @@ private Q_SLOTS:
         FakeReceivers b;
         b.Use(0, "Garmin", how == 0 ? 1 : -1);
         b.Use(1, "Magellan", 0);
+        // Once COM2 has finished, in its fifth cycle.
         b.dlg.onPump = [&](FakeDialog& dlg) {
-            if (dlg.nPumps != 25)
+            if (!dlg.units[1].bDone || dlg.bCancel || dlg.isEndRequested())
                 return;
             if (how == 1)
                 dlg.bCancel = 1;
@@ -224,12 +251,13 @@ private Q_SLOTS:
         QCOMPARE(b.dlg.messages, boxes);
     }
 
-    // Ended by the system in the second cycle's wait: COM2 finished in the
-    // first, and its line, kept for a crash the moment it finished, is in the
-    // log as soon as endRunNow returns, with the run still under way (Windows
-    // ends the process there), and only once however the run and a second
-    // end go on; COM1 is read no more; no box. A line the log could not take
-    // stays kept, and the next start offers it.
+    // Ended by the system in the sixth cycle: COM2 finished in the fifth,
+    // and its line, kept for a crash the moment it finished, is in the log as
+    // soon as endRunNow returns, with the run still under way (Windows ends
+    // the process there), and only once however the run and a second end go
+    // on; COM1 is read no more, and COM3, silent but not yet for long enough,
+    // is not finished; no box. A line the log could not take stays kept, and
+    // the next start offers it.
     void endedBySystem_data()
     {
         QTest::addColumn<bool>("cancelled");
@@ -248,11 +276,12 @@ private Q_SLOTS:
         FakeReceivers b;
         const FakePort& live = b.Use(0, "Garmin", -1);
         b.Use(1, "Magellan", 0);
+        b.Use(2, "Garmin", 3);
         QVERIFY(logWritable || QDir().mkdir("BATTERY.TXT"));
         QByteArray kept;
         QByteArray logged;
         b.dlg.onPump = [&](FakeDialog& dlg) {
-            if (dlg.nPumps == 25) {
+            if (dlg.units[1].bDone && !dlg.isEndRequested()) {
                 kept = Log(RECOVERY_FILE_NAME);
                 dlg.bCancel = cancelled ? 1 : 0;
                 endRunNow();
@@ -262,7 +291,7 @@ private Q_SLOTS:
         RunEnduranceTest();
         endRunNow();
         QVERIFY(kept.startsWith("COM2, Magellan ") && kept.count('\n') == 1);
-        QVERIFY(live.nReads == 1 && !live.bOpen);
+        QVERIFY(live.nReads == 5 && !live.bOpen);
         QVERIFY(!b.dlg.messages.contains(COMPLETED) && !b.dlg.messages.contains(CANCELLED));
         QCOMPARE(logged, cancelled || !logWritable ? QByteArray() : kept);
         QCOMPARE(Log(), logged);
@@ -288,11 +317,11 @@ private Q_SLOTS:
 
         // One more cycle: no query, no wait, no read.
         QCOMPARE(pumpsAfterLastRead, 1);
-        QCOMPARE(b.ports[0].nWrites, 1);
-        QCOMPARE(b.ports[1].nReads, 1);
-        // Set-up darkens the lamps, the two cycles light lamps 1 and 2; the
-        // last stays lit.
-        QCOMPARE(b.dlg.nLampSteps, 3);
+        QCOMPARE(b.ports[0].nWrites, 5);
+        QCOMPARE(b.ports[1].nReads, 5);
+        // Set-up darkens the lamps, the six cycles light lamps 1 to 4, 1 and
+        // 2; the last stays lit.
+        QCOMPARE(b.dlg.nLampSteps, 7);
         QCOMPARE(b.dlg.nLitLamp, 1);
         QCOMPARE(b.dlg.messages, QStringList{COMPLETED});
         QCOMPARE(Log().count('\n'), 2);
@@ -335,7 +364,7 @@ private Q_SLOTS:
             QCOMPARE(port.nWrites, 2);
             QVERIFY(!Log().contains("COM1"));
         } else {
-            QCOMPARE(port.nReads, 7); // polled on to its silent seventh read
+            QCOMPARE(port.nReads, 11); // on to eight seconds into its silence
             QVERIFY(Log().startsWith("COM1"));
         }
         QVERIFY(Log().contains("COM2") && !Log().contains("COM3"));
@@ -362,13 +391,9 @@ private Q_SLOTS:
             << QByteArray("XL Software Version 3.10 (Product ID=12)") << QStringList{done};
         QTest::newRow("unknown maker")
             << QByteArray("Lowrance") << QByteArray("x") << QByteArray()
-            << QStringList{"InitializeCommPorts(): Unknown eMfg, setting to 4800",
-                           send,
-                           "unknown pInfo->eMfg",
-                           send,
-                           "unknown pInfo->eMfg",
-                           send,
-                           done};
+            << QStringList{"InitializeCommPorts(): Unknown eMfg, setting to 4800", send,
+                           "unknown pInfo->eMfg", send, "unknown pInfo->eMfg"} +
+                   QStringList(5, send) + QStringList{done};
     }
     void anyBytesAreAnAnswer()
     {
@@ -380,7 +405,7 @@ private Q_SLOTS:
         FakePort& port = b.Use(0, maker.constData(), 2);
         port.SetReply(reply.constData(), reply.size());
         RunEnduranceTest();
-        QCOMPARE(port.nReads, 3);
+        QCOMPARE(port.nReads, 7);
         QCOMPARE(QByteArray(b.dlg.units[0].szVersion), version);
         QCOMPARE(b.dlg.messages, messages);
     }

@@ -1,6 +1,6 @@
 // A whole run seen through the traffic trace: each port's set-up, failures
 // with the system's text, the bytes both ways as hex and text, repeated
-// exchanges folded into counts, and the silence that ends a unit.
+// exchanges folded into counts, the silence that ends a unit, and a sleep.
 #include "controlids.h"
 #include "fakedialog.h"
 #include "fakeport.h"
@@ -69,6 +69,7 @@ private Q_SLOTS:
                        "T COM1 = 3 more of the same, until T\n"
                        "T COM1 > 6 bytes\n"
                        "T COM1 < nothing waiting\n"
+                       "T COM1 = 4 more of the same, until T\n"
                        "T COM1 close");
         QVERIFY(text.contains("T COM1 " + answer));
         QVERIFY(text.contains("T COM1 = 3 more of the same, until T\nT COM1 " + query +
@@ -89,7 +90,8 @@ private Q_SLOTS:
         const QStringList counts = text.split('\n').filter(QRegularExpression("^T COM3 ="));
         QCOMPARE(counts, QStringList({"T COM3 = 100 more of the same, until T",
                                       "T COM3 = 100 more of the same, until T",
-                                      "T COM3 = 6 more of the same, until T"}));
+                                      "T COM3 = 6 more of the same, until T",
+                                      "T COM3 = 4 more of the same, until T"}));
     }
 };
 

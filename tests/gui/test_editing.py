@@ -19,7 +19,7 @@ class Editing(Scenario):
             xinput.key("ctrl+v")
             self.assertEqual(edit.text(), shown)
         self.start_test(dun)
-        dun.answer(COMPLETED, timeout=20)
+        dun.answer(COMPLETED, timeout=30)
         start, last, endurance = self.displays(dun, 1)
         self.assertEqual(self.log_text(),
                          "COM1, Garmin eTrex (Product ID=130), Ac me , Ni-MH,  2000, %s, %s, %s, "

@@ -70,7 +70,7 @@ class Runs(Scenario):
         self.assertEqual(self.lamps(dun).count(GREEN), 0)
         self.start_test(dun)
         self.assertEqual(self.buttons(dun), [False, False, True])
-        dun.answer(COMPLETED, timeout=30)
+        dun.answer(COMPLETED, timeout=40)
         self.assertEqual(self.buttons(dun), [True, True, False])
         # The lamp the last step lit stays lit.
         self.assertEqual(self.lamps(dun).count(GREEN), 1)
@@ -87,7 +87,7 @@ class Runs(Scenario):
         for port in receivers:
             self.describe(dun, port, "Magellan" if "magellan" in receivers[port] else "Garmin")
         self.start_test(dun)
-        dun.answer(COMPLETED, timeout=30)
+        dun.answer(COMPLETED, timeout=40)
         none = ("", "Ni-MH", "", "")
         self.check_logged(dun, receivers, {port: none for port in receivers},
                           {1: "Garmin eTrex (Product ID=130)",
@@ -104,7 +104,7 @@ class Runs(Scenario):
         self.describe(dun, 1, "Magellan")
         self.describe(dun, 3, "Garmin")
         self.start_test(dun)
-        wait_until(lambda: self.displays(dun, 3)[2], 20, "Com3 to finish")
+        wait_until(lambda: self.displays(dun, 3)[2], 30, "Com3 to finish")
         dun.button("Cancel").mouse_click()
         wait_until(lambda: dun.button("OK").enabled(), 5, "OK to be enabled by the cancel")
         self.assertFalse(dun.button("Start Test").enabled())

@@ -30,11 +30,11 @@ class Session(Scenario):
         self.describe(dun, 1, "Garmin")
         self.describe(dun, 2, "Magellan")
         self.start_test(dun)
-        wait_until(lambda: self.displays(dun, 1)[2], 30, "Com1 to finish")
+        wait_until(lambda: self.displays(dun, 1)[2], 40, "Com1 to finish")
         return dun
 
     def finish(self, dun):
-        dun.answer(COMPLETED, timeout=30)
+        dun.answer(COMPLETED, timeout=40)
         none = ("", "Ni-MH", "", "")
         self.check_logged(dun, RECEIVERS, {port: none for port in RECEIVERS}, VERSIONS)
         self.leave(dun)

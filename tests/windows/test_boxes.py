@@ -29,7 +29,7 @@ class WineBoxes(WineScenario):
         dun.answer(invalid_handle, caption="Error")
         # The time-outs of the run's own set-up fail on the same port.
         dun.answer(invalid_handle, caption="Error")
-        dun.answer(COMPLETED, timeout=40)
+        dun.answer(COMPLETED, timeout=50)
         lines = self.log_bytes().decode().splitlines(keepends=True)
         self.assertEqual(len(lines), 2, lines)
         self.assertTrue(lines[0].startswith("COM1, Garmin eTrex (Product ID=130), "), lines[0])

@@ -75,7 +75,7 @@ class WineRuns(WineScenario):
         self.start_test(dun)
         wait_until(lambda: dun.lamp_colours().count(GREEN) == 1, 10, "a lamp to light")
         self.desktop.screenshot("running")
-        dun.answer(COMPLETED, timeout=40)
+        dun.answer(COMPLETED, timeout=50)
         log = self.log_bytes()
         self.assertTrue(log.startswith(earlier), log)
         lines = log[len(earlier):].decode().splitlines(keepends=True)
@@ -119,7 +119,7 @@ class WineRuns(WineScenario):
         dun = self.start(from_menu=True)
         self.describe(dun, 2, "Garmin")
         self.start_test(dun)
-        dun.answer(COMPLETED, timeout=30)
+        dun.answer(COMPLETED, timeout=40)
         with open(os.path.join(self.prefix.documents(), "BATTERY.TXT"), "rb") as log:
             lines = log.read().decode().splitlines(keepends=True)
         self.assertEqual(len(lines), 1, lines)

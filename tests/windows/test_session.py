@@ -36,7 +36,7 @@ class WineSession(WineScenario):
         ended = self.prefix.run(["wineboot", "--end-session"], timeout=60, check=False)
         self.assertTrue(dun.running(), "the program ended: %r" % ended.stdout)
         dun.answer(NOTE)
-        dun.answer(COMPLETED, timeout=40)
+        dun.answer(COMPLETED, timeout=50)
         self.assertEqual(len(self.log_bytes().splitlines()), 1)
         # Asked for once, and taken back with the end of the test.
         reports = self.reports()
