@@ -154,17 +154,16 @@ QByteArray finishedUnitLines()
     return lines;
 }
 
-bool appendToResultLog(const QByteArray& lines)
+qsizetype appendToResultLog(const QByteArray& lines)
 {
     // Text mode, so that a line ends the way the platform's text files do.
     errno = 0;
     std::FILE* file = std::fopen(LOG_FILE_NAME, "a+");
     if (file == nullptr) {
         // With no line to lose there is nothing to tell the operator.
-        if (lines.isEmpty())
-            return true;
-        reportUnwritten(lastError(), lines);
-        return false;
+        if (!lines.isEmpty())
+            reportUnwritten(lastError(), lines);
+        return 0;
     }
     int error = 0;
     if (!lines.isEmpty() && lastLineUnended(file))
@@ -186,10 +185,11 @@ bool appendToResultLog(const QByteArray& lines)
     }
     if (error != 0 && !lines.isEmpty())
         reportUnwritten(error, lines.mid(written));
-    return error == 0 || lines.isEmpty();
+    return error == 0 ? lines.size() : written;
 }
 
 int WriteResults()
 {
-    return appendToResultLog(finishedUnitLines()) ? 1 : 0;
+    const QByteArray lines = finishedUnitLines();
+    return appendToResultLog(lines) == lines.size() ? 1 : 0;
 }

@@ -18,5 +18,7 @@ QByteArray finishedUnitLines();
 // has no line end. The open, every write, the flush and the close are
 // checked: on a failure the operator is told the system's reason and shown
 // the lines that did not get written, as text that can be copied. With no
-// lines to append a failure loses nothing and is not reported: true.
-bool appendToResultLog(const QByteArray& lines);
+// lines to append a failure loses nothing and is not reported. Returns how
+// many bytes of `lines` the log has: all, or the whole lines before the one
+// that failed (none when the close failed: the system does not say which).
+qsizetype appendToResultLog(const QByteArray& lines);

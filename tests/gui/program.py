@@ -135,14 +135,14 @@ class Box(Element):
 
 
 class Program:
-    def __init__(self, desktop, argv, cwd, env=None, name="program"):
+    def __init__(self, desktop, argv, cwd, env=None, name="program", preexec=None):
         self.desktop = desktop
         self.argv = argv
         full_env = dict(os.environ)
         full_env.update(env or {})
         with open(os.path.join(desktop.artifacts, name + ".log"), "ab") as log:
             self.process = subprocess.Popen(argv, cwd=cwd, env=full_env, stdout=log,
-                                            stderr=subprocess.STDOUT)
+                                            stderr=subprocess.STDOUT, preexec_fn=preexec)
         self.app = Element(wait_until(self._find_app, 30, "the program's accessible tree"))
         self.window = wait_until(self._main_window, 30, "the main window")
         self.answered = []

@@ -61,9 +61,10 @@ class Scenario(unittest.TestCase):
         self.simulators.append(simulator)
         return simulator
 
-    def start(self, env=None, program=None, args=()):
+    def start(self, env=None, program=None, args=(), preexec=None):
         dunmerrow = Program(self.desktop, [program or self.program_path, *args], self.workdir,
-                            env, name="dunmerrow-%d" % (len(self.programs) + 1))
+                            env, name="dunmerrow-%d" % (len(self.programs) + 1),
+                            preexec=preexec)
         self.programs.append(dunmerrow)
         return dunmerrow
 

@@ -3,6 +3,7 @@ the time, a log that cannot be written, a program ended mid-test, and the
 trace an operator sends when a receiver misbehaves."""
 
 import os
+import resource
 import signal
 import time
 
@@ -16,7 +17,9 @@ RECOVERY = "BATTERY.TXT.recovery"
 
 
 def logged_line(scenario, dun, port, version, battery=("", "Ni-MH", "", "")):
-    start, last, endurance = scenario.displays(dun, port)
+    """The line a unit gets, from its displays; without the program, one of
+    the same width."""
+    start, last, endurance = scenario.displays(dun, port) if dun else ("T" * 24,) * 2 + ("0" * 8,)
     maker, kind, capacity, comments = battery
     texts = "".join(text + ", " if text else " ," for text in (maker, kind, capacity))
     return "COM%d, %s, %s%s, %s, %s, %s\n" % (port, version, texts, start, last, endurance,
@@ -73,27 +76,46 @@ class Faults(Scenario):
         with open(trace, encoding="utf-8") as text:
             self.assertIn("COM2 < nothing waiting", text.read())
 
-    def test_unwritable_log(self):
-        """A BATTERY.TXT that cannot be written is reported with the
-        system's reason and the lines themselves, before the completion."""
-        os.mkdir(os.path.join(self.workdir, "BATTERY.TXT"))
-        simulator = self.receivers({1: "garmin,life=1"})
-        dun = self.start(env=simulator.environment())
-        self.describe(dun, 1, "Garmin", ("Acme", "Alkaline", "2500", "spare set"))
+    def test_disk_full(self):
+        """The disk fills up in the middle of the lines: the box gives the
+        system's reason and the line that did not get written, which can be
+        copied out; only that line is kept, and the next start offers it."""
+        earlier = test_runs.EARLIER * 200
+        self.seed_log(earlier)
+        battery = ("Acme", "Alkaline", "2500", "spare set")
+        # The file may grow by the first line and a part of the second.
+        width = len(logged_line(self, None, 1, "Garmin eTrex (Product ID=130)", battery))
+        full = len(earlier.encode()) + width + 30
+
+        def disk_fills():
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+            resource.setrlimit(resource.RLIMIT_FSIZE, (full, full))
+
+        simulator = self.receivers({1: "garmin,life=1", 2: "garmin,life=2"})
+        dun = self.start(env=simulator.environment(), preexec=disk_fills)
+        for port in (1, 2):
+            self.describe(dun, port, "Garmin", battery)
         self.start_test(dun)
         box = dun.next_box(40)
         wait_until(lambda: "spare set" in box.message(), 10, "the unwritten results")
-        line = logged_line(self, dun, 1, "Garmin eTrex (Product ID=130)",
-                           ("Acme", "Alkaline", "2500", "spare set"))
-        # The lines can be copied out of the box, to be kept by hand.
+        first, second = (logged_line(self, dun, port, "Garmin eTrex (Product ID=130)", battery)
+                         for port in (1, 2))
         text = [e for e in box.descendants() if e.role == "label" and "spare set" in e.name][0]
         text.mouse_click()
         xinput.key("ctrl+a", "ctrl+c")
-        wait_until(lambda: line.rstrip("\n") in xinput.clipboard(), 10, "the lines to be copied")
-        dun.answer("Could not write the results to BATTERY.TXT: Is a directory\n\n"
-                   "These results were not written:\n" + line.rstrip("\n"))
+        wait_until(lambda: second.rstrip("\n") in xinput.clipboard(), 10, "the line to be copied")
+        dun.answer("Could not write the results to BATTERY.TXT: File too large\n\n"
+                   "These results were not written:\n" + second.rstrip("\n"))
         dun.answer(COMPLETED)
         self.leave(dun)
+        again = self.start()
+        again.answer("A test that ended before it could write its results left these lines "
+                     "in %s:\n\n%s\n\nAppend them to BATTERY.TXT? No discards them."
+                     % (RECOVERY, second.rstrip("\n")), "Yes")
+        log = self.log_text()
+        self.assertTrue(log.startswith(earlier + first) and log.endswith("\n" + second), log)
+        self.assertEqual(log.count(second), 1)
+        self.leave(again)
 
     def one_unit_finished(self):
         """A run on Com1 and Com2, once Com1 has finished and Com2 still
@@ -127,17 +149,31 @@ class Faults(Scenario):
 
     def test_killed_mid_test(self):
         """Killed outright after a unit finished, the program offers that
-        unit's line at the next start; Yes appends it to the log."""
+        unit's line at the next start; Yes appends it to the log. A second
+        copy run in the same folder meanwhile, as two menu starts are, keeps
+        off the running test's line: it offers nothing, and its own test
+        logs its own line alone."""
         dun, line = self.one_unit_finished()
-        wait_until(lambda: os.path.exists(os.path.join(self.workdir, RECOVERY)), 10,
-                   "the finished unit to be kept")
+        kept = os.path.join(self.workdir, RECOVERY)
+        wait_until(lambda: os.path.exists(kept), 10, "the finished unit to be kept")
+        simulator = self.receivers({3: "garmin,life=1"}, "ports-2")
+        other = self.start(env=simulator.environment())
+        time.sleep(2)
+        self.assertEqual(other.boxes(), [])
+        self.describe(other, 3, "Garmin")
+        self.start_test(other)
+        other.answer(COMPLETED, timeout=40)
+        other_line = logged_line(self, other, 3, "Garmin eTrex (Product ID=130)")
+        self.leave(other)
+        self.assertEqual(self.log_text(), other_line)
+        with open(kept, encoding="utf-8") as text:
+            self.assertEqual(text.read(), line)
         dun.kill()
-        self.assertIsNone(self.log_text())
         again = self.start()
         again.answer("A test that ended before it could write its results left these lines "
                      "in %s:\n\n%s\n\nAppend them to BATTERY.TXT? No discards them."
                      % (RECOVERY, line.rstrip("\n")), "Yes")
-        self.assertEqual(self.log_text(), line)
+        self.assertEqual(self.log_text(), other_line + line)
         self.leave(again)
 
     def test_clock_steps(self):
