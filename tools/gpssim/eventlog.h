@@ -23,6 +23,20 @@ public:
             note(text);
     }
 
+    // Bytes off the line as text: printable ASCII as it is, the rest <hex>.
+    static QString printable(const QByteArray& bytes)
+    {
+        QString text;
+        for (const char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte >= 0x20 && byte < 0x7F)
+                text += QLatin1Char(c);
+            else
+                text += QStringLiteral("<%1>").arg(byte, 2, 16, QLatin1Char('0'));
+        }
+        return text;
+    }
+
 private:
     bool m_verbose;
 };

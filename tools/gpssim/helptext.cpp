@@ -9,7 +9,8 @@ Plays up to four hand-held GPS receivers for Dunmerrow, each on its own
 pseudo-terminal linked as DIR/COMn, and prints DUNMERROW_COMn=DIR/COMn for
 each on standard output. A receiver answers the version query until its
 battery life, counted from the first bytes it hears, is over; then it is
-silent. Dunmerrow reports an endurance of life + 2 to life + 4 seconds.
+silent. Dunmerrow reports an endurance of life + 2 to life + 4 seconds
+(or a few seconds less when its answers come late).
 It runs until stopped (Ctrl-C, SIGTERM) or until every receiver has died
 and the linger time has passed; then it prints a summary line per receiver,
 starting with "#", and removes the links. Events go to standard error.
@@ -33,6 +34,14 @@ write a comma inside a value as \,
   stream[=on|off]   talks all the time besides answering: magellan NMEA
                     sentences, about 450 bytes a second at the line's pace;
                     garmin a PVT data packet a second
+  burst=TIME        streams in bursts this far apart instead of once a
+                    second, and implies stream: burst=2.8 talks as a
+                    receiver that sends its sentences every 2.8 seconds
+  delay=TIME[-TIME] answers that long after each query, a time drawn
+                    afresh for every answer from a range: 3-6 answers
+                    3 to 6 seconds late, as a slow receiver does; at most
+                    60s. An answer still due when the battery goes flat is
+                    never sent
   fault=FAULT       none, bad-checksum (in the answer), lowercase (magellan:
                     checksum digits in lower case), or unplug (at the end of
                     its life the pseudo-terminal closes and its link goes)
@@ -55,6 +64,7 @@ answered.
 
 Examples:
   gpssim --com1 garmin,life=2h --com2 magellan,life=90m,stream
+  gpssim --com1 magellan,life=30m,delay=3-6 --com2 magellan,burst=2.8
   gpssim --com1 'garmin,id=0x0110,version=2.72,desc=eTrex Legend\, yellow'
   gpssim --com1 replay=trace.txt --com2 replay=eXplorist210.log,life=5m
   gpssim --dir /tmp/gps --com1 garmin,life=5m >/tmp/gps.env &

@@ -72,6 +72,26 @@ bool parseFault(const QString& value, UnitConfig& config)
     return false;
 }
 
+// Within what a timer counts; no receiver is slower than a minute.
+constexpr qint64 MAX_DELAY_MS = 60000;
+
+// "3" or "3-6": one time, or the range each answer's time is drawn from.
+bool parseDelay(const QString& value, UnitConfig& config)
+{
+    const QStringList ends = value.split(QLatin1Char('-'));
+    return ends.size() <= 2 && parseDuration(ends.front(), config.delayMinMs, false) &&
+           parseDuration(ends.back(), config.delayMaxMs, false) &&
+           config.delayMinMs <= config.delayMaxMs && config.delayMaxMs <= MAX_DELAY_MS;
+}
+
+// Bursts a given time apart are a stream too.
+bool parseBurst(const QString& value, UnitConfig& config)
+{
+    config.stream = true;
+    return parseDuration(value, config.burstMs, false) && config.burstMs > 0 &&
+           config.burstMs <= MAX_DELAY_MS;
+}
+
 bool parseStream(const QString& value, UnitConfig& config)
 {
     config.stream = value == QLatin1String("on");
@@ -124,6 +144,8 @@ const Key KEYS[] = {
     {"fault", parseFault,
      "a fault for this protocol: none, bad-checksum, lowercase (magellan), unplug"},
     {"stream", parseStream, "on or off"},
+    {"delay", parseDelay, "a time such as 4 or a range such as 3-6, up to 60s"},
+    {"burst", parseBurst, "a time above 0 such as 2.8, up to 60s"},
     {"replay", parseReplay, "a file"},
 };
 
@@ -171,7 +193,7 @@ bool parseReceiverArg(const QString& arg, UnitConfig& config, QString& error, in
         if (known == std::end(KEYS) ||
             (!field.contains(QLatin1Char('=')) && key != QLatin1String("stream"))) {
             error = QStringLiteral("'%1' is not KEY=VALUE with KEY life, id, version, desc, "
-                                   "fault, stream or replay")
+                                   "fault, stream, delay, burst or replay")
                         .arg(field);
             return false;
         }

@@ -3,31 +3,17 @@
 #include "pseudoterminal.h"
 
 #include <algorithm>
+#include <QRandomGenerator>
 #include <QSocketNotifier>
 #include <QtMath>
 
 namespace {
 
-// Receivers report a position once a second.
-constexpr int STREAM_INTERVAL_MS = 1000;
 // What is sent waits in the port's input queue until the program reads it.
 // When nobody does, a real line loses it; the pseudo-terminal would keep it
 // and finally stop taking any, so beyond this much the simulator drops it.
 constexpr int MAX_WAITING_AT_PORT = 2048;
 constexpr int READ_CHUNK = 512;
-
-QString printable(const QByteArray& bytes)
-{
-    QString text;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7F)
-            text += QLatin1Char(c);
-        else
-            text += QStringLiteral("<%1>").arg(byte, 2, 16, QLatin1Char('0'));
-    }
-    return text;
-}
 
 } // namespace
 
@@ -41,7 +27,7 @@ SimulatedUnit::SimulatedUnit(int port, const UnitConfig& config, const EventLog&
     m_deathTimer.setSingleShot(true);
     m_deathTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_deathTimer, &QTimer::timeout, this, &SimulatedUnit::die);
-    m_streamTimer.setInterval(STREAM_INTERVAL_MS);
+    m_streamTimer.setInterval(static_cast<int>(config.burstMs));
     m_streamTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_streamTimer, &QTimer::timeout, this, &SimulatedUnit::streamBurst);
     m_lineTimer.setSingleShot(true);
@@ -150,14 +136,15 @@ bool SimulatedUnit::lineMatches(QString& heard) const
 void SimulatedUnit::onQuery(const QueryReader::Verdict& verdict)
 {
     if (m_dead) {
-        m_log.detail(
-            QStringLiteral("%1: dead, did not hear %2").arg(name(), printable(verdict.raw)));
+        m_log.detail(QStringLiteral("%1: dead, did not hear %2")
+                         .arg(name(), EventLog::printable(verdict.raw)));
         return;
     }
     if (!verdict.good) {
         ++m_bad;
         m_log.note(QStringLiteral("%1: bad query %2, expected %3")
-                       .arg(name(), printable(verdict.raw), printable(m_reader.expected())));
+                       .arg(name(), EventLog::printable(verdict.raw),
+                            EventLog::printable(m_reader.expected())));
         return;
     }
     ++m_good;
@@ -165,7 +152,23 @@ void SimulatedUnit::onQuery(const QueryReader::Verdict& verdict)
     if (m_playback.playsTrace())
         playNextExchange();
     else
+        answerAfterDelay();
+}
+
+void SimulatedUnit::answerAfterDelay()
+{
+    const qint64 spread = m_config.delayMaxMs - m_config.delayMinMs;
+    const qint64 delay =
+        m_config.delayMinMs + (spread > 0 ? QRandomGenerator::global()->bounded(spread + 1) : 0);
+    if (delay == 0) {
         queue({m_builder.versionReply(), true});
+        return;
+    }
+    // A battery that goes flat meanwhile takes the answer with it.
+    QTimer::singleShot(static_cast<int>(delay), Qt::PreciseTimer, this, [this] {
+        if (!m_dead)
+            queue({m_builder.versionReply(), true});
+    });
 }
 
 // The answer recorded to this query; where the program found nothing the
@@ -243,7 +246,8 @@ void SimulatedUnit::sendNext()
         m_replies += next.answer && next.startsReply ? 1 : 0;
         m_streamed += next.answer ? 0 : static_cast<int>(next.bytes.size());
         if (next.answer)
-            m_log.detail(QStringLiteral("%1: reply %2").arg(name(), printable(next.bytes)));
+            m_log.detail(
+                QStringLiteral("%1: reply %2").arg(name(), EventLog::printable(next.bytes)));
     }
     // Counted from when the line fell free rather than from now, so that
     // late timers do not slow the line down.

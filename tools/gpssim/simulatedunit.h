@@ -57,6 +57,7 @@ private:
     void hear(const QByteArray& bytes);
     bool lineMatches(QString& heard) const;
     void onQuery(const QueryReader::Verdict& verdict);
+    void answerAfterDelay();
     void playNextExchange();
     void streamBurst();
     int speed() const;

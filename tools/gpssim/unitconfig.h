@@ -33,8 +33,14 @@ struct UnitConfig {
     QByteArray description;
     Fault fault = Fault::None;
     // Talks all the time besides answering: NMEA sentences from a Magellan,
-    // position packets from a Garmin.
+    // position packets from a Garmin, a burst every burstMs: once a second,
+    // as receivers report their position, unless told otherwise.
     bool stream = false;
+    qint64 burstMs = 1000;
+    // How long after a query it answers: a time drawn afresh for each answer
+    // between the two, as slow receivers take their time.
+    qint64 delayMinMs = 0;
+    qint64 delayMaxMs = 0;
     // Played back rather than made up: a trace's answers, or a capture that
     // is the stream.
     std::shared_ptr<const Recording> recording;
