@@ -22,6 +22,23 @@ CANCELLED = "Test cancelled by user"
 EXIT_QUESTION = "Are you sure you want to exit?"
 
 
+def seconds(endurance):
+    hours, minutes, secs = (int(part) for part in endurance.split(":"))
+    return hours * 3600 + minutes * 60 + secs
+
+
+def check_found_silent(test, endurance, life=0, what=""):
+    """A unit found silent at the first read after its battery's life ran
+    out: the read comes one wait after a query, and the wait lasts until the
+    run's whole-second clock has moved on by two. A second that ticks over
+    between the start stamp and the wait, or between the wait and the read,
+    adds one; a machine loaded enough to hold the program up for a second
+    (-j 2, a sanitizer build beside it, Wine) adds another."""
+    ran = seconds(endurance)
+    test.assertTrue(life + 2 <= ran <= life + 4,
+                    "%s ran %s, not 2 to 4 s past its life of %d s" % (what, endurance, life))
+
+
 def artifacts_of(test):
     """A fresh folder for a scenario's screenshots and logs, named after it
     under $GUI_ARTIFACTS, which the tier keeps for a person to look at."""
