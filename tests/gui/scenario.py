@@ -35,12 +35,14 @@ def artifacts_of(test):
 class Scenario(unittest.TestCase):
     program_path = os.environ.get("DUNMERROW", "Dunmerrow")
     gpssim_path = os.environ.get("GPSSIM", "gpssim")
+    # A Wayland session under weston instead of an X desktop.
+    wayland = False
 
     def setUp(self):
         self.artifacts = artifacts_of(self)
         self.workdir = tempfile.mkdtemp(prefix="dunmerrow-gui-")
         self.addCleanup(shutil.rmtree, self.workdir, ignore_errors=True)
-        self.desktop = Desktop(self.artifacts)
+        self.desktop = Desktop(self.artifacts, wayland=self.wayland)
         self.addCleanup(self.desktop.stop)
         self.desktop.start()
         self.programs = []

@@ -157,3 +157,32 @@ class Runs(Scenario):
         if dun.boxes():
             raise AssertionError("a key opened %r" % dun.boxes()[0].message())
 
+
+class Wayland(Scenario):
+    """The program as a native Wayland client of weston, where no X input
+    exists: a whole test operated through the controls' accessibility actions
+    alone, as a screen reader or voice control does, with the desktop portal
+    asked to hold off logout, suspend and idle until the run has ended."""
+    wayland = True
+    check_logged = Runs.check_logged
+
+    def test_wayland(self):
+        receivers = {1: "garmin,life=2", 3: "garmin,life=4"}
+        versions = {port: "Garmin eTrex (Product ID=130)" for port in receivers}
+        simulator = self.receivers(receivers)
+        dun = self.start(env=simulator.environment())
+        for port in receivers:
+            self.tick(dun, port, by="action")
+        self.start_test(dun, by="action")
+        wait_until(lambda: self.displays(dun, 1)[2], 30, "Com1 to finish")
+        inhibited = 'Inhibit "" 13 {"reason": "Battery endurance test in progress"}'
+        self.assertEqual(self.desktop.portal_calls(), [inhibited])
+        self.desktop.screenshot("running")
+        # Let go while the box that reports the end waits for the operator.
+        dun.next_box()
+        wait_until(lambda: self.desktop.portal_calls() == [inhibited, "Close"], 5,
+                   "the portal's request to be closed")
+        dun.answer(COMPLETED, by="action")
+        none = ("", "Ni-MH", "", "")
+        self.check_logged(dun, receivers, {port: none for port in receivers}, versions)
+        self.leave(dun, by="action")
