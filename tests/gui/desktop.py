@@ -89,13 +89,11 @@ class Desktop:
             subprocess.run(["import", "-window", "root", path], check=False,
                            stderr=subprocess.DEVNULL)
             return path
-        # weston-screenshooter writes a file named after the time where it runs.
-        shots = tempfile.mkdtemp(dir=os.environ["XDG_RUNTIME_DIR"])
-        subprocess.run(["weston-screenshooter"], cwd=shots, check=False, timeout=10,
+        # weston-screenshooter names its file after the time, where it runs.
+        subprocess.run(["weston-screenshooter"], cwd=self.artifacts, check=False, timeout=10,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for shot in glob.glob(os.path.join(shots, "*.png")):
-            shutil.move(shot, path)
-        shutil.rmtree(shots)
+        for shot in glob.glob(os.path.join(self.artifacts, "wayland-screenshot-*.png")):
+            os.rename(shot, path)
         return path
 
     def portal_calls(self):
@@ -145,11 +143,11 @@ class Desktop:
                      "--height=1024"])
         socket = os.path.join(os.environ["XDG_RUNTIME_DIR"], "wayland-gui")
         wait_until(lambda: os.path.exists(socket), 15, "weston")
+        # dbusmock opens its log once it has its name on the bus.
+        log = os.path.join(self.artifacts, "portal.log")
         self._spawn(["/usr/bin/python3", "-m", "dbusmock", "--template", PORTAL_MOCK,
-                     "--logfile", os.path.join(self.artifacts, "portal.log")])
-        wait_until(lambda: b"org.freedesktop.portal.Desktop" in self._run(
-            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-             "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"]), 15, "the portal")
+                     "--logfile", log])
+        wait_until(lambda: os.path.exists(log), 15, "the portal")
 
     def _start_window_manager(self):
         # A window manager announces itself on the root window; before that,

@@ -15,6 +15,7 @@
 #include <QDBusMessage>
 #include <QFile>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -56,14 +57,10 @@ const QString CLOSED = QStringLiteral("Close\n");
 QString PortalCalls()
 {
     QFile log(PORTAL_LOG);
-    QString calls;
-    if (log.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : log.readAll().split('\n')) {
-            if (!line.isEmpty()) // after the time stamp
-                calls += QString::fromUtf8(line.mid(line.indexOf(' ') + 1)) + '\n';
-        }
-    }
-    return calls;
+    return log.open(QIODevice::ReadOnly)
+               ? QString::fromUtf8(log.readAll())
+                     .remove(QRegularExpression("^\\S+ ", QRegularExpression::MultilineOption))
+               : QString();
 }
 
 // True once the portal has handed out its request, and so answered.
