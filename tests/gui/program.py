@@ -129,6 +129,8 @@ class Box(Element):
         its default button, or the button's underlined letter otherwise;
         "action": the button's Press action)."""
         target = self.find(button, "push button")
+        # Read now: once the box has closed, its objects are gone.
+        what = "the %r box to close after %s on %s" % (self.message(), by, button)
         if by in ("click", "action"):
             target.operate(by)
         else:
@@ -137,8 +139,7 @@ class Box(Element):
                 xinput.key("Return")
             else:
                 xinput.key("alt+" + button[0].lower())
-        wait_until(lambda: not self.showing(), 10,
-                   "the %r box to close after %s on %s" % (self.message(), by, button))
+        wait_until(lambda: not self.showing(), 10, what)
 
     def _title_area(self):
         # A spot inside the box that is no button: left of its text.
