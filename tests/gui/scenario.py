@@ -52,12 +52,14 @@ def artifacts_of(test):
 class Scenario(unittest.TestCase):
     program_path = os.environ.get("DUNMERROW", "Dunmerrow")
     gpssim_path = os.environ.get("GPSSIM", "gpssim")
+    # A Wayland session under weston instead of an X desktop.
+    wayland = False
 
     def setUp(self):
         self.artifacts = artifacts_of(self)
         self.workdir = tempfile.mkdtemp(prefix="dunmerrow-gui-")
         self.addCleanup(shutil.rmtree, self.workdir, ignore_errors=True)
-        self.desktop = Desktop(self.artifacts)
+        self.desktop = Desktop(self.artifacts, wayland=self.wayland)
         self.addCleanup(self.desktop.stop)
         self.desktop.start()
         self.programs = []
@@ -98,9 +100,9 @@ class Scenario(unittest.TestCase):
     # --- what an operator does -------------------------------------------
 
     @staticmethod
-    def tick(dun, port):
+    def tick(dun, port, by="click"):
         box = dun.control("Test on Com%d" % port, "check box")
-        box.mouse_click()
+        box.operate(by)
         wait_until(box.checked, 5, "Com%d to be ticked" % port)
 
     @staticmethod
@@ -121,11 +123,12 @@ class Scenario(unittest.TestCase):
         xinput.type_text(text)
         wait_until(lambda: edit.text() == text, 5, "%s to hold %r" % (name, text))
 
-    def describe(self, dun, port, gps, battery=("", "Ni-MH", "", "")):
-        """Ticks the port and fills in its row: the GPS maker, then the
-        battery's maker, type, capacity and comments."""
+    def describe(self, dun, port, gps, battery=("", "Ni-MH", "", ""), by="click"):
+        """Ticks the port (by a click, or by its accessibility action) and
+        fills in its row: the GPS maker, then the battery's maker, type,
+        capacity and comments."""
         maker, kind, capacity, comments = battery
-        self.tick(dun, port)
+        self.tick(dun, port, by)
         unit = "Com%d " % port
         if gps != "Garmin":
             self.choose(dun, unit + "GPS maker", gps)
@@ -138,7 +141,7 @@ class Scenario(unittest.TestCase):
 
     @staticmethod
     def start_test(dun, by="click"):
-        dun.button("Start Test").mouse_click()
+        dun.button("Start Test").operate("click" if by == "key" else by)
         for advisory in ADVISORIES:
             dun.answer(advisory, by=by)
 
@@ -150,8 +153,8 @@ class Scenario(unittest.TestCase):
         return [dun.control(unit + what).text().rstrip("\n")
                 for what in ("start time", "last response time", "endurance time")]
 
-    def leave(self, dun):
+    def leave(self, dun, by="click"):
         """Ends the program through its exit question, as the operator must."""
-        dun.button("OK").mouse_click()
-        dun.answer(EXIT_QUESTION, "Yes")
+        dun.button("OK").operate(by)
+        dun.answer(EXIT_QUESTION, "Yes", by=by)
         self.assertEqual(dun.wait_exit(), 0)
