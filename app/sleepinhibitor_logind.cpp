@@ -1,5 +1,7 @@
 #include "sleepinhibitor.h"
 
+#include "portalinhibition.h"
+
 #include <fcntl.h>
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -28,6 +30,9 @@ constexpr int REPLY_TIMEOUT_MS = 5000;
 
 SleepInhibitor::SleepInhibitor(quintptr /*window*/)
 {
+    // A Wayland session asks the portal's requests, not logind's, before
+    // it logs out; inside a sandbox the portal may be all there is.
+    m_portal = PortalInhibition::request(reason());
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));

@@ -83,9 +83,14 @@ void TestDialog::InitDialog()
 
 void TestDialog::ConnectCommands()
 {
+    // A port's flag follows its box whatever ticked it: a click or the
+    // space bar, and just as well a screen reader's or voice control's
+    // toggle action, which changes the box without clicking it. The lists
+    // and edit boxes keep nothing in the dialog: the run reads them as
+    // they stand.
     for (int k = 0; k < UNIT_COUNT; ++k) {
         if (auto* box = qobject_cast<QAbstractButton*>(Control(IDC_PORT_CHECK_BASE + k)))
-            connect(box, &QAbstractButton::clicked, this, [this, k] { PortCheckChanged(k); });
+            connect(box, &QAbstractButton::toggled, this, [this, k] { PortCheckChanged(k); });
     }
     const struct {
         int nId;

@@ -1,17 +1,24 @@
 """One isolated desktop per scenario: an X server of its own (Xvfb picks a
 free display), a window manager, and the accessibility bus that screen
-readers use. Run inside `dbus-run-session`, so the buses are private. The
-Windows tier uses the same desktop without the accessibility bus, which the
-Windows program under Wine cannot reach."""
+readers use; or, as a Wayland session, weston's headless compositor and a
+stand-in for the desktop portal that GNOME and KDE run there. Run inside
+`dbus-run-session`, so the buses are private. The Windows tier uses the X
+desktop without the accessibility bus, which the Windows program under Wine
+cannot reach."""
 
+import glob
 import os
 import select
 import shutil
 import subprocess
+import tempfile
 import time
 
 REQUIRED = ["Xvfb", "openbox", "xdotool", "xclip", "xdpyinfo", "import",
-            "/usr/libexec/at-spi-bus-launcher", "xsm", "iceauth"]
+            "/usr/libexec/at-spi-bus-launcher", "xsm", "iceauth", "weston",
+            "weston-screenshooter"]
+PORTAL_MOCK = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "support",
+                           "portalmock.py")
 
 
 def missing_tools():
@@ -32,21 +39,25 @@ def wait_until(condition, timeout, what):
 
 
 class Desktop:
-    def __init__(self, artifacts, accessibility=True, window_manager_config=None):
+    def __init__(self, artifacts, accessibility=True, window_manager_config=None, wayland=False):
         self.artifacts = artifacts
         self.accessibility = accessibility
         self.window_manager_config = window_manager_config
+        self.wayland = wayland
         self.processes = []
         self.shots = 0
 
     def start(self):
-        self._start_x()
-        self._start_window_manager()
+        if self.wayland:
+            self._start_wayland()
+        else:
+            self._start_x()
+            self._start_window_manager()
         if not self.accessibility:
             return
         self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
         os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-        os.environ["QT_QPA_PLATFORM"] = "xcb"
+        os.environ["QT_QPA_PLATFORM"] = "wayland" if self.wayland else "xcb"
         os.environ["NO_AT_BRIDGE"] = "0"
         # Imported only now: it finds the accessibility bus when imported.
         import pyatspi
@@ -61,6 +72,8 @@ class Desktop:
                 process.wait(5)
             except subprocess.TimeoutExpired:
                 process.kill()
+        if self.wayland:
+            shutil.rmtree(os.environ["XDG_RUNTIME_DIR"], ignore_errors=True)
 
     def stop_display(self):
         """The X server goes, as at the end of a session: its clients lose
@@ -72,9 +85,22 @@ class Desktop:
         """The whole screen as a person sees it, kept with the test's output."""
         self.shots += 1
         path = os.path.join(self.artifacts, "%02d-%s.png" % (self.shots, name))
-        subprocess.run(["import", "-window", "root", path], check=False,
-                       stderr=subprocess.DEVNULL)
+        if not self.wayland:
+            subprocess.run(["import", "-window", "root", path], check=False,
+                           stderr=subprocess.DEVNULL)
+            return path
+        # weston-screenshooter names its file after the time, where it runs.
+        subprocess.run(["weston-screenshooter"], cwd=self.artifacts, check=False, timeout=10,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for shot in glob.glob(os.path.join(self.artifacts, "wayland-screenshot-*.png")):
+            os.rename(shot, path)
         return path
+
+    def portal_calls(self):
+        """What the Wayland desktop's portal was asked, one call a line
+        without its time, e.g. 'Inhibit "" 13 {...}' and 'Close'."""
+        with open(os.path.join(self.artifacts, "portal.log"), encoding="utf-8") as log:
+            return [line.split(" ", 1)[1].rstrip("\n") for line in log]
 
     def pixel(self, x, y):
         """The colour on screen at (x, y), as "r,g,b"."""
@@ -103,6 +129,25 @@ class Desktop:
         wait_until(lambda: subprocess.run(["xdpyinfo"], stdout=subprocess.DEVNULL,
                                           stderr=subprocess.DEVNULL).returncode == 0,
                    10, "the X server")
+
+    def _start_wayland(self):
+        """weston's headless backend, drawing with pixman so that screenshots
+        show something; its debug protocol lets weston-screenshooter take
+        them. The desktop portal is a stand-in of its Inhibit, which logs
+        every call."""
+        os.environ["XDG_RUNTIME_DIR"] = tempfile.mkdtemp(prefix="dunmerrow-wayland-")
+        os.environ["WAYLAND_DISPLAY"] = "wayland-gui"
+        os.environ.pop("DISPLAY", None)
+        self._spawn(["weston", "--backend=headless-backend.so", "--socket=wayland-gui",
+                     "--idle-time=0", "--use-pixman", "--debug", "--width=1280",
+                     "--height=1024"])
+        socket = os.path.join(os.environ["XDG_RUNTIME_DIR"], "wayland-gui")
+        wait_until(lambda: os.path.exists(socket), 15, "weston")
+        # dbusmock opens its log once it has its name on the bus.
+        log = os.path.join(self.artifacts, "portal.log")
+        self._spawn(["/usr/bin/python3", "-m", "dbusmock", "--template", PORTAL_MOCK,
+                     "--logfile", log])
+        wait_until(lambda: os.path.exists(log), 15, "the portal")
 
     def _start_window_manager(self):
         # A window manager announces itself on the root window; before that,

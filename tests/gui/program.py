@@ -1,8 +1,11 @@
 """The program under test as a person or a screen reader meets it: its
 windows and controls are found through the accessibility tree, by role and
-accessible name, and operated only through X input (xinput.py). Nothing here
-calls an accessibility action: those would bypass modality just as pressing
-a button from inside the program would."""
+accessible name, and operated through X input (xinput.py). Only where
+assistive technology is what is tried, and on Wayland, where no X input
+reaches the program, are they operated through their accessibility actions
+(by="action"), as a screen reader or voice control does: those bypass
+modality just as pressing a button from inside the program would, so a
+scenario presses only what a person could reach."""
 
 import os
 import signal
@@ -74,6 +77,14 @@ class Element:
     def mouse_click(self):
         xinput.click_at(*self.centre())
 
+    def operate(self, by="click"):
+        """A click, or the control's own accessibility action, which Qt names
+        first: Press for a button, Toggle for a check box."""
+        if by == "click":
+            self.mouse_click()
+        else:
+            self.obj.queryAction().doAction(0)
+
     def children(self):
         return [Element(child) for child in self.obj if child is not None]
 
@@ -115,18 +126,20 @@ class Box(Element):
     def press(self, button="OK", by="click"):
         """Answers the box as a person would: a click on the button, or the
         keyboard ("key": the box is clicked on to focus it, then Return on
-        its default button, or the button's underlined letter otherwise)."""
+        its default button, or the button's underlined letter otherwise;
+        "action": the button's Press action)."""
         target = self.find(button, "push button")
-        if by == "click":
-            target.mouse_click()
+        # Read now: once the box has closed, its objects are gone.
+        what = "the %r box to close after %s on %s" % (self.message(), by, button)
+        if by in ("click", "action"):
+            target.operate(by)
         else:
             xinput.click_at(*self._title_area())
             if target.state("is_default"):
                 xinput.key("Return")
             else:
                 xinput.key("alt+" + button[0].lower())
-        wait_until(lambda: not self.showing(), 10,
-                   "the %r box to close after %s on %s" % (self.message(), by, button))
+        wait_until(lambda: not self.showing(), 10, what)
 
     def _title_area(self):
         # A spot inside the box that is no button: left of its text.

@@ -22,6 +22,23 @@ CANCELLED = "Test cancelled by user"
 EXIT_QUESTION = "Are you sure you want to exit?"
 
 
+def seconds(endurance):
+    hours, minutes, secs = (int(part) for part in endurance.split(":"))
+    return hours * 3600 + minutes * 60 + secs
+
+
+def check_found_silent(test, endurance, life=0, what=""):
+    """A unit found silent at the first read after its battery's life ran
+    out: the read comes one wait after a query, and the wait lasts until the
+    run's whole-second clock has moved on by two. A second that ticks over
+    between the start stamp and the wait, or between the wait and the read,
+    adds one; a machine loaded enough to hold the program up for a second
+    (-j 2, a sanitizer build beside it, Wine) adds another."""
+    ran = seconds(endurance)
+    test.assertTrue(life + 2 <= ran <= life + 4,
+                    "%s ran %s, not 2 to 4 s past its life of %d s" % (what, endurance, life))
+
+
 def artifacts_of(test):
     """A fresh folder for a scenario's screenshots and logs, named after it
     under $GUI_ARTIFACTS, which the tier keeps for a person to look at."""
@@ -35,12 +52,14 @@ def artifacts_of(test):
 class Scenario(unittest.TestCase):
     program_path = os.environ.get("DUNMERROW", "Dunmerrow")
     gpssim_path = os.environ.get("GPSSIM", "gpssim")
+    # A Wayland session under weston instead of an X desktop.
+    wayland = False
 
     def setUp(self):
         self.artifacts = artifacts_of(self)
         self.workdir = tempfile.mkdtemp(prefix="dunmerrow-gui-")
         self.addCleanup(shutil.rmtree, self.workdir, ignore_errors=True)
-        self.desktop = Desktop(self.artifacts)
+        self.desktop = Desktop(self.artifacts, wayland=self.wayland)
         self.addCleanup(self.desktop.stop)
         self.desktop.start()
         self.programs = []
@@ -82,9 +101,9 @@ class Scenario(unittest.TestCase):
     # --- what an operator does -------------------------------------------
 
     @staticmethod
-    def tick(dun, port):
+    def tick(dun, port, by="click"):
         box = dun.control("Test on Com%d" % port, "check box")
-        box.mouse_click()
+        box.operate(by)
         wait_until(box.checked, 5, "Com%d to be ticked" % port)
 
     @staticmethod
@@ -105,11 +124,12 @@ class Scenario(unittest.TestCase):
         xinput.type_text(text)
         wait_until(lambda: edit.text() == text, 5, "%s to hold %r" % (name, text))
 
-    def describe(self, dun, port, gps, battery=("", "Ni-MH", "", "")):
-        """Ticks the port and fills in its row: the GPS maker, then the
-        battery's maker, type, capacity and comments."""
+    def describe(self, dun, port, gps, battery=("", "Ni-MH", "", ""), by="click"):
+        """Ticks the port (by a click, or by its accessibility action) and
+        fills in its row: the GPS maker, then the battery's maker, type,
+        capacity and comments."""
         maker, kind, capacity, comments = battery
-        self.tick(dun, port)
+        self.tick(dun, port, by)
         unit = "Com%d " % port
         if gps != "Garmin":
             self.choose(dun, unit + "GPS maker", gps)
@@ -122,7 +142,7 @@ class Scenario(unittest.TestCase):
 
     @staticmethod
     def start_test(dun, by="click"):
-        dun.button("Start Test").mouse_click()
+        dun.button("Start Test").operate("click" if by == "key" else by)
         for advisory in ADVISORIES:
             dun.answer(advisory, by=by)
 
@@ -134,8 +154,8 @@ class Scenario(unittest.TestCase):
         return [dun.control(unit + what).text().rstrip("\n")
                 for what in ("start time", "last response time", "endurance time")]
 
-    def leave(self, dun):
+    def leave(self, dun, by="click"):
         """Ends the program through its exit question, as the operator must."""
-        dun.button("OK").mouse_click()
-        dun.answer(EXIT_QUESTION, "Yes")
+        dun.button("OK").operate(by)
+        dun.answer(EXIT_QUESTION, "Yes", by=by)
         self.assertEqual(dun.wait_exit(), 0)

@@ -10,7 +10,7 @@ import time
 import xinput
 
 from desktop import wait_until
-from scenario import COMPLETED, Scenario
+from scenario import COMPLETED, Scenario, check_found_silent, seconds
 import test_runs
 
 RECOVERY = "BATTERY.TXT.recovery"
@@ -68,8 +68,7 @@ class Faults(Scenario):
         for line in lines:
             start, last = (time.mktime(time.strptime(t, "%a %b %d %H:%M:%S %Y"))
                            for t in line[5:7])
-            # The two clocks are read a moment apart.
-            self.assertLessEqual(abs(last - start - test_runs.seconds(line[7])), 1, line)
+            self.assertEqual(last - start, seconds(line[7]), line)
         for traced, replayed in zip(lines[:2], lines[2:]):
             self.assertEqual(traced[:5] + traced[7:], replayed[:5] + replayed[7:])
             self.assertRegex(traced[1], r"^(Garmin eTrex|Magellan Meridian Color) ")
@@ -200,8 +199,8 @@ class Faults(Scenario):
                 out.write(step + "\n")
         dun.answer(COMPLETED, timeout=40)
         start, last, endurance = self.displays(dun, 1)
-        self.assertRegex(endurance, r"^00:00:1[2-4]$")
+        check_found_silent(self, endurance, 10, "Com1")
         shown = [time.mktime(time.strptime(text, "%a %b %d %H:%M:%S %Y")) for text in (start, last)]
-        self.assertEqual(shown[1] - shown[0], test_runs.seconds(endurance), (start, last))
+        self.assertEqual(shown[1] - shown[0], seconds(endurance), (start, last))
         self.assertEqual(self.log_text(), logged_line(self, dun, 1, "Garmin eTrex (Product ID=130)"))
         self.leave(dun)

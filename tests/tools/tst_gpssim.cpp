@@ -196,7 +196,11 @@ private Q_SLOTS:
             }
         }
         const qint64 pace = heard[0].size() * 1000 / (lastAt - firstAt); // bytes a second
-        QVERIFY2(atQuery > 0 && lastAt > 3900 && lastAt < 4200 && pace >= 420 && pace <= 500,
+        // 4800 baud carries 480 bytes a second. This loop looks every 20 ms,
+        // and a loaded machine can keep it from looking for a few hundred
+        // more: the last bytes may be seen that much after the silence began,
+        // which also thins the pace seen.
+        QVERIFY2(atQuery > 0 && lastAt > 3900 && lastAt < 4600 && pace >= 400 && pace <= 500,
                  qPrintable(QString("silent from %1 ms, %2 bytes a second").arg(lastAt).arg(pace)));
         QVERIFY(nmeaChecksumsRight(heard[0]));
         const QByteArray answer = "\n$PMGNVER,31,1.50,Meridian Color*2D\r\n$";

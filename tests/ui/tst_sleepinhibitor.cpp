@@ -1,9 +1,10 @@
-// Keeping the computer awake, and shutdown blocked, during a run, against a
-// mock logind (from python3-dbusmock) on a private bus that stands in for the
-// system bus: the inhibitor is taken when Start Test begins a run, held
-// through it and let go once the run has ended, completed or cancelled, or
-// the program killed mid-run. (Every other dialog test runs without logind,
-// and its runs go on.)
+// Keeping the computer awake, and shutdown and logout blocked, during a run,
+// against a mock logind and a mock desktop portal (python3-dbusmock) on a
+// private bus that stands in for both the system and the session bus: the
+// inhibitors are taken when Start Test begins a run, held through it and
+// let go once the run has ended, completed or cancelled, or the program
+// killed mid-run. (Every other dialog test runs without either, and its
+// runs go on.)
 #include "controlids.h"
 #include "messageboxanswerer.h"
 #include "scratchdirectory.h"
@@ -12,7 +13,9 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QFile>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -43,6 +46,32 @@ bool OnlyOurs()
     return Count() == 1 && Inhibitors().contains(OURS);
 }
 
+// What the portal was asked, one call a line, as its mock logs them.
+const QString PORTAL = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString PORTAL_LOG = QStringLiteral("portal.log");
+const QString INHIBITED =
+    QStringLiteral(R"(Inhibit "" 13 {"reason": "Battery endurance test in progress"})"
+                   "\n");
+const QString CLOSED = QStringLiteral("Close\n");
+
+QString PortalCalls()
+{
+    QFile log(PORTAL_LOG);
+    return log.open(QIODevice::ReadOnly)
+               ? QString::fromUtf8(log.readAll())
+                     .remove(QRegularExpression("^\\S+ ", QRegularExpression::MultilineOption))
+               : QString();
+}
+
+// True once the portal has handed out its request, and so answered.
+bool PortalGranted()
+{
+    const QDBusMessage call =
+        QDBusMessage::createMethodCall(PORTAL, "/org/freedesktop/portal/desktop/request/1",
+                                       "org.freedesktop.DBus.Mock", "GetCalls");
+    return QDBusConnection::sessionBus().call(call).type() == QDBusMessage::ReplyMessage;
+}
+
 // Ticks Com1, starts a run and answers every box, as an operator would,
 // after atBox; returns once the run has ended, with the last box's text.
 // Receivers that answer nAnswers polls and fall silent; -1: never.
@@ -70,6 +99,7 @@ class TestSleepInhibitor : public QObject {
     ScratchDirectory m_scratch; // for BATTERY.TXT
     QProcess m_bus;
     QProcess m_logind;
+    QProcess m_portal;
 
 private Q_SLOTS:
     void initTestCase()
@@ -78,42 +108,60 @@ private Q_SLOTS:
             QProcess::execute(DBUSMOCK_PYTHON, {"-c", "import dbusmock"}) != 0)
             return QTest::qSkip("needs dbus-daemon and python3-dbusmock", __FILE__, __LINE__);
         // A bus of our own, with the session bus's open rules, stands in
-        // for the system bus.
+        // for the system bus and the session bus.
         m_bus.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
         QVERIFY(m_bus.waitForReadyRead(10000));
-        qputenv("DBUS_SYSTEM_BUS_ADDRESS", m_bus.readLine().trimmed());
+        const QByteArray address = m_bus.readLine().trimmed();
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address);
         QVERIFY(QDBusConnection::systemBus().isConnected());
+        QVERIFY(QDBusConnection::sessionBus().isConnected());
     }
 
     void heldThroughRun_data()
     {
         QTest::addColumn<int>("cancelAtPump"); // 0: never
+        QTest::addColumn<int>("portalDelay");  // seconds before the portal answers
         QTest::addColumn<QString>("lastBox");
-        QTest::newRow("completed") << 0 << "Test completed... all units did not reply";
-        QTest::newRow("cancelled") << 35 << "Test cancelled by user";
+        QTest::newRow("completed") << 0 << 0 << "Test completed... all units did not reply";
+        QTest::newRow("cancelled") << 35 << 0 << "Test cancelled by user";
+        QTest::newRow("portal answers after the run") << 25 << 4 << "Test cancelled by user";
     }
 
-    // Every tenth pump of the run finds our one inhibitor; none is left
-    // by the time the box that reports the end of the run waits for the
-    // operator, who may not come before morning.
+    // Every tenth pump of the run finds our one logind inhibitor and the
+    // portal's request not closed; both are let go by the time the box that
+    // reports the end of the run waits for the operator, who may not come
+    // before morning. A portal that answers only then has its request
+    // closed as soon as it has answered.
     void heldThroughRun()
     {
         QFETCH(int, cancelAtPump);
+        QFETCH(int, portalDelay);
         startLogind();
+        startPortal(portalDelay);
         QCOMPARE(Count(), 0);
         ScriptedDialog dlg;
         QString held;
         dlg.onPump = [&](int nPump) {
+            // The run's clock is the pumps': it ends long before a portal
+            // could answer, unless it waits for the answer here.
+            if (nPump == 10 && portalDelay == 0)
+                QVERIFY(QTest::qWaitFor(PortalGranted, 5000));
             if (nPump % 10 == 0)
-                held += OnlyOurs() ? '+' : '-';
+                held += OnlyOurs() && !PortalCalls().contains(CLOSED) ? '+' : '-';
             if (nPump == cancelAtPump)
                 ClickWidget(dlg.Control(IDC_CANCEL));
         };
         bool releasedAtBox = false;
-        const auto noneLeft = [] { return Count() == 0; };
+        const auto noneLeft = [&] {
+            return Count() == 0 && (portalDelay > 0 || PortalCalls() == INHIBITED + CLOSED);
+        };
         QTEST(RunTest(dlg, 3, [&] { releasedAtBox = QTest::qWaitFor(noneLeft, 2000); }), "lastBox");
         QVERIFY2(held.size() >= 3 && !held.contains('-'), qPrintable(held));
         QVERIFY(releasedAtBox);
+        // A late answer comes after the run, and its request is closed then.
+        QCOMPARE(PortalCalls().contains(CLOSED), portalDelay == 0);
+        QTRY_COMPARE_WITH_TIMEOUT(PortalCalls(), INHIBITED + CLOSED, 10000);
     }
 
     // SIGTERM in the middle of a run: nothing of ours outlives the program.
@@ -137,6 +185,21 @@ private:
         m_logind.start(DBUSMOCK_PYTHON, {"-m", "dbusmock", "--template", "logind"});
         QTRY_VERIFY_WITH_TIMEOUT(
             QDBusConnection::systemBus().interface()->isServiceRegistered(LOGIND), 20000);
+    }
+
+    // A portal of its own for each case, with an empty log.
+    void startPortal(int delay)
+    {
+        const auto registered = [] {
+            return QDBusConnection::sessionBus().interface()->isServiceRegistered(PORTAL).value();
+        };
+        m_portal.kill();
+        m_portal.waitForFinished();
+        QTRY_VERIFY(!registered());
+        QFile::remove(PORTAL_LOG);
+        m_portal.start(DBUSMOCK_PYTHON, {"-m", "dbusmock", "--template", PORTAL_MOCK, "--logfile",
+                                         PORTAL_LOG, "-p", QString(R"({"delay": %1})").arg(delay)});
+        QTRY_VERIFY_WITH_TIMEOUT(registered(), 20000);
     }
 };
 
