@@ -171,7 +171,7 @@ class Wayland(Scenario):
         for port in receivers:
             self.tick(dun, port, by="action")
         self.start_test(dun, by="action")
-        wait_until(lambda: self.displays(dun, 1)[2], 30, "Com1 to finish")
+        wait_until(lambda: self.displays(dun, 1)[2], 40, "Com1 to finish")
         inhibited = 'Inhibit "" 13 {"reason": "Battery endurance test in progress"}'
         self.assertEqual(self.desktop.portal_calls(), [inhibited])
         self.desktop.screenshot("running")
