@@ -75,48 +75,38 @@ private Q_SLOTS:
         QFile::remove(RECOVERY_FILE_NAME);
     }
 
-    // A unit is finished once its silence has lasted eight seconds, with its
-    // last response at the first silent read. One that never answers lasts
-    // the first wait, two seconds wherever in its second the run began;
-    // receivers that take their time, answering 3 to 6 s late or only
-    // talking in bursts every 2.8 s, run to the end of their minute.
+    // A unit is finished once its silence has lasted eight seconds, four
+    // more reads, with its last response at the first of them; bytes
+    // meanwhile keep it live. One that never answers lasts the first wait,
+    // two seconds wherever in its second the run began. Read every two
+    // seconds, a receiver that answers six seconds late finds two reads
+    // empty before each answer, and one that talks in bursts every 2.8 s
+    // every fourth read.
     void silenceConfirmed_data()
     {
         QTest::addColumn<int>("msIntoSecond");
-        QTest::addColumn<int>("lateMs");
-        QTest::addColumn<int>("burstMs");
-        QTest::addColumn<int>("minRan");
-        QTest::addColumn<int>("maxRan");
-        QTest::newRow("never answers, from a second's start") << 0 << -1 << 0 << 2 << 2;
-        QTest::newRow("never answers, from a second's end") << 999 << -1 << 0 << 2 << 2;
-        QTest::newRow("answers 3 to 6 s late") << 0 << 3000 << 0 << 55 << 64;
-        QTest::newRow("a burst every 2.8 s") << 0 << 0 << 2800 << 58 << 64;
+        QTest::addColumn<QByteArray>("reads"); // '+' bytes waiting, '-' none
+        QTest::newRow("never answers, from a second's start") << 0 << QByteArray();
+        QTest::newRow("never answers, from a second's end") << 999 << QByteArray();
+        QTest::newRow("answers 6 s late") << 0 << QByteArray("--+").repeated(10);
+        QTest::newRow("a burst every 2.8 s") << 0 << "-" + QByteArray("+++-").repeated(7) + "+";
     }
     void silenceConfirmed()
     {
         QFETCH(int, msIntoSecond);
-        QFETCH(int, lateMs);
-        QFETCH(int, burstMs);
+        QFETCH(QByteArray, reads);
         FakeReceivers b;
         b.dlg.nowMs += msIntoSecond;
         b.dlg.bootMs += msIntoSecond;
         FakePort& port = b.Use(0, "Garmin", 0);
-        port.nLifeMs = lateMs < 0 ? -1 : 60000;
-        port.nLateMs = port.nLateSpreadMs = lateMs;
-        port.nBurstMs = burstMs;
+        port.szReads = reads.constData();
         QCOMPARE(RunEnduranceTest(), 1);
 
         const UnitInfo& u = b.dlg.units[0];
-        QFETCH(int, minRan);
-        QFETCH(int, maxRan);
-        QVERIFY2(u.dEndurance >= minRan && u.dEndurance <= maxRan, u.szEndurance);
-        QCOMPARE(u.tLastResponse - u.tStart, u.dEndurance);
-        // The first silent read after its last answer; the unit was read on
-        // for eight seconds more, each read shown as a live one's.
-        QVERIFY(u.tLastResponse * 1000LL > port.nLastAnswerMs &&
-                (lateMs < 0 || u.tLastResponse * 1000LL < port.nLastAnswerMs + 3000));
-        QVERIFY(port.nLastReadMs / 1000 - u.tLastResponse == 8 ||
-                port.nLastReadMs / 1000 - u.tLastResponse == 9);
+        const int silentFrom = reads.lastIndexOf('+') + 2; // the last silence's first read
+        QCOMPARE(u.tLastResponse - u.tStart, 2 * silentFrom);
+        QCOMPARE(u.dEndurance, 2.0 * silentFrom);
+        QCOMPARE(port.nReads, silentFrom + 4);
         QCOMPARE(QByteArray(b.dlg.Text(IDC_LAST_RESPONSE_BASE)), Ctime(u.tLastResponse));
         QCOMPARE(QByteArray(b.dlg.Text(IDC_START_TIME_BASE)), Ctime(u.tStart));
         QCOMPARE(b.dlg.messages, QStringList{COMPLETED});
@@ -131,21 +121,20 @@ private Q_SLOTS:
     // the completion says when it slept, as the trace does.
     void clockStepsAndSleep_data()
     {
-        QTest::addColumn<int>("wallStep");
-        QTest::addColumn<int>("slept");
+        QTest::addColumn<int>("step"); // seconds
+        QTest::addColumn<bool>("asleep");
         QTest::addColumn<int>("atCycle");
-        QTest::addColumn<int>("ran");
-        QTest::newRow("wall clock set back an hour") << -3600 << 0 << 2 << 12;
-        QTest::newRow("wall clock set forward two hours") << 7200 << 0 << 2 << 12;
-        QTest::newRow("asleep an hour while it answers") << 0 << 3600 << 3 << 3612;
-        QTest::newRow("asleep an hour as it falls silent") << 0 << 3600 << 6 << 3612;
+        QTest::newRow("wall clock set back an hour") << -3600 << false << 2;
+        QTest::newRow("wall clock set forward two hours") << 7200 << false << 2;
+        QTest::newRow("asleep an hour while it answers") << 3600 << true << 3;
+        QTest::newRow("asleep an hour as it falls silent") << 3600 << true << 6;
     }
     void clockStepsAndSleep()
     {
-        QFETCH(int, wallStep);
-        QFETCH(int, slept);
+        QFETCH(int, step);
+        QFETCH(bool, asleep);
         QFETCH(int, atCycle);
-        QFETCH(int, ran);
+        const int ran = asleep ? 12 + step : 12;
         FakeReceivers b;
         b.Use(3, "Garmin", 5);
         // At the first pump of that cycle, between its queries and its wait.
@@ -153,8 +142,10 @@ private Q_SLOTS:
             if (done || dlg.nLampSteps != atCycle + 1)
                 return;
             done = true;
-            dlg.nowMs += wallStep * 1000LL;
-            dlg.Slept(slept * 1000LL);
+            if (asleep)
+                dlg.Slept(step * 1000LL);
+            else
+                dlg.nowMs += step * 1000LL;
         };
         RunEnduranceTest();
         const UnitInfo& u = b.dlg.units[3];

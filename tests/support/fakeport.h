@@ -26,13 +26,9 @@ public:
         nReplyLength = length;
     }
 
-    // A receiver on the clock rather than a count of reads, once nLifeMs is
-    // set: it lives that long from its first query and answers each query
-    // late, nLateMs plus a second more for each query before it, up to
-    // nLateSpreadMs more (3 to 6 s: 3000 and 3000); or, with nBurstMs, it
-    // answers nothing and talks in bursts that far apart.
-    long long nLifeMs = -1;
-    long long nLateMs = 0, nLateSpreadMs = 0, nBurstMs = 0;
+    // Or, when set, what each read finds, one character a read: '+' the
+    // reply, '-' nothing; silent after the last.
+    const char* szReads = nullptr;
 
     // What the program did; with a clock, when it last read and got an answer.
     bool bOpen = false;
@@ -70,10 +66,6 @@ public:
     void Write(const char* data, int nCount) override
     {
         ++nWrites;
-        if (pClockMs) {
-            m_queryMs[m_nQueries % QUERIES_KEPT] = *pClockMs;
-            m_nFirstQueryMs = m_nQueries++ == 0 ? *pClockMs : m_nFirstQueryMs;
-        }
         nLastWriteLength = nCount < 256 ? nCount : 256;
         std::memcpy(lastWrite, data, static_cast<std::size_t>(nLastWriteLength));
     }
@@ -82,7 +74,9 @@ public:
         if (m_nTaken < 0) {
             ++nReads;
             nLastReadMs = pClockMs ? *pClockMs : -1;
-            const bool waiting = nLifeMs >= 0 ? TimedBytesWaiting() : nAnswers != 0;
+            const bool waiting =
+                szReads ? std::strlen(szReads) >= std::size_t(nReads) && szReads[nReads - 1] == '+'
+                        : nAnswers != 0;
             if (!bOpen || !waiting)
                 return 0;
             nAnswers -= nAnswers > 0 ? 1 : 0;
@@ -107,35 +101,6 @@ public:
     const char* ErrorText() const override { return m_szError; }
 
 private:
-    // Whether an answer or a burst came, while the receiver lived, since the
-    // read before.
-    bool TimedBytesWaiting()
-    {
-        const long long since = m_nTimedReadMs;
-        m_nTimedReadMs = nLastReadMs;
-        const long long death = m_nFirstQueryMs + nLifeMs;
-        if (nBurstMs > 0) {
-            const auto bursts = [&](long long t) {
-                t = t < death ? t : death;
-                return t < m_nFirstQueryMs ? 0 : (t - m_nFirstQueryMs) / nBurstMs + 1;
-            };
-            return bursts(nLastReadMs) > bursts(since);
-        }
-        for (int n = m_nQueries - 1; n >= 0 && n >= m_nQueries - QUERIES_KEPT; --n) {
-            const long long at =
-                m_queryMs[n % QUERIES_KEPT] + nLateMs + (n * 1000LL) % (nLateSpreadMs + 1000);
-            if (at > since && at <= nLastReadMs && at <= death)
-                return true;
-        }
-        return false;
-    }
-
-    static constexpr int QUERIES_KEPT = 8;
-    long long m_queryMs[QUERIES_KEPT] = {};
-    int m_nQueries = 0;
-    long long m_nFirstQueryMs = -1;
-    long long m_nTimedReadMs = -1;
-
     // A step on a port that is not open fails as one on an invalid handle.
     bool Step(bool bFails)
     {
