@@ -34,7 +34,8 @@ class Runs(Scenario):
         expected = before
         for port in sorted(receivers):
             start, last, endurance = self.displays(dun, port)
-            check_found_silent(self, endurance, life(receivers[port]), "COM%d" % port)
+            check_found_silent(self, endurance, life(receivers[port]), "COM%d" % port,
+                               0 if "unplug" in receivers[port] else 2)
             maker, kind, capacity, comments = batteries[port]
             texts = "".join(text + ", " if text else " ," for text in (maker, kind, capacity))
             expected += "COM%d, %s, %s%s, %s, %s, %s\n" % (port, versions[port], texts, start,
