@@ -65,7 +65,6 @@ private Q_SLOTS:
                                       << QByteArray("60s off $PMGNVER,12,3.10,XL*72\r\n");
         QTest::newRow("slow, in bursts") << "magellan,delay=3-6,burst=2.8"
                                          << "60s on " + version + "2D\r\n";
-        QTest::newRow("delay") << "garmin,delay=6-3" << QByteArray("delay '6-3' is not");
         QTest::newRow("protocol") << "tomtom" << QByteArray("unknown protocol 'tomtom'");
         QTest::newRow("life") << "garmin,life=501h" << QByteArray("life '501h' is not");
         QTest::newRow("lowercase") << "garmin,fault=lowercase" << QByteArray("fault 'lowercase'");
