@@ -16,14 +16,15 @@ GREEN, GRAY = "0,255,0", "128,128,128"
 
 def bytes_read(trace, port):
     """How many bytes the program took from COMn, by its traffic trace: each
-    "< N bytes" line, and each "= N more of the same" fold of the last."""
+    "< N bytes" line, and each "= N more of the same" fold of the last read,
+    which took nothing when it said "< nothing waiting"."""
     total = last = 0
     for line in trace.splitlines():
         fields = line.split()
         if len(fields) < 4 or fields[1] != "COM%d" % port:
             continue
-        if fields[2] == "<" and fields[4:5] == ["bytes"]:
-            last = int(fields[3])
+        if fields[2] == "<":
+            last = int(fields[3]) if fields[4:5] == ["bytes"] else 0
             total += last
         elif fields[2] == "=":
             total += int(fields[3]) * last

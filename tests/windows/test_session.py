@@ -4,8 +4,8 @@ test runs and names the test as the reason, and the test goes on. When the
 session ends all the same (WM_ENDSESSION), the finished units' lines are
 appended before the program goes, and nothing waits for a click."""
 
+import os
 import re
-import time
 
 from desktop import wait_until
 from scenario import check_found_silent
@@ -55,9 +55,11 @@ class WineSession(WineScenario):
         self.describe(dun, 1, "Garmin", ("Acme", "Alkaline", "2500", "first"))
         self.describe(dun, 2, "Magellan")
         self.start_test(dun)
-        # COM1's battery runs out two seconds in; its silence is found by the
-        # read of the cycle after.
-        time.sleep(9)
+        # COM1's battery runs out two seconds in; its silence begins at the
+        # read of the cycle after and is confirmed eight seconds later, when
+        # its line is kept for a crash.
+        kept = os.path.join(self.workdir, "BATTERY.TXT.recovery")
+        wait_until(lambda: os.path.exists(kept), 30, "COM1 to finish")
         answers = self.winetool("end-session", "Dunmerrow")
         self.desktop.screenshot("after-session")
         # Asked first, the program objected: a test is running.
