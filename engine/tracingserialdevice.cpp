@@ -34,16 +34,18 @@ void formatSettings(const LineSettings& settings, char (&buf)[SETTINGS_TEXT_SIZE
 
 } // namespace
 
-TracingSerialDevice::TracingSerialDevice(TrafficTrace& trace, int k) : m_port(trace, k) {}
-
-bool TracingSerialDevice::Open(const char* szName)
+TracingSerialDevice::TracingSerialDevice(TrafficTrace& trace, const PortMap& map, int k)
+    : m_map(map), m_port(trace, k)
 {
-    const bool ok = m_device->Open(szName);
+}
+
+bool TracingSerialDevice::Open(const char* szPath)
+{
+    const bool ok = m_device->Open(szPath);
     // The device as the operator gave it, and what it leads to when that
     // is another name (a link under /dev/serial/by-id/).
-    const PortMap& map = PortMap::active();
-    const QString given = map.device(m_port.unit());
-    const QString opened = map.systemPortName(szName);
+    const QString given = m_map.device(m_port.unit());
+    const QString opened = QString::fromUtf8(szPath);
     const QByteArray device =
         (opened == given ? given : QStringLiteral("%1 -> %2").arg(given, opened)).toUtf8();
     return noteStep(ok, "open ", device.constData());

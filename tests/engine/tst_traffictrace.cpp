@@ -1,6 +1,7 @@
-// A whole run seen through the traffic trace: each port's set-up, failures
-// with the system's text, the bytes both ways as hex and text, repeated
-// exchanges folded into counts, and the silence that ends a unit.
+// A whole run seen through the traffic trace: each port's set-up, a link and
+// the device it leads to, failures with the system's text, the bytes both
+// ways as hex and text, repeated exchanges folded into counts, and the
+// silence that ends a unit.
 #include "controlids.h"
 #include "fakedialog.h"
 #include "fakeport.h"
@@ -34,10 +35,16 @@ private Q_SLOTS:
         ports[0].nAnswers = 4;
         ports[1].bFailOpen = true;
         ports[2].nAnswers = 2 * PortTrace::REPEATS_PER_LINE + 7;
+        // A link is opened as the device it names, so that the port is
+        // locked under that device's name.
+        QVERIFY(QFile::link("/dev/null", "link"));
+        PortMap map;
+        map.map(2, QDir::current().filePath("link"), PortMap::Origin::CommandLine);
+        dlg.portSet.setMap(map);
         TrafficTrace trace;
         QString error;
         QVERIFY(trace.open("trace.txt", "Dunmerrow Version test", error));
-        dlg.traceTraffic(&trace);
+        dlg.portSet.traceTraffic(&trace);
         RunEnduranceTest();
 
         QFile file("trace.txt");
@@ -75,6 +82,8 @@ private Q_SLOTS:
                               "T COM2 queues 4096 bytes in, 4096 out failed: Bad file "
                               "descriptor\nT COM2 line settings read failed: Bad file "
                               "descriptor\n"));
+        QVERIFY(
+            text.contains("T COM3 open " + QDir::current().filePath("link") + " -> /dev/null\n"));
         // A count goes out every so often, so that a trace of a program
         // that dies says how far it got.
         const QStringList counts = text.split('\n').filter(QRegularExpression("^T COM3 ="));
