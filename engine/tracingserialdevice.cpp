@@ -77,7 +77,7 @@ bool TracingSerialDevice::SetLineSettings(const LineSettings& settings)
 {
     char detail[SETTINGS_TEXT_SIZE];
     formatSettings(settings, detail);
-    return noteStep(m_device->SetLineSettings(settings), "line settings set", detail);
+    return noteStep(m_device->SetLineSettings(settings), TRACE_LINE_SETTINGS_SET, detail);
 }
 
 bool TracingSerialDevice::SetTimeouts(const CommTimeouts& timeouts)
@@ -110,7 +110,7 @@ void TracingSerialDevice::Close()
 {
     m_device->Close();
     m_port.interrupt();
-    m_port.trace().note(m_port.unit(), m_port.trace().elapsedMs(), "close");
+    m_port.trace().note(m_port.unit(), "close");
 }
 
 const char* TracingSerialDevice::ErrorText() const
@@ -123,11 +123,11 @@ bool TracingSerialDevice::noteStep(bool ok, const char* step, const char* detail
     m_port.interrupt();
     TrafficTrace& trace = m_port.trace();
     if (ok) {
-        trace.note(m_port.unit(), trace.elapsedMs(), "%s%s", step, detail);
+        trace.note(m_port.unit(), "%s%s", step, detail);
         return true;
     }
     char text[512];
     oneLine(m_device->ErrorText(), text, sizeof text);
-    trace.note(m_port.unit(), trace.elapsedMs(), "%s%s failed: %s", step, detail, text);
+    trace.note(m_port.unit(), "%s%s failed: %s", step, detail, text);
     return false;
 }

@@ -1,9 +1,10 @@
 // Drives one port's traffic trace with arbitrary writes and reads, then
 // reads the trace back as gpssim's replay does: every query must come back
-// with exactly the bytes read after it, whatever was folded into counts.
-// Input: a run of steps, each a byte saying write (0), read (1) or a read
-// that finds nothing (2), then for the first two a length byte and as many
-// bytes of data.
+// with exactly the bytes read after it, whatever was folded into counts or
+// written in parts. Input: a run of steps, each a byte saying write (0),
+// read (1) or a read that finds nothing (2), then for the first two a length
+// byte and as many bytes of data; a read takes them as many times as the
+// length byte's high bits say, past what an exchange holds.
 #include "porttrace.h"
 #include "recording.h"
 #include "traffictrace.h"
@@ -33,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (step == 0 && count > 0) {
                 port.written(bytes, count);
                 expected.append({QByteArray(bytes, count), QByteArray(), 0, 0});
-            } else if (step != 0) {
+            }
+            for (std::size_t i = 0; step != 0 && i <= (step == 1 ? length >> 4 : 0); ++i) {
                 port.read(bytes, step == 2 ? 0 : count);
                 if (step == 1 && !expected.isEmpty())
                     expected.last().answer += QByteArray(bytes, count);
