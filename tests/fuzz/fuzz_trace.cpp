@@ -3,8 +3,8 @@
 // with exactly the bytes read after it, whatever was folded into counts or
 // written in parts. Input: a run of steps, each a byte saying write (0),
 // read (1) or a read that finds nothing (2), then for the first two a length
-// byte and as many bytes of data; a read takes them as many times as the
-// length byte's high bits say, past what an exchange holds.
+// byte and as many bytes of data. A read takes its data once more for every
+// 3 in the step's byte, so that a few steps exceed what an exchange holds.
 #include "porttrace.h"
 #include "recording.h"
 #include "traffictrace.h"
@@ -26,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         PortTrace port(trace, 0);
         for (std::size_t at = 0; at < size;) {
+            const int times = 1 + data[at] / 3;
             const int step = data[at++] % 3;
             const std::size_t length = step == 2 || at >= size ? 0 : data[at++];
             const auto* bytes = reinterpret_cast<const char*>(data + at);
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 port.written(bytes, count);
                 expected.append({QByteArray(bytes, count), QByteArray(), 0, 0});
             }
-            for (std::size_t i = 0; step != 0 && i <= (step == 1 ? length >> 4 : 0); ++i) {
+            for (int i = 0; step != 0 && i < (step == 1 ? times : 1); ++i) {
                 port.read(bytes, step == 2 ? 0 : count);
                 if (step == 1 && !expected.isEmpty())
                     expected.last().answer += QByteArray(bytes, count);
