@@ -68,9 +68,12 @@ public:
     {
         const char* start = m_at;
         long seconds = 0, thousandths = 0;
-        if (number(seconds) && literal(".") && number(thousandths, 3) && m_at[-4] == '.') {
-            ms = seconds * 1000LL + thousandths;
-            return true;
+        if (number(seconds) && literal(".")) {
+            const char* digits = m_at;
+            if (number(thousandths, 3) && m_at - digits == 3) {
+                ms = seconds * 1000LL + thousandths;
+                return true;
+            }
         }
         m_at = start;
         return false;
