@@ -1,14 +1,11 @@
 #pragma once
 
+#include "portset.h"
 #include "units.h"
 
 #include <cstdint>
 #include <ctime>
-#include <memory>
 #include <QString>
-
-class TracingSerialDevice;
-class TrafficTrace;
 
 // The test state and everything the engine needs from the dialog that owns
 // it. The engine never sees a widget: it goes through this class, which the
@@ -30,6 +27,9 @@ public:
     UnitInfo units[UNIT_COUNT];
     // The system's text for the last failed port operation, for ShowLastError.
     char szLastError[512] = {};
+    // The units' serial ports, which only the engine drives; start-up tells
+    // them where they lead and whether to trace, tests put fakes in them.
+    PortSet portSet;
 
     // Gives every unit the identifiers of its row of controls.
     void AssignControlIds();
@@ -90,19 +90,7 @@ public:
     void requestEnd() { m_endRequested = true; }
     bool isEndRequested() const { return m_endRequested; }
 
-    // --- The serial port of unit k; the default is the system's port ---
-    virtual SerialDevice& CommDevice(int k);
-    // The port a run uses for unit k: CommDevice(k), through the traffic
-    // trace while one is kept.
-    SerialDevice& portDevice(int k);
-    // Traces every port's traffic to `trace` from the next run on; nullptr
-    // stops. Not during a run; the trace must outlive the runs.
-    void traceTraffic(TrafficTrace* trace);
-
 private:
-    std::unique_ptr<SerialDevice> m_devices[UNIT_COUNT];
-    TrafficTrace* m_trace = nullptr;
-    std::unique_ptr<TracingSerialDevice> m_traced[UNIT_COUNT];
     bool m_endRequested = false;
 };
 
