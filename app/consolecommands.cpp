@@ -63,7 +63,7 @@ int ConsoleCommands::savePorts(const CommandLine& commandLine)
 {
     const PortMap map = PortSetup::forStartup(commandLine);
     const auto settings = PortSetup::userSettings();
-    const QStringList saved = PortSetup::save(map, *settings);
+    const QList<int> saved = PortSetup::save(map, *settings);
     if (saved.isEmpty()) {
         print(stderr, QStringLiteral("Nothing to save: give the ports with --com1 to --com4 or "
                                      "in DUNMERROW_COM1 to DUNMERROW_COM4.\n"));
@@ -74,8 +74,8 @@ int ConsoleCommands::savePorts(const CommandLine& commandLine)
         return 1;
     }
     QString text = QStringLiteral("Saved to %1:\n").arg(settings->fileName());
-    for (const QString& port : saved)
-        text += QStringLiteral("  %1 = %2\n").arg(port, map.device(port.mid(3).toInt() - 1));
+    for (const int k : saved)
+        text += QStringLiteral("  COM%1 = %2\n").arg(k + 1).arg(map.device(k));
     print(stdout, text);
     return 0;
 }

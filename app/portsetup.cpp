@@ -41,15 +41,15 @@ PortMap PortSetup::forStartup(const CommandLine& commandLine)
     return resolve(commandLine, QProcessEnvironment::systemEnvironment(), *userSettings());
 }
 
-QStringList PortSetup::save(const PortMap& map, QSettings& settings)
+QList<int> PortSetup::save(const PortMap& map, QSettings& settings)
 {
-    QStringList saved;
+    QList<int> saved;
     for (int k = 0; k < UNIT_COUNT; ++k) {
         const PortMap::Origin origin = map.origin(k);
         if (origin != PortMap::Origin::CommandLine && origin != PortMap::Origin::Environment)
             continue;
         settings.setValue(settingsKey(k), map.device(k));
-        saved << QStringLiteral("COM%1").arg(k + 1);
+        saved << k;
     }
     settings.sync();
     return saved;

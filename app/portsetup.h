@@ -3,7 +3,7 @@
 #include "portmap.h"
 
 #include <memory>
-#include <QStringList>
+#include <QList>
 
 class CommandLine;
 class QProcessEnvironment;
@@ -25,8 +25,8 @@ public:
     static PortMap forStartup(const CommandLine& commandLine);
 
     // Writes each port that the command line or the environment gives; the
-    // others keep what the settings hold. The names of the ports written.
-    static QStringList save(const PortMap& map, QSettings& settings);
+    // others keep what the settings hold. The units whose ports were written.
+    static QList<int> save(const PortMap& map, QSettings& settings);
 
     static QString variableName(int k);
     static QString settingsKey(int k);

@@ -59,9 +59,9 @@ int main(int argc, char** argv)
     std::array<std::unique_ptr<ReceiverOnPort>, UNIT_COUNT> receivers;
     FakeDialog dlg;
     dlg.bRealClock = true;
-    dlg.traceTraffic(traceFile.isEmpty() ? nullptr : &trace);
+    dlg.portSet.traceTraffic(traceFile.isEmpty() ? nullptr : &trace);
     for (int k = 0; k < UNIT_COUNT; ++k) {
-        receivers[k] = std::make_unique<ReceiverOnPort>(k);
+        receivers[k] = std::make_unique<ReceiverOnPort>(dlg.portSet, k);
         dlg.Tick(k, true);
         dlg.SetText(IDC_GPS_MFG_BASE + k, "Magellan");
     }

@@ -22,9 +22,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: soak_driver MAKER... (Garmin or Magellan, from COM1 on)\n");
         return 2;
     }
-    // The receivers' ports, from DUNMERROW_COMn as the program finds them.
-    PortMap::setActive(PortSetup::forStartup(CommandLine({QStringLiteral("soak_driver")})));
     TestDialog dlg;
+    // The receivers' ports, from DUNMERROW_COMn as the program finds them.
+    dlg.portSet.setMap(PortSetup::forStartup(CommandLine({QStringLiteral("soak_driver")})));
     g_pTestDialog = &dlg;
     MessageBoxAnswerer answerer;
     answerer.onBox = [](QMessageBox* box) {

@@ -6,7 +6,7 @@
 
 // Which system device each of the ports COM1..COM4 opens. Start-up works
 // the mapping out once (command line, environment, settings file) and hands
-// it to the engine with setActive(); the engine only ever asks it.
+// it to the engine's PortSet, which opens each unit's port with it.
 class PortMap {
 public:
     // Where a port's device came from, weakest first.
@@ -22,14 +22,6 @@ public:
     // a link here, so that it can be shown and saved as the operator wrote it.
     QString device(int k) const;
     Origin origin(int k) const;
-
-    // The device the engine opens for a port called "COM1".."COM4"; any
-    // other name is opened as it is.
-    QString systemPortName(const char* szComName) const;
-
-    // The mapping the engine uses; every port at its default until set.
-    static const PortMap& active();
-    static void setActive(const PortMap& map);
 
     // The platform's own device for COM<k+1>, and the name to open for a
     // device as given (on Unix, a link is opened as the device it names).

@@ -2,126 +2,127 @@
 
 #include "traffictrace.h"
 
+#include <algorithm>
 #include <cstring>
 
 PortTrace::PortTrace(TrafficTrace& trace, int k) : m_trace(trace), m_unit(k) {}
 
 void PortTrace::written(const char* data, int count)
 {
-    const std::int64_t now = m_trace.elapsedMs();
-    settle();
-    if (m_reference && count == m_queryLength &&
-        std::memcmp(data, m_query, static_cast<std::size_t>(count)) == 0) {
-        m_holding = true;
-        m_heldQueryMs = now;
-        m_matched = 0;
-        m_heldSilent = false;
-        return;
+    // A query left without a read (the run was cancelled, the unit's box
+    // unticked) goes out as it was.
+    endExchange();
+    Exchange& exchange = m_exchanges[m_current];
+    m_open = true;
+    m_read = false;
+    m_spilled = false;
+    m_queryMs = m_trace.elapsedMs();
+    exchange.answerLength = 0;
+    exchange.queryLength = std::min(count, QUERY_SIZE);
+    std::memcpy(exchange.query, data, static_cast<std::size_t>(exchange.queryLength));
+    // Longer than any query of the run: written at once, and never a repeat.
+    if (count > QUERY_SIZE) {
+        writeRepeats();
+        TraceEvent event{0, m_unit, TraceEvent::Query, count, m_queryMs};
+        m_trace.write(event, data, count);
+        m_spilled = true;
     }
-    writeRepeats();
-    m_trace.bytes(m_unit, now, '>', data, count);
-    m_reference = count <= QUERY_SIZE;
-    if (m_reference)
-        std::memcpy(m_query, data, static_cast<std::size_t>(count));
-    m_queryLength = count;
-    m_answerLength = 0;
-    m_silent = false;
-    m_readSinceQuery = false;
 }
 
 void PortTrace::read(const char* data, int count)
 {
-    const std::int64_t now = m_trace.elapsedMs();
-    if (m_holding) {
-        if (count == 0) {
-            // The end of what was waiting, or the silence the reference had.
-            if (m_matched > 0 || m_heldSilent || m_silent) {
-                m_heldReadMs = m_matched == 0 && !m_heldSilent ? now : m_heldReadMs;
-                m_heldSilent = m_heldSilent || m_matched == 0;
-                return;
-            }
-        } else if (!m_heldSilent && m_matched + count <= m_answerLength &&
-                   std::memcmp(data, m_answer + m_matched, static_cast<std::size_t>(count)) == 0) {
-            m_heldReadMs = m_matched == 0 ? now : m_heldReadMs;
-            m_matched += count;
-            return;
-        }
-        release();
+    Exchange& exchange = m_exchanges[m_current];
+    // A read with no query since the last one.
+    if (!m_open) {
+        m_open = true;
+        m_spilled = false;
+        exchange.queryLength = 0;
+        exchange.answerLength = 0;
     }
-    if (count == 0) {
-        noteSilence(now);
+    m_read = true;
+    if (count <= 0) {
+        endExchange();
         return;
     }
-    m_trace.bytes(m_unit, now, '<', data, count);
-    m_readSinceQuery = true;
-    // Bytes after a silence are no answer a repeat could match.
-    m_reference = m_reference && !m_silent && m_answerLength + count <= REPLY_SIZE;
-    if (m_reference) {
-        std::memcpy(m_answer + m_answerLength, data, static_cast<std::size_t>(count));
-        m_answerLength += count;
+    while (count > 0) {
+        if (exchange.answerLength == ANSWER_SIZE) {
+            writeRepeats();
+            if (!m_spilled)
+                writeQuery();
+            writeAnswer();
+            exchange.answerLength = 0;
+            m_spilled = true;
+        }
+        const int n = std::min(count, ANSWER_SIZE - exchange.answerLength);
+        std::memcpy(exchange.answer + exchange.answerLength, data, static_cast<std::size_t>(n));
+        exchange.answerLength += n;
+        data += n;
+        count -= n;
     }
 }
 
 void PortTrace::interrupt()
 {
-    settle();
+    endExchange();
     writeRepeats();
-    m_reference = false;
+    m_hasReference = false;
 }
 
-// A query held back is over once the next one is written: a repeat when its
-// answer was the whole reference answer, else it goes out as it was.
-void PortTrace::settle()
+bool PortTrace::same(const Exchange& a, const Exchange& b)
 {
-    if (!m_holding)
-        return;
-    if (m_matched != m_answerLength || m_heldSilent != m_silent) {
-        release();
-        return;
-    }
-    m_holding = false;
-    if (m_repeats++ == 0)
-        m_firstRepeatMs = m_heldQueryMs;
-    m_lastRepeatMs = m_heldQueryMs;
-    if (m_repeats >= REPEATS_PER_LINE)
-        writeRepeats();
+    return a.queryLength == b.queryLength && a.answerLength == b.answerLength &&
+           std::memcmp(a.query, b.query, static_cast<std::size_t>(a.queryLength)) == 0 &&
+           std::memcmp(a.answer, b.answer, static_cast<std::size_t>(a.answerLength)) == 0;
 }
 
-// The query held back, and what of its answer matched, go out as they came;
-// they are the new reference.
-void PortTrace::release()
+// A whole exchange just like the last one written is a repeat; any other
+// goes out, and the whole ones become the reference.
+void PortTrace::endExchange()
 {
-    m_holding = false;
-    writeRepeats();
-    m_trace.bytes(m_unit, m_heldQueryMs, '>', m_query, m_queryLength);
-    m_answerLength = m_matched;
-    m_silent = false;
-    m_readSinceQuery = false;
-    if (m_matched > 0) {
-        m_trace.bytes(m_unit, m_heldReadMs, '<', m_answer, m_matched);
-        m_readSinceQuery = true;
+    if (!m_open)
+        return;
+    m_open = false;
+    const Exchange& exchange = m_exchanges[m_current];
+    const bool whole = m_read && !m_spilled && exchange.queryLength > 0;
+    if (whole && m_hasReference && same(exchange, m_exchanges[1 - m_current])) {
+        m_lastRepeatMs = m_trace.elapsedMs();
+        if (++m_repeats >= REPEATS_PER_LINE)
+            writeRepeats();
+        return;
     }
-    if (m_heldSilent)
-        noteSilence(m_heldReadMs);
+    writeRepeats();
+    if (!m_spilled)
+        writeQuery();
+    if (m_read && (exchange.answerLength > 0 || !m_spilled))
+        writeAnswer();
+    m_hasReference = whole;
+    if (whole)
+        m_current = 1 - m_current;
+}
+
+void PortTrace::writeQuery()
+{
+    const Exchange& exchange = m_exchanges[m_current];
+    if (exchange.queryLength == 0)
+        return;
+    const TraceEvent event{0, m_unit, TraceEvent::Query, exchange.queryLength, m_queryMs};
+    m_trace.write(event, exchange.query, exchange.queryLength);
+}
+
+void PortTrace::writeAnswer()
+{
+    const Exchange& exchange = m_exchanges[m_current];
+    const TraceEvent::Kind kind =
+        exchange.answerLength > 0 ? TraceEvent::Answer : TraceEvent::Silence;
+    const TraceEvent event{0, m_unit, kind, exchange.answerLength};
+    m_trace.write(event, exchange.answer, exchange.answerLength);
 }
 
 void PortTrace::writeRepeats()
 {
     if (m_repeats == 0)
         return;
-    char last[24];
-    TrafficTrace::formatTime(m_lastRepeatMs, last, sizeof last);
-    m_trace.note(m_unit, m_firstRepeatMs, "= %ld more of the same, until %s", m_repeats, last);
+    const TraceEvent event{0, m_unit, TraceEvent::Repeats, m_repeats, m_lastRepeatMs};
+    m_trace.write(event);
     m_repeats = 0;
-}
-
-// Only the first empty read after a query is news: the rest end a read that
-// took bytes, or follow a silence already noted.
-void PortTrace::noteSilence(std::int64_t ms)
-{
-    if (m_readSinceQuery)
-        return;
-    m_readSinceQuery = true;
-    m_silent = true;
-    m_trace.note(m_unit, ms, "< nothing waiting");
 }

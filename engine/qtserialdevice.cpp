@@ -1,7 +1,5 @@
 #include "qtserialdevice.h"
 
-#include "portmap.h"
-
 #include <cerrno>
 #include <cstring>
 
@@ -12,10 +10,10 @@ QtSerialDevice::~QtSerialDevice()
     Close();
 }
 
-bool QtSerialDevice::Open(const char* szName)
+bool QtSerialDevice::Open(const char* szPath)
 {
     Close();
-    m_port.setPortName(PortMap::active().systemPortName(szName));
+    m_port.setPortName(QString::fromUtf8(szPath));
     if (!m_port.open(QIODevice::ReadWrite))
         return fail();
     return true;

@@ -14,7 +14,7 @@ public:
     QtSerialDevice();
     ~QtSerialDevice() override;
 
-    bool Open(const char* szName) override;
+    bool Open(const char* szPath) override;
     // QSerialPort's notifiers tell when a port is ready; there is nothing else to wait on.
     bool CreateEvents() override { return true; }
     bool SetQueueSizes(int nInput, int nOutput) override;

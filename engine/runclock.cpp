@@ -43,13 +43,13 @@ std::time_t RunClock::now()
 
 void RunClock::noteSleep()
 {
-    TrafficTrace* trace = m_dialog.trafficTrace();
+    TrafficTrace* trace = m_dialog.portSet.trace();
     if (!trace)
         return;
     char from[CTIME_SIZE];
     char to[CTIME_SIZE];
     formatCtime(m_lastSleep.from, from);
     formatCtime(m_lastSleep.to, to);
-    trace->note(TrafficTrace::NO_PORT, trace->elapsedMs(), "the computer slept from %.*s to %.*s",
-                LOG_TIME_WIDTH, from, LOG_TIME_WIDTH, to);
+    trace->note(TRACE_NO_PORT, "the computer slept from %.*s to %.*s", LOG_TIME_WIDTH, from,
+                LOG_TIME_WIDTH, to);
 }

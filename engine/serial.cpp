@@ -37,9 +37,7 @@ void configurePort(int k)
     UnitInfo& unit = dlg.units[k];
     SerialDevice& port = *unit.hPort;
 
-    char szName[16];
-    std::snprintf(szName, sizeof szName, "COM%d", k + 1);
-    if (!port.Open(szName)) {
+    if (!dlg.portSet.open(k)) {
         rememberError(port);
         dlg.MessageBoxOk("Could not open com port");
     }
@@ -93,7 +91,7 @@ int InitializeCommPorts()
         if (!dlg.bPortEnabled[k])
             continue;
         UnitInfo& unit = dlg.units[k];
-        unit.hPort = &dlg.portDevice(k);
+        unit.hPort = &dlg.portSet.port(k);
         unit.bInRun = 1;
         configurePort(k);
     }

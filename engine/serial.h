@@ -1,8 +1,9 @@
 #pragma once
 
-// The serial ports of a run. Unit k always uses the port "COM<k+1>". Every
-// operation reports its own failures in a message box and carries on; only
-// SetPortTimeouts and ReadReply tell the caller, by returning false.
+// The serial ports of a run. Unit k always uses the port "COM<k+1>", whose
+// device the dialog's PortSet knows. Every operation reports its own
+// failures in a message box and carries on; only SetPortTimeouts and
+// ReadReply tell the caller, by returning false.
 
 // Opens and configures the port of every ticked unit, in port order, and
 // takes those units into the run. Always 1.

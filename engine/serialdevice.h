@@ -34,8 +34,9 @@ class SerialDevice {
 public:
     virtual ~SerialDevice() = default;
 
-    // szName is "COM1".."COM4"; the device maps it to the system's port.
-    virtual bool Open(const char* szName) = 0;
+    // szPath is the system's name for the port, in UTF-8: /dev/ttyUSB0,
+    // COM7. PortSet works it out for each unit.
+    virtual bool Open(const char* szPath) = 0;
     // What signals the end of a write or read left to finish by itself; a
     // port that needs none has nothing to create. Called after Open, whether
     // or not the opening succeeded.

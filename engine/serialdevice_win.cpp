@@ -2,7 +2,6 @@
 // functions. The port is opened for overlapped I/O so that no call waits for
 // a receiver: a write is handed to the driver and left to finish by itself,
 // and a read takes only what the driver's input queue already holds.
-#include "portmap.h"
 #include "serialdevice.h"
 #include "utf8.h"
 
@@ -27,7 +26,7 @@ public:
     Win32SerialDevice(const Win32SerialDevice&) = delete;
     Win32SerialDevice& operator=(const Win32SerialDevice&) = delete;
 
-    bool Open(const char* szName) override;
+    bool Open(const char* szPath) override;
     bool CreateEvents() override;
     bool SetQueueSizes(int nInput, int nOutput) override;
     bool GetLineSettings(LineSettings& settings) override;
@@ -66,10 +65,10 @@ std::wstring devicePath(const QString& device)
     return path.toStdWString();
 }
 
-bool Win32SerialDevice::Open(const char* szName)
+bool Win32SerialDevice::Open(const char* szPath)
 {
     Close();
-    const std::wstring path = devicePath(PortMap::active().systemPortName(szName));
+    const std::wstring path = devicePath(QString::fromUtf8(szPath));
     m_hPort =
         CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);

@@ -1,8 +1,6 @@
 #include "testdialogbase.h"
 
 #include "controlids.h"
-#include "serialdevice.h"
-#include "tracingserialdevice.h"
 #include "utf8.h"
 
 #include <cstring>
@@ -79,27 +77,3 @@ void TestDialogBase::Sleep100ms()
 }
 
 void TestDialogBase::runEnded() {}
-
-SerialDevice& TestDialogBase::CommDevice(int k)
-{
-    if (!m_devices[k])
-        m_devices[k] = createSystemSerialDevice();
-    return *m_devices[k];
-}
-
-SerialDevice& TestDialogBase::portDevice(int k)
-{
-    if (!m_trace)
-        return CommDevice(k);
-    if (!m_traced[k])
-        m_traced[k] = std::make_unique<TracingSerialDevice>(*m_trace, k);
-    m_traced[k]->wrap(CommDevice(k));
-    return *m_traced[k];
-}
-
-void TestDialogBase::traceTraffic(TrafficTrace* trace)
-{
-    for (auto& traced : m_traced)
-        traced.reset();
-    m_trace = trace;
-}

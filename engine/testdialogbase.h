@@ -1,16 +1,13 @@
 #pragma once
 
+#include "portset.h"
 #include "recoveryfile.h"
 #include "systemclocks.h"
 #include "units.h"
 
 #include <cstdint>
 #include <ctime>
-#include <memory>
 #include <QString>
-
-class TracingSerialDevice;
-class TrafficTrace;
 
 // The test state and everything the engine needs from the dialog that owns
 // it. The engine never sees a widget: it goes through this class, which the
@@ -32,6 +29,9 @@ public:
     UnitInfo units[UNIT_COUNT];
     // The system's text for the last failed port operation, for ShowLastError.
     char szLastError[512] = {};
+    // The units' serial ports, which only the engine drives; start-up tells
+    // them where they lead and whether to trace, tests put fakes in them.
+    PortSet portSet;
 
     // Gives every unit the identifiers of its row of controls.
     void AssignControlIds();
@@ -94,21 +94,7 @@ public:
     // The run's lines kept for a crash, until it has settled them.
     RecoveryFile& recoveryFile() { return m_recovery; }
 
-    // --- The serial port of unit k; the default is the system's port ---
-    virtual SerialDevice& CommDevice(int k);
-    // The port a run uses for unit k: CommDevice(k), through the traffic
-    // trace while one is kept.
-    SerialDevice& portDevice(int k);
-    // Traces every port's traffic to `trace` from the next run on; nullptr
-    // stops. Not during a run; the trace must outlive the runs.
-    void traceTraffic(TrafficTrace* trace);
-    // The trace kept, or nullptr.
-    TrafficTrace* trafficTrace() const { return m_trace; }
-
 private:
-    std::unique_ptr<SerialDevice> m_devices[UNIT_COUNT];
-    TrafficTrace* m_trace = nullptr;
-    std::unique_ptr<TracingSerialDevice> m_traced[UNIT_COUNT];
     bool m_endRequested = false;
     RecoveryFile m_recovery;
 };

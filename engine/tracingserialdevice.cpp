@@ -34,16 +34,18 @@ void formatSettings(const LineSettings& settings, char (&buf)[SETTINGS_TEXT_SIZE
 
 } // namespace
 
-TracingSerialDevice::TracingSerialDevice(TrafficTrace& trace, int k) : m_port(trace, k) {}
-
-bool TracingSerialDevice::Open(const char* szName)
+TracingSerialDevice::TracingSerialDevice(TrafficTrace& trace, const PortMap& map, int k)
+    : m_map(map), m_port(trace, k)
 {
-    const bool ok = m_device->Open(szName);
+}
+
+bool TracingSerialDevice::Open(const char* szPath)
+{
+    const bool ok = m_device->Open(szPath);
     // The device as the operator gave it, and what it leads to when that
     // is another name (a link under /dev/serial/by-id/).
-    const PortMap& map = PortMap::active();
-    const QString given = map.device(m_port.unit());
-    const QString opened = map.systemPortName(szName);
+    const QString given = m_map.device(m_port.unit());
+    const QString opened = QString::fromUtf8(szPath);
     const QByteArray device =
         (opened == given ? given : QStringLiteral("%1 -> %2").arg(given, opened)).toUtf8();
     return noteStep(ok, "open ", device.constData());
@@ -75,7 +77,7 @@ bool TracingSerialDevice::SetLineSettings(const LineSettings& settings)
 {
     char detail[SETTINGS_TEXT_SIZE];
     formatSettings(settings, detail);
-    return noteStep(m_device->SetLineSettings(settings), "line settings set", detail);
+    return noteStep(m_device->SetLineSettings(settings), TRACE_LINE_SETTINGS_SET, detail);
 }
 
 bool TracingSerialDevice::SetTimeouts(const CommTimeouts& timeouts)
@@ -108,7 +110,7 @@ void TracingSerialDevice::Close()
 {
     m_device->Close();
     m_port.interrupt();
-    m_port.trace().note(m_port.unit(), m_port.trace().elapsedMs(), "close");
+    m_port.trace().note(m_port.unit(), "close");
 }
 
 const char* TracingSerialDevice::ErrorText() const
@@ -121,11 +123,11 @@ bool TracingSerialDevice::noteStep(bool ok, const char* step, const char* detail
     m_port.interrupt();
     TrafficTrace& trace = m_port.trace();
     if (ok) {
-        trace.note(m_port.unit(), trace.elapsedMs(), "%s%s", step, detail);
+        trace.note(m_port.unit(), "%s%s", step, detail);
         return true;
     }
     char text[512];
     oneLine(m_device->ErrorText(), text, sizeof text);
-    trace.note(m_port.unit(), trace.elapsedMs(), "%s%s failed: %s", step, detail, text);
+    trace.note(m_port.unit(), "%s%s failed: %s", step, detail, text);
     return false;
 }

@@ -3,12 +3,16 @@
 #include "porttrace.h"
 #include "serialdevice.h"
 
+class PortMap;
+
 // Any serial port, seen through the traffic trace: every call goes on to the
-// port, and the trace gets the port's opening, its settings, every byte
-// written and read, and every failure with the system's text.
+// port, and the trace gets the port's opening, its settings, every exchange
+// of a query and what was read after it, and every failure with the
+// system's text.
 class TracingSerialDevice final : public SerialDevice {
 public:
-    TracingSerialDevice(TrafficTrace& trace, int k);
+    // The port of unit k, which `map` says where it leads.
+    TracingSerialDevice(TrafficTrace& trace, const PortMap& map, int k);
 
     // The port whose calls are traced from now on.
     void wrap(SerialDevice& device) { m_device = &device; }
@@ -30,5 +34,6 @@ private:
     bool noteStep(bool ok, const char* step, const char* detail);
 
     SerialDevice* m_device = nullptr;
+    const PortMap& m_map;
     PortTrace m_port;
 };

@@ -2,6 +2,7 @@
 
 #include "systemclocks.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr int DUMP_WIDTH = 16;
 // The longest line but a dump: port, words and a system's error text.
 constexpr int LINE_SIZE = 640;
 
@@ -33,10 +33,10 @@ bool TrafficTrace::open(const QString& path, const QString& program, QString& er
     const QString begun = QLocale::c().toString(QDateTime::currentDateTime(),
                                                 QStringLiteral("ddd MMM dd HH:mm:ss yyyy"));
     const QByteArray heading =
-        QStringLiteral("# %1 traffic trace, begun %2 (local time)\n"
-                       "# seconds since then, the port, and what happened: > written to the "
+        QStringLiteral("%1 %2 traffic trace, begun %3 (local time)\n"
+                       "%1 seconds since then, the port, and what happened: > written to the "
                        "receiver, < read from it, = the same query and answer again\n")
-            .arg(program, begun)
+            .arg(QString(QLatin1Char(TRACE_COMMENT)), program, begun)
             .toUtf8();
     if (m_file.write(heading) != heading.size()) {
         error = m_file.errorString();
@@ -51,70 +51,30 @@ std::int64_t TrafficTrace::elapsedMs() const
     return m_beganMs < 0 ? 0 : readSteadyClocks().withSleepMs - m_beganMs;
 }
 
-void TrafficTrace::formatTime(std::int64_t ms, char* buf, int size)
+void TrafficTrace::write(TraceEvent event, const char* data, int count)
 {
-    std::snprintf(buf, static_cast<std::size_t>(size), "%lld.%03lld",
-                  static_cast<long long>(ms / 1000), static_cast<long long>(ms % 1000));
+    event.ms = elapsedMs();
+    char line[LINE_SIZE];
+    append(line, formatTraceEvent(event, line, sizeof line));
+    for (int at = 0; at < count; at += TRACE_DUMP_WIDTH) {
+        char dump[TRACE_DUMP_LINE_SIZE];
+        append(dump, formatTraceDump(data + at, std::min(count - at, TRACE_DUMP_WIDTH), dump));
+    }
+    writeOut();
 }
 
-void TrafficTrace::note(int k, std::int64_t ms, const char* format, ...)
+void TrafficTrace::note(int k, const char* format, ...)
 {
-    beginLine(k, ms);
-    char line[LINE_SIZE];
+    char text[LINE_SIZE];
     std::va_list arguments;
     va_start(arguments, format);
-    const int n = std::vsnprintf(line, sizeof line, format, arguments);
+    const int n = std::vsnprintf(text, sizeof text, format, arguments);
     va_end(arguments);
-    append(line, n < 0 ? 0 : (n < LINE_SIZE ? n : LINE_SIZE - 1));
-    append("\n", 1);
-    writeOut();
-}
-
-void TrafficTrace::bytes(int k, std::int64_t ms, char direction, const char* data, int count)
-{
-    beginLine(k, ms);
-    char line[64];
-    const int n = std::snprintf(line, sizeof line, "%c %d bytes\n", direction, count);
-    append(line, n);
-    for (int at = 0; at < count; at += DUMP_WIDTH)
-        appendDump(data + at, count - at < DUMP_WIDTH ? count - at : DUMP_WIDTH);
-    writeOut();
-}
-
-void TrafficTrace::beginLine(int k, std::int64_t ms)
-{
-    char time[24];
-    formatTime(ms, time, sizeof time);
-    char start[48];
-    const int n = k == NO_PORT ? std::snprintf(start, sizeof start, "%10s ", time)
-                               : std::snprintf(start, sizeof start, "%10s COM%d ", time, k + 1);
-    append(start, n);
-}
-
-// "    10 FE 00 02 10 03  ...  |......|": the text column shows printable
-// ASCII as it is and every other byte as a dot.
-void TrafficTrace::appendDump(const char* data, int count)
-{
-    static const char HEX[] = "0123456789ABCDEF";
-    char line[4 + 3 * DUMP_WIDTH + 2 + DUMP_WIDTH + 3];
-    int n = 0;
-    for (int i = 0; i < 4; ++i)
-        line[n++] = ' ';
-    for (int i = 0; i < DUMP_WIDTH; ++i) {
-        const auto byte = i < count ? static_cast<unsigned char>(data[i]) : 0;
-        line[n++] = i < count ? HEX[byte >> 4] : ' ';
-        line[n++] = i < count ? HEX[byte & 0xF] : ' ';
-        line[n++] = ' ';
-    }
-    line[n++] = ' ';
-    line[n++] = '|';
-    for (int i = 0; i < count; ++i) {
-        const auto byte = static_cast<unsigned char>(data[i]);
-        line[n++] = byte >= 0x20 && byte < 0x7F ? static_cast<char>(byte) : '.';
-    }
-    line[n++] = '|';
-    line[n++] = '\n';
-    append(line, n);
+    TraceEvent event;
+    event.k = k;
+    event.text = text;
+    event.textLength = std::clamp(n, 0, LINE_SIZE - 1);
+    write(event);
 }
 
 void TrafficTrace::append(const char* text, int count)

@@ -14,6 +14,5 @@ int main(int argc, char** argv)
     // application is given the program's name alone.
     int applicationArgc = 1;
     TestApp app(applicationArgc, argv);
-    PortMap::setActive(PortSetup::forStartup(commandLine));
-    return app.Run(commandLine.traceFile());
+    return app.Run(PortSetup::forStartup(commandLine), commandLine.traceFile());
 }

@@ -27,7 +27,7 @@ TestApp::TestApp(int& argc, char** argv) : QApplication(argc, argv)
     setStyle(new ChoiceListStyle);
 }
 
-int TestApp::Run(const QString& traceFile)
+int TestApp::Run(const PortMap& ports, const QString& traceFile)
 {
     // Qt ends the program with exit() where it stands when the display goes
     // (the X server ended with the session): the finished units are logged
@@ -46,8 +46,9 @@ int TestApp::Run(const QString& traceFile)
         return 1;
     }
     auto dialog = std::make_unique<TestDialog>();
+    dialog->portSet.setMap(ports);
     if (!traceFile.isEmpty())
-        dialog->traceTraffic(&trace);
+        dialog->portSet.traceTraffic(&trace);
     g_pTestDialog = dialog.get();
     // Shown and waited for, but not with exec(): that would make the dialog
     // application-modal, and the "Error" box, which has no owner, could then

@@ -45,7 +45,7 @@ private Q_SLOTS:
         TrafficTrace trace;
         QString error;
         QVERIFY(!traced || trace.open("trace.txt", "Dunmerrow", error));
-        dlg.traceTraffic(traced ? &trace : nullptr);
+        dlg.portSet.traceTraffic(traced ? &trace : nullptr);
         for (int k = 0; k < UNIT_COUNT; ++k) {
             dlg.Attach(k, ports[k]);
             dlg.Tick(k, true);

@@ -1,7 +1,6 @@
 #include "fakedialog.h"
 #include "fakeport.h"
 #include "magellan.h"
-#include "portmap.h"
 #include "receiveronport.h"
 #include "serial.h"
 
@@ -9,7 +8,6 @@
 #include <memory>
 #include <QElapsedTimer>
 #include <QSerialPort>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -56,35 +54,6 @@ class TestSerial : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void portNames_data()
-    {
-        QTest::addColumn<QByteArray>("com");
-        QTest::addColumn<QString>("mapped");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("COM1 default") << QByteArray("COM1") << QString() << "/dev/ttyS0";
-        QTest::newRow("COM4 default") << QByteArray("COM4") << QString() << "/dev/ttyS3";
-        QTest::newRow("USB adapter") << QByteArray("COM2") << "/dev/ttyUSB0"
-                                     << "/dev/ttyUSB0";
-        // A link names its device, so the port is locked under the device's name.
-        QTest::newRow("link to a device") << QByteArray("com3") << "link"
-                                          << "/dev/null";
-        QTest::newRow("not a COM port") << QByteArray("COM5") << QString() << "COM5";
-    }
-
-    void portNames()
-    {
-        QFETCH(QByteArray, com);
-        QFETCH(QString, mapped);
-        QTemporaryDir dir;
-        if (mapped == "link") {
-            mapped = dir.filePath("COM3");
-            QVERIFY(QFile::link("/dev/null", mapped));
-        }
-        PortMap map;
-        map.map(com.right(1).toInt() - 1, mapped, PortMap::Origin::CommandLine);
-        QTEST(map.systemPortName(com.constData()), "expected");
-    }
-
     void lineSettings_data()
     {
         QTest::addColumn<int>("maker");
@@ -101,8 +70,8 @@ private Q_SLOTS:
         QFETCH(int, maker);
         QFETCH(int, baud);
         QFETCH(QStringList, messages);
-        ReceiverOnPort receiver(1);
         FakeDialog dlg;
+        ReceiverOnPort receiver(dlg.portSet, 1);
         OpenPort(dlg, 1, maker);
 
         PtyLineSettings settings;
@@ -121,8 +90,8 @@ private Q_SLOTS:
 
     void onlyTickedPortsAreOpened()
     {
-        ReceiverOnPort receiver(2);
         FakeDialog dlg;
+        ReceiverOnPort receiver(dlg.portSet, 2);
         OpenPort(dlg, 2, GPS_MFG_MAGELLAN);
         QVERIFY(dlg.messages.empty());
         for (int k = 0; k < UNIT_COUNT; ++k)
@@ -136,8 +105,8 @@ private Q_SLOTS:
 
     void readTakesAllThatIsWaiting()
     {
-        ReceiverOnPort receiver(0);
         FakeDialog dlg;
+        ReceiverOnPort receiver(dlg.portSet, 0);
         OpenPort(dlg, 0, GPS_MFG_GARMIN);
 
         // More than the reply holds, the older part already in QSerialPort's
@@ -186,8 +155,8 @@ private Q_SLOTS:
     // program cannot be opened.
     void portsOfARunAreClosedAndLocked()
     {
-        ReceiverOnPort receiver(3);
         FakeDialog dlg;
+        ReceiverOnPort receiver(dlg.portSet, 3);
         OpenPort(dlg, 3, GPS_MFG_MAGELLAN);
         dlg.Tick(3, false);
         dlg.Tick(0, true);
@@ -232,7 +201,7 @@ private Q_SLOTS:
         port.bFailGet = step == "get";
         port.bFailSet = step == "set";
         FakeDialog dlg;
-        dlg.devices[0] = &port;
+        dlg.Attach(0, port);
         OpenPort(dlg, 0, GPS_MFG_GARMIN);
         QCOMPARE(dlg.messages, messages);
         // Only a port whose line settings could not be read or set keeps its own.

@@ -28,7 +28,7 @@ const char* FakeDialog::Text(int nId) const
 
 void FakeDialog::Attach(int k, FakePort& port)
 {
-    devices[k] = &port;
+    portSet.setDevice(k, &port);
     port.pClockMs = &bootMs;
 }
 
@@ -80,9 +80,4 @@ void FakeDialog::Sleep100ms()
     nowMs += 100;
     bootMs += 100;
     awakeMs += 100;
-}
-
-SerialDevice& FakeDialog::CommDevice(int k)
-{
-    return devices[k] ? *devices[k] : TestDialogBase::CommDevice(k);
 }

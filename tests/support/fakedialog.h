@@ -22,7 +22,7 @@ public:
     const char* Text(int nId) const;
     void RemoveControl(int nId) { m_exists[nId - FIRST_ID] = false; }
     void Tick(int k, bool ticked) { bPortEnabled[k] = ticked ? 1 : 0; }
-    // Gives unit k a fake port that reads this dialog's clock.
+    // Puts a fake port that reads this dialog's clock in unit k's place.
     void Attach(int k, FakePort& port);
 
     // The boxes shown, in order; the "Error" box's text as "Error: <text>",
@@ -47,7 +47,6 @@ public:
     std::function<void(FakeDialog&)> onPump;
     int nRunEnds = 0;
     std::function<void(FakeDialog&)> onRunEnded;
-    SerialDevice* devices[UNIT_COUNT] = {}; // nullptr: the system's port
 
     bool ControlText(int nId, QString& text) const override;
     void SetControlText(int nId, const char* szText) override;
@@ -76,7 +75,6 @@ public:
         if (onRunEnded)
             onRunEnded(*this);
     }
-    SerialDevice& CommDevice(int k) override;
 
 private:
     CurrentDialog m_current;

@@ -6,12 +6,12 @@
 #include <QProcess>
 #include <QStringList>
 
-// Starts gpssim (the executable at path) and points the engine's COMn at its
+// Starts gpssim (the executable at path) and points COMn of `map` at its
 // pseudo-terminals: at the device rather than the link, for a serial port's
 // lock file is named after the last part of its path, and every simulator
 // running beside this one names its links COM1..COM4.
 inline bool startGpssim(QProcess& sim, const QString& path, const QString& dir,
-                        const QStringList& receivers)
+                        const QStringList& receivers, PortMap& map)
 {
     QStringList arguments{"--dir", dir};
     for (int k = 0; k < receivers.size(); ++k)
@@ -23,10 +23,8 @@ inline bool startGpssim(QProcess& sim, const QString& path, const QString& dir,
         const QByteArrayList line = sim.readLine().trimmed().split('=');
         if (line.size() != 2 || line[0] != "DUNMERROW_COM" + QByteArray::number(k + 1))
             return false;
-        PortMap map = PortMap::active();
         map.map(k, QFileInfo(QString::fromUtf8(line[1])).canonicalFilePath(),
                 PortMap::Origin::CommandLine);
-        PortMap::setActive(map);
     }
     return true;
 }

@@ -1,21 +1,17 @@
 #pragma once
 
-#include "portmap.h"
+#include "portset.h"
 #include "pseudoterminal.h"
 
-// A pseudo-terminal standing in for the receiver on COM<k+1>: the engine's
-// port map points that port at it for the life of the object.
+// A pseudo-terminal standing in for the receiver on COM<k+1>: the port set
+// leads that port to it.
 struct ReceiverOnPort {
-    explicit ReceiverOnPort(int k) : previous(PortMap::active())
+    ReceiverOnPort(PortSet& ports, int k)
     {
-        PortMap map = previous;
+        PortMap map = ports.map();
         map.map(k, QString::fromStdString(pty.deviceName()), PortMap::Origin::CommandLine);
-        PortMap::setActive(map);
+        ports.setMap(map);
     }
-    ~ReceiverOnPort() { PortMap::setActive(previous); }
-    ReceiverOnPort(const ReceiverOnPort&) = delete;
-    ReceiverOnPort& operator=(const ReceiverOnPort&) = delete;
 
     PseudoTerminal pty;
-    PortMap previous;
 };

@@ -169,12 +169,15 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         QProcess sim;
+        PortMap map;
         QVERIFY(startGpssim(
             sim, GPSSIM_PATH, dir.path(),
-            {"magellan,stream,life=3", "garmin,stream,life=3,fault=bad-checksum,delay=1.5"}));
+            {"magellan,stream,life=3", "garmin,stream,life=3,fault=bad-checksum,delay=1.5"}, map));
         QtSerialDevice ports[2];
-        QVERIFY(ports[0].Open("COM1") && ports[0].SetLineSettings({4800, 8, 0, 1}));
-        QVERIFY(ports[1].Open("COM2") && ports[1].SetLineSettings({9600, 8, 0, 1}));
+        for (int k = 0; k < 2; ++k) {
+            QVERIFY(ports[k].Open(map.device(k).toUtf8().constData()) &&
+                    ports[k].SetLineSettings({k == 0 ? 4800 : 9600, 8, 0, 1}));
+        }
         QByteArray heard[2];
         qint64 firstAt = -1, lastAt = -1, atQuery = -1, answeredAt = -1;
         const QByteArray garminAnswer = Hex("10 06 02 FE 00 FA 10 03 10 FF 0A 82 00 10 10 01");
@@ -226,16 +229,19 @@ private Q_SLOTS:
         for (const bool replayed : {false, true}) {
             QProcess sim;
             const QString capture = "replay=" RECEIVER_DATA "/eXplorist%1.log,life=%2";
-            QVERIFY(startGpssim(sim, GPSSIM_PATH, "ports",
-                                replayed ? QStringList{"replay=trace.txt", "replay=trace.txt"}
-                                         : QStringList{capture.arg(210).arg(3),
-                                                       capture.arg(110).arg(5) + ",desc=110"}));
             TrafficTrace trace;
             QString error;
             QVERIFY(replayed || trace.open("trace.txt", "Dunmerrow", error));
             FakeDialog dlg;
             dlg.bRealClock = true;
-            dlg.traceTraffic(replayed ? nullptr : &trace);
+            PortMap map;
+            QVERIFY(startGpssim(sim, GPSSIM_PATH, "ports",
+                                replayed ? QStringList{"replay=trace.txt", "replay=trace.txt"}
+                                         : QStringList{capture.arg(210).arg(3),
+                                                       capture.arg(110).arg(5) + ",desc=110"},
+                                map));
+            dlg.portSet.setMap(map);
+            dlg.portSet.traceTraffic(replayed ? nullptr : &trace);
             for (int k = 0; k < 2; ++k) {
                 dlg.Tick(k, true);
                 dlg.SetText(IDC_GPS_MFG_BASE + k, "Magellan");

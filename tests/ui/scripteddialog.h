@@ -11,6 +11,11 @@
 // moves on by 100 ms, so that a run's waits pass at once. Events are still
 // dispatched for real; onPump then acts as the operator mid-run.
 struct ScriptedDialog : TestDialog {
+    ScriptedDialog()
+    {
+        for (int k = 0; k < UNIT_COUNT; ++k)
+            portSet.setDevice(k, &ports[k]);
+    }
     void DispatchPendingMessages() override
     {
         TestDialogBase::DispatchPendingMessages();
@@ -19,7 +24,6 @@ struct ScriptedDialog : TestDialog {
     std::int64_t wallClockMs() override { return nPumps * 100LL; }
     SteadyClocks steadyClocks() override { return {nPumps * 100LL, nPumps * 100LL}; }
     void Sleep100ms() override {}
-    SerialDevice& CommDevice(int k) override { return ports[k]; }
 
     CurrentDialog current{this};
     FakePort ports[UNIT_COUNT];

@@ -129,10 +129,12 @@ private Q_SLOTS:
         QTemporaryDir ports;
         QProcess sim;
         const QString life = QStringLiteral(",life=1h");
-        QVERIFY(
-            startGpssim(sim, GPSSIM_PATH, ports.path(),
-                        {"garmin" + life, "magellan" + life, "garmin" + life, "magellan" + life}));
+        PortMap map;
+        QVERIFY(startGpssim(
+            sim, GPSSIM_PATH, ports.path(),
+            {"garmin" + life, "magellan" + life, "garmin" + life, "magellan" + life}, map));
         CountedDialog dlg;
+        dlg.portSet.setMap(map);
         for (int k = 0; k < UNIT_COUNT; ++k) {
             ClickWidget(dlg.Control(IDC_PORT_CHECK_BASE + k));
             qobject_cast<QComboBox*>(dlg.Control(IDC_GPS_MFG_BASE + k))

@@ -1,34 +1,23 @@
 #include "recording.h"
 
+#include "traceformat.h"
+
 #include <algorithm>
 #include <QFile>
-#include <QRegularExpression>
 
 namespace {
 
 // A query every two seconds for the 500 hours a simulated battery may last.
 constexpr qint64 MAX_EXCHANGES = 500LL * 3600 / 2;
 
-// "  2.107 COM1 < 22 bytes": seconds with milliseconds, the port, the event;
-// a line about the computer, such as its sleep, names no port.
-const QRegularExpression& eventLine()
-{
-    static const QRegularExpression pattern(
-        QStringLiteral("^\\s*(\\d+)\\.(\\d{3}) (?:COM([1-4]) )?(.*)$"));
-    return pattern;
-}
-
-// "    10 FE 00 02 10 03   |......|": the bytes of the event above.
-const QRegularExpression& dumpLine()
-{
-    static const QRegularExpression pattern(
-        QStringLiteral("^    ((?:[0-9A-F]{2} ){1,16}) *\\|.*\\|$"));
-    return pattern;
-}
-
 bool isComment(const QByteArray& line)
 {
-    return line.trimmed().isEmpty() || line.startsWith('#');
+    return line.trimmed().isEmpty() || line.startsWith(TRACE_COMMENT);
+}
+
+bool readEvent(const QByteArray& line, TraceEvent& event)
+{
+    return parseTraceEvent(line.constData(), static_cast<int>(line.size()), event);
 }
 
 // A port's exchanges read from a trace can be played: there is at least one,
@@ -45,59 +34,83 @@ bool isWhole(const QList<RecordedExchange>& exchanges, int port, QString& error)
     return true;
 }
 
+// Reads one event of the port into the exchanges; the bytes that follow it
+// go where `dumpTo` then points. False when it cannot be played.
+class TraceReader {
+public:
+    explicit TraceReader(QList<RecordedExchange>& exchanges) : m_exchanges(exchanges) {}
+
+    QByteArray* dumpTo = nullptr;
+
+    bool take(const TraceEvent& event)
+    {
+        dumpTo = nullptr;
+        if (event.kind == TraceEvent::Query) {
+            m_exchanges.append({QByteArray(), QByteArray(), m_baudRate, 0});
+            m_queryMs = event.atMs;
+            dumpTo = &m_exchanges.last().query;
+        } else if (m_exchanges.isEmpty()) {
+            takeStep(event);
+        } else if (event.kind == TraceEvent::Answer) {
+            RecordedExchange& exchange = m_exchanges.last();
+            if (exchange.answer.isEmpty())
+                exchange.readAfterMs = event.ms - m_queryMs;
+            dumpTo = &exchange.answer;
+        } else if (event.kind == TraceEvent::Repeats) {
+            if (event.count > MAX_EXCHANGES - m_exchanges.size())
+                return false;
+            m_exchanges.insert(m_exchanges.size(), event.count, m_exchanges.last());
+        } else {
+            takeStep(event);
+        }
+        return true;
+    }
+
+private:
+    // The line's speed, from the step that set it.
+    void takeStep(const TraceEvent& event)
+    {
+        const QByteArray step = QByteArray::fromRawData(event.text, event.textLength);
+        const QByteArray prefix = QByteArray(TRACE_LINE_SETTINGS_SET) + ' ';
+        if (event.kind == TraceEvent::Step && step.startsWith(prefix))
+            m_baudRate = step.mid(prefix.size()).split(' ').value(0).toInt();
+    }
+
+    QList<RecordedExchange>& m_exchanges;
+    qint64 m_queryMs = 0;
+    int m_baudRate = 0;
+};
+
 // The traffic of one port. Events of other ports, and the port's opening,
 // settings and closing, only move the reading on; a line that is neither an
 // event nor a dump means the file is no trace, or a damaged one.
 bool readTrace(const QList<QByteArray>& lines, int port, Recording& recording, QString& error)
 {
-    QList<RecordedExchange>& exchanges = recording.exchanges;
-    QByteArray* dumpTo = nullptr;
-    qint64 queryMs = 0;
-    int baudRate = 0;
-    static const QRegularExpression repeats(QStringLiteral("^= (\\d+) more"));
-    static const QRegularExpression settings(QStringLiteral("^line settings set (\\d+) "));
+    TraceReader reader(recording.exchanges);
     for (int i = 0; i < lines.size(); ++i) {
         if (isComment(lines[i]))
             continue;
-        const QString line = QString::fromUtf8(lines[i].chopped(lines[i].endsWith('\r')));
-        if (const QRegularExpressionMatch dump = dumpLine().match(line); dump.hasMatch()) {
-            if (dumpTo)
-                *dumpTo += QByteArray::fromHex(dump.captured(1).toLatin1());
+        const QByteArray line = lines[i].chopped(lines[i].endsWith('\r'));
+        char bytes[TRACE_DUMP_WIDTH];
+        if (const int n = parseTraceDump(line.constData(), static_cast<int>(line.size()), bytes);
+            n >= 0) {
+            if (reader.dumpTo)
+                reader.dumpTo->append(bytes, n);
             continue;
         }
-        const QRegularExpressionMatch event = eventLine().match(line);
-        if (!event.hasMatch()) {
+        TraceEvent event;
+        if (!readEvent(line, event)) {
             error = QStringLiteral("line %1 is neither an event nor a dump of bytes").arg(i + 1);
             return false;
         }
-        dumpTo = nullptr;
-        if (event.captured(3).toInt() != port)
-            continue;
-        const qint64 ms = event.captured(1).toLongLong() * 1000 + event.captured(2).toLongLong();
-        const QString what = event.captured(4);
-        if (what.startsWith(QLatin1String("> "))) {
-            exchanges.append({QByteArray(), QByteArray(), baudRate, 0});
-            queryMs = ms;
-            dumpTo = &exchanges.last().query;
-        } else if (what.startsWith(QLatin1String("< ")) && !exchanges.isEmpty() &&
-                   what != QLatin1String("< nothing waiting")) {
-            RecordedExchange& exchange = exchanges.last();
-            if (exchange.answer.isEmpty())
-                exchange.readAfterMs = ms - queryMs;
-            dumpTo = &exchange.answer;
-        } else if (const auto match = repeats.match(what);
-                   match.hasMatch() && !exchanges.isEmpty()) {
-            const qint64 n = match.captured(1).toLongLong();
-            if (n > MAX_EXCHANGES - exchanges.size()) {
-                error = QStringLiteral("line %1: more queries than 500 hours hold").arg(i + 1);
-                return false;
-            }
-            exchanges.insert(exchanges.size(), n, RecordedExchange(exchanges.last()));
-        } else if (const auto match = settings.match(what); match.hasMatch()) {
-            baudRate = match.captured(1).toInt();
+        if (event.k + 1 != port) {
+            reader.dumpTo = nullptr;
+        } else if (!reader.take(event)) {
+            error = QStringLiteral("line %1: more queries than 500 hours hold").arg(i + 1);
+            return false;
         }
     }
-    return isWhole(exchanges, port, error);
+    return isWhole(recording.exchanges, port, error);
 }
 
 // Lines of NMEA text, each sent with CR LF as a receiver sends it.
@@ -132,7 +145,8 @@ bool Recording::parse(const QByteArray& contents, int port, Recording& recording
     for (const QByteArray& line : lines) {
         if (isComment(line))
             continue;
-        if (eventLine().match(QString::fromUtf8(line).trimmed()).hasMatch()) {
+        TraceEvent event;
+        if (readEvent(line.chopped(line.endsWith('\r')), event)) {
             recording.kind = Kind::Trace;
             return readTrace(lines, port, recording, error);
         }
