@@ -9,8 +9,7 @@ PREFIX ?= /usr/local
 MINUTES ?= 10
 SIDE_SECONDS ?= 120
 
-PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-svg-dev \
-                  libqt6opengl6-dev libgl-dev fonts-dejavu-core
+PACKAGES_BUILD := cmake make g++ qt6-base-dev qt6-serialport-dev qt6-svg-dev fonts-dejavu-core
 # The Windows build: the cross compiler, Debian's host Qt tools for the
 # cross-built Qt, and makensis for the installer.
 PACKAGES_WINDOWS := cmake g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools \

@@ -2,7 +2,6 @@
 
 #include "commandline.h"
 #include "dunmerrow_version.h"
-#include "parentconsole.h"
 #include "portlisting.h"
 #include "portsetup.h"
 #include "resultsprogram.h"
@@ -27,7 +26,6 @@ void print(std::FILE* stream, const QString& text)
 
 int ConsoleCommands::run(const CommandLine& commandLine, int argc, char** argv)
 {
-    attachParentConsole();
     // The executable's base name, as the message boxes' caption has it.
     const QString program = QFileInfo(QFile::decodeName(argv[0])).completeBaseName();
     if (!commandLine.error().isEmpty()) {

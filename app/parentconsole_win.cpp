@@ -3,15 +3,28 @@
 #include <cstdio>
 #include <windows.h>
 
+namespace {
+
+bool missing(DWORD channel)
+{
+    const HANDLE handle = GetStdHandle(channel);
+    return handle == nullptr || handle == INVALID_HANDLE_VALUE;
+}
+
+} // namespace
+
 void attachParentConsole()
 {
-    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (out != nullptr && out != INVALID_HANDLE_VALUE)
+    const bool out = missing(STD_OUTPUT_HANDLE);
+    const bool err = missing(STD_ERROR_HANDLE);
+    if ((!out && !err) || !AttachConsole(ATTACH_PARENT_PROCESS))
         return;
-    if (!AttachConsole(ATTACH_PARENT_PROCESS))
-        return;
-    // The C streams were set up before there was a console to write to.
+    // The C streams were set up before there was a console to write to. Qt
+    // sees the console too, and sends its warnings to standard error rather
+    // than to the debugger.
     std::FILE* ignored = nullptr;
-    freopen_s(&ignored, "CONOUT$", "w", stdout);
-    freopen_s(&ignored, "CONOUT$", "w", stderr);
+    if (out)
+        freopen_s(&ignored, "CONOUT$", "w", stdout);
+    if (err)
+        freopen_s(&ignored, "CONOUT$", "w", stderr);
 }

@@ -89,7 +89,7 @@ WindowTimes timeWindow(const QString& path, const QTemporaryDir& dir)
             times.first = s;
             auto* chart = window.findChild<EnduranceChart*>();
             times.exported =
-                chart && ChartExport::savePng(chart, dir.filePath("chart.png")).isEmpty();
+                chart && ChartExport::savePng(*chart, dir.filePath("chart.png")).isEmpty();
             times.exportTime = seconds(timer);
         }
     }

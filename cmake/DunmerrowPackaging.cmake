@@ -24,7 +24,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # separate package in Debian, and a Widgets program starts without them
 # only to stop at once.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6, libgcc-s1, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), libqt6dbus6 (>= 6.4), libqt6charts6 (>= 6.4), libqt6svg6 (>= 6.4), qt6-qpa-plugins (>= 6.4)")
+    "libc6, libgcc-s1, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), libqt6dbus6 (>= 6.4), libqt6svg6 (>= 6.4), qt6-qpa-plugins (>= 6.4)")
 # In a Wayland session (GNOME's and KDE's by default) Qt runs the program as
 # a Wayland client with this plugin; without it, through XWayland with the
 # X11 plugin, which works too.

@@ -67,11 +67,11 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 
-# The Start-menu entry starts the program in the user's Documents folder,
-# where BATTERY.TXT then goes: a program started from the menu would
-# otherwise run in its own folder under Program Files, which is not the
-# user's to write in. The folder is the one Explorer shows as Documents,
-# wherever it has been moved.
+# The Start-menu entries start the programs in the user's Documents folder,
+# where BATTERY.TXT then goes and where Dunmerrow Results finds it: a
+# program started from the menu would otherwise run in its own folder under
+# Program Files, which is not the user's to write in. The folder is the one
+# Explorer shows as Documents, wherever it has been moved.
 set(CPACK_NSIS_CREATE_ICONS_EXTRA [=[
   ReadRegStr $0 HKCU "Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders" "Personal"
   ExpandEnvStrings $0 $0
@@ -79,10 +79,12 @@ set(CPACK_NSIS_CREATE_ICONS_EXTRA [=[
     StrCpy $0 "$PROFILE"
   SetOutPath "$0"
   CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Dunmerrow.lnk" "$INSTDIR\Dunmerrow.exe"
+  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Dunmerrow Results.lnk" "$INSTDIR\Dunmerrow-results.exe"
   SetOutPath "$INSTDIR"
 ]=])
 set(CPACK_NSIS_DELETE_ICONS_EXTRA [=[
   Delete "$SMPROGRAMS\$MUI_TEMP\Dunmerrow.lnk"
+  Delete "$SMPROGRAMS\$MUI_TEMP\Dunmerrow Results.lnk"
 ]=])
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_DISPLAY_NAME "Dunmerrow")

@@ -10,6 +10,7 @@ Writes, into images/ beside this script:
   dunmerrow.ico                                         16, 32 and 48 for Windows
   dunmerrow-results-16.png, -32.png, -48.png            Dunmerrow Results' icons
   dunmerrow-results.svg                                 its scalable icon
+  dunmerrow-results.ico                                 its 16, 32 and 48 for Windows
 
 Standard library only, and no randomness, so every machine draws the same
 pixels. With --check it draws in memory and compares with the files in
@@ -162,10 +163,13 @@ def draw():
     out["emblem.png"] = (png(emblem), emblem)
     out["dunmerrow.svg"] = (svg(receiver(48)), None)
     out["dunmerrow.ico"] = (ico(icons), None)
+    results_icons = []
     for size in (16, 32, 48):
         rows = rasterise(results_chart(size), size)
+        results_icons.append(rows)
         out["dunmerrow-results-%d.png" % size] = (png(rows), rows)
     out["dunmerrow-results.svg"] = (svg(results_chart(48), "Dunmerrow Results"), None)
+    out["dunmerrow-results.ico"] = (ico(results_icons), None)
     return out
 
 

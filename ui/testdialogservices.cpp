@@ -11,6 +11,7 @@
 #include "statusdisplay.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -83,6 +84,10 @@ void TestDialog::runEnded()
     // The computer may sleep again, and the session end, while the box that
     // reports the end waits for the operator.
     m_keepAwake.reset();
+    // The operator, hours later, may be working in another window: the task
+    // bar entry flashes (the urgency hint under X) until the dialog is seen.
+    if (!isEndRequested())
+        QApplication::alert(this);
 }
 
 void TestDialog::ErrorBox(const char* szText)

@@ -12,7 +12,7 @@
 #include <QSaveFile>
 #include <QStatusBar>
 
-ResultsExporter::ResultsExporter(QWidget* window, QChartView* chart,
+ResultsExporter::ResultsExporter(QWidget* window, const EnduranceChart* chart,
                                  const QAbstractItemModel* table)
     : QObject(window), m_window(window), m_chart(chart), m_table(table)
 {
@@ -54,17 +54,28 @@ void ResultsExporter::exportPng()
         askPath(QStringLiteral("Export Chart as PNG"), QStringLiteral("-chart.png"),
                 QStringLiteral("PNG pictures (*.png)"));
     if (!path.isEmpty())
-        report(path, ChartExport::savePng(m_chart, path));
+        report(path, ChartExport::savePng(*m_chart, path));
 }
 
+void ResultsExporter::exportPdf()
+{
+    const QString path =
+        askPath(QStringLiteral("Export Chart as PDF"), QStringLiteral("-chart.pdf"),
+                QStringLiteral("PDF documents (*.pdf)"));
+    if (!path.isEmpty())
+        report(path, ChartExport::savePdf(*m_chart, path));
+}
+
+#ifdef DUNMERROW_HAVE_SVG
 void ResultsExporter::exportSvg()
 {
     const QString path =
         askPath(QStringLiteral("Export Chart as SVG"), QStringLiteral("-chart.svg"),
                 QStringLiteral("SVG drawings (*.svg)"));
     if (!path.isEmpty())
-        report(path, ChartExport::saveSvg(m_chart, path));
+        report(path, ChartExport::saveSvg(*m_chart, path));
 }
+#endif
 
 void ResultsExporter::exportCsv()
 {

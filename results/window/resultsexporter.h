@@ -4,7 +4,7 @@
 #include <QString>
 
 class QAbstractItemModel;
-class QChartView;
+class EnduranceChart;
 class QWidget;
 
 // File > Export: asks where to, writes the chart or the table there, and
@@ -13,13 +13,16 @@ class ResultsExporter : public QObject {
     Q_OBJECT
 
 public:
-    ResultsExporter(QWidget* window, QChartView* chart, const QAbstractItemModel* table);
+    ResultsExporter(QWidget* window, const EnduranceChart* chart, const QAbstractItemModel* table);
 
     // The result log shown; exports are offered beside it, under its name.
     void setLogPath(const QString& path) { m_logPath = path; }
 
     void exportPng();
+    void exportPdf();
+#ifdef DUNMERROW_HAVE_SVG
     void exportSvg();
+#endif
     // The runs as the table shows them, in its current order.
     void exportCsv();
 
@@ -28,7 +31,7 @@ private:
     void report(const QString& path, const QString& error);
 
     QWidget* m_window;
-    QChartView* m_chart;
+    const EnduranceChart* m_chart;
     const QAbstractItemModel* m_table;
     QString m_logPath;
 };

@@ -117,8 +117,12 @@ void ResultsWindow::buildMenus()
     file->addSeparator();
     connect(addMenuAction(file, "Export Chart as &PNG...", "exportPngAction"), &QAction::triggered,
             m_exporter, &ResultsExporter::exportPng);
+    connect(addMenuAction(file, "Export Chart as P&DF...", "exportPdfAction"), &QAction::triggered,
+            m_exporter, &ResultsExporter::exportPdf);
+#ifdef DUNMERROW_HAVE_SVG
     connect(addMenuAction(file, "Export Chart as &SVG...", "exportSvgAction"), &QAction::triggered,
             m_exporter, &ResultsExporter::exportSvg);
+#endif
     connect(addMenuAction(file, "Export Table as &CSV...", "exportCsvAction"), &QAction::triggered,
             m_exporter, &ResultsExporter::exportCsv);
     file->addSeparator();

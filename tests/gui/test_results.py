@@ -76,6 +76,10 @@ class Results(Scenario):
             self.assertEqual(summary[battery], [str(len(times)), clock(round(sum(times) / len(times))),
                                                 clock(min(times)), clock(max(times))])
 
+        # The chart tells a screen reader what it draws, longest mean first.
+        self.assertTrue(results.control("Endurance chart").description().startswith(
+            "4 batteries, longest mean first: Brightcell \u00b7 Ni-Cd \u00b7 800 mAh"))
+
         # A test appends a line: it appears without a reload.
         extra, fields, _ = run_line(20)
         with open(log, "a", encoding="utf-8") as out:

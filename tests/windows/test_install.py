@@ -14,8 +14,9 @@ from desktop import Desktop
 from scenario import artifacts_of
 from wineprefix import INSTALL_DIR, PROGRAM, START_MENU, WinePrefix
 
+MENU_ENTRIES = [r"\Dunmerrow.lnk", r"\Dunmerrow Results.lnk"]
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dunmerrow"
-SHIPPED = ["Dunmerrow.exe", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll",
+SHIPPED = ["Dunmerrow.exe", "Dunmerrow-results.exe", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll",
            r"platforms\qwindows.dll", "libstdc++-6.dll", "libgcc_s_seh-1.dll",
            "libwinpthread-1.dll", "README.txt", "LICENSE.txt",
            r"licenses\Qt\LGPL-3.0-only.txt", r"licenses\gcc-runtime\copyright"]
@@ -51,7 +52,8 @@ class Install(unittest.TestCase):
         prefix.install(self.installer)
         for name in SHIPPED:
             self.assertTrue(os.path.isfile(prefix.installed(name)), name + " not installed")
-        self.assertTrue(os.path.isfile(prefix.drive_c(START_MENU + r"\Dunmerrow.lnk")))
+        for entry in MENU_ENTRIES:
+            self.assertTrue(os.path.isfile(prefix.drive_c(START_MENU + entry)), entry)
         self.assertEqual(prefix.value(UNINSTALL_KEY, "DisplayName"), "Dunmerrow")
         self.assertEqual(prefix.value(UNINSTALL_KEY, "UninstallString"),
                          '"%s\\Uninstall.exe"' % INSTALL_DIR)
@@ -65,10 +67,12 @@ class Install(unittest.TestCase):
         wrong = prefix.run([PROGRAM, "--com5", "COM7"], cwd=scratch, check=False)
         self.assertEqual(wrong.returncode, 2)
         self.assertIn("Unknown option 'com5'", wrong.stderr.decode())
-        results = prefix.run([PROGRAM, "--results"], cwd=scratch, check=False)
-        self.assertEqual(results.returncode, 1)
-        self.assertIn("Dunmerrow Results is not part of Dunmerrow for Windows",
-                      results.stderr.decode())
+        # In a command prompt too, a message written once the window's
+        # program is under way: a trace file it cannot write.
+        trace = r"C:\no\such\folder\trace.txt"
+        bad = prefix.run(["cmd", "/c", PROGRAM, "--trace", trace], cwd=scratch, check=False)
+        self.assertIn("Dunmerrow: cannot write the traffic trace " + trace,
+                      (bad.stdout + bad.stderr).decode(errors="replace"))
         saved = prefix.run([PROGRAM, "--com1", "COM7", "--save-ports"], cwd=scratch)
         self.assertIn("COM1 = COM7", saved.stdout.decode())
         self.assertEqual(prefix.value(r"HKCU\Software\dunmerrow\dunmerrow\ports", "COM1"), "COM7")
@@ -116,5 +120,6 @@ class Install(unittest.TestCase):
         prefix.wait_idle()
         for name in SHIPPED:
             self.assertFalse(os.path.exists(prefix.installed(name)), name + " left behind")
-        self.assertFalse(os.path.exists(prefix.drive_c(START_MENU + r"\Dunmerrow.lnk")))
+        for entry in MENU_ENTRIES:
+            self.assertFalse(os.path.exists(prefix.drive_c(START_MENU + entry)), entry)
         self.assertIsNone(prefix.value(UNINSTALL_KEY, "DisplayName"))

@@ -4,12 +4,19 @@ files, with CR LF line ends, and the boxes of the run in their order."""
 import os
 import re
 import shutil
+import struct
+import subprocess
 import time
 from datetime import datetime
 
+import xinput
 from desktop import wait_until
 from scenario import check_found_silent, seconds
+from wineprefix import START_MENU
+from wineprogram import WineProgram, window_name
 from winescenario import CANCELLED, COMPLETED, CTIME, WineScenario
+
+RESULTS_ENTRY = r"\Dunmerrow Results.lnk"
 
 GREEN, GRAY = "0,255,0", "128,128,128"
 
@@ -29,6 +36,33 @@ def bytes_read(trace, port):
         elif fields[2] == "=":
             total += int(fields[3]) * last
     return total
+
+
+class WineResults(WineProgram):
+    """Dunmerrow Results' window, worked from the keyboard: File's items by
+    their underlined letters, the save dialog's suggested name taken with
+    Return."""
+    window_class = "dunmerrow-results.exe"
+
+    def _main_window(self):
+        for window in self.windows():
+            if window_name(window).endswith("Dunmerrow Results"):
+                return window
+        return None
+
+    def export(self, mnemonic, title):
+        subprocess.run(["xdotool", "windowactivate", "--sync", self.window], check=True)
+        xinput.key("alt+f")
+        time.sleep(0.5)
+        xinput.key(mnemonic)
+        dialog = wait_until(lambda: self.named(title), 20, "the dialog " + title)
+        subprocess.run(["xdotool", "windowactivate", "--sync", dialog], check=True)
+        time.sleep(1)
+        xinput.key("Return")
+        wait_until(lambda: not self.named(title), 20, "the dialog %s to close" % title)
+
+    def named(self, title):
+        return next((w for w in self.windows() if window_name(w) == title), None)
 
 
 class WineRuns(WineScenario):
@@ -110,16 +144,59 @@ class WineRuns(WineScenario):
 
     def test_from_start_menu(self):
         """The Start-menu entry starts Dunmerrow in the user's Documents,
-        where the test's line then goes: never in its own folder under
-        Program Files, which is not the user's to write in."""
-        self.receivers({2: "garmin,life=2"})
+        where the test's lines then go: never in its own folder under
+        Program Files, which is not the user's to write in. Dunmerrow
+        Results, from its own entry, shows them and exports the chart as PNG
+        and PDF and the runs as CSV beside them."""
+        self.receivers({2: "garmin,life=2", 3: "magellan,life=3,id=7,version=3.05,desc=SporTrak"})
         dun = self.start(from_menu=True)
         self.describe(dun, 2, "Garmin")
+        self.describe(dun, 3, "Magellan", ("Voltix", "Alkaline", "2000", ""))
         self.start_test(dun)
         dun.answer(COMPLETED, timeout=40)
-        with open(os.path.join(self.prefix.documents(), "BATTERY.TXT"), "rb") as log:
+        documents = self.prefix.documents()
+        with open(os.path.join(documents, "BATTERY.TXT"), "rb") as log:
             lines = log.read().decode().splitlines(keepends=True)
-        self.assertEqual(len(lines), 1, lines)
+        self.assertEqual(len(lines), 2, lines)
         self.check_line(lines[0], 2, "Garmin eTrex (Product ID=130)", ("", "Ni-MH", "", ""), 2)
+        self.check_line(lines[1], 3, "Magellan SporTrak Software Version 3.05 (Product ID=7)",
+                        ("Voltix", "Alkaline", "2000", ""), 3)
         self.assertIsNone(self.log_bytes())
         self.leave(dun)
+
+        results = WineResults(self.desktop, self.prefix, ["start", START_MENU + RESULTS_ENTRY],
+                              self.workdir, by_shell=True)
+        self.programs.append(results)
+        title = "BATTERY.TXT - Dunmerrow Results"
+        wait_until(lambda: window_name(results.window) == title, 20, "the log in the window")
+        time.sleep(2)
+        self.desktop.screenshot("results")
+        for mnemonic, what, name in (("p", "Chart as PNG", "BATTERY-chart.png"),
+                                     ("d", "Chart as PDF", "BATTERY-chart.pdf"),
+                                     ("c", "Table as CSV", "BATTERY.csv")):
+            results.export(mnemonic, "Export " + what)
+            path = os.path.join(documents, name)
+            wait_until(lambda: os.path.isfile(path) and os.path.getsize(path) > 0, 20, name)
+        png = os.path.join(documents, "BATTERY-chart.png")
+        shutil.copy(png, self.artifacts)
+        # Twice the chart's pixels, with a bar in the colour of each type.
+        with open(png, "rb") as picture:
+            width, height = struct.unpack(">II", picture.read(24)[16:24])
+        self.assertGreater(width, 1000)
+        self.assertGreater(width, height)
+        # Below the legend, which has the colours too.
+        colours = subprocess.run(["convert", png, "-gravity", "south", "-crop", "100%x70%+0+0",
+                                  "-format", "%c", "histogram:info:-"],
+                                 stdout=subprocess.PIPE, check=True).stdout.decode()
+        for colour in ("#0072B2", "#E69F00"):
+            self.assertIn(colour, colours)
+        with open(os.path.join(documents, "BATTERY-chart.pdf"), "rb") as pdf:
+            document = pdf.read()
+        self.assertTrue(document.startswith(b"%PDF-"), document[:20])
+        self.assertEqual(len(re.findall(rb"/Type\s*/Page\b", document)), 1)
+        with open(os.path.join(documents, "BATTERY.csv"), encoding="utf-8") as csv:
+            rows = [row.split(",") for row in csv.read().splitlines()]
+        self.assertEqual([row[:5] for row in rows[1:]],
+                         [["1", "COM2", "Garmin eTrex (Product ID=130)", "", "Ni-MH"],
+                          ["2", "COM3", "Magellan SporTrak Software Version 3.05 (Product ID=7)",
+                           "Voltix", "Alkaline"]])

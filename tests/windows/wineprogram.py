@@ -55,6 +55,9 @@ class Box:
 
 
 class WineProgram:
+    # Wine names a program's windows' class after its executable.
+    window_class = "dunmerrow.exe"
+
     def __init__(self, desktop, prefix, argv, cwd, name="dunmerrow", by_shell=False):
         """by_shell: argv is a launcher that hands the program to the shell
         and ends; the program is then followed by its window alone."""
@@ -70,7 +73,7 @@ class WineProgram:
 
     def windows(self):
         """Every window of the program that is on screen, oldest first."""
-        found = _xdotool("search", "--onlyvisible", "--class", "dunmerrow.exe").split()
+        found = _xdotool("search", "--onlyvisible", "--class", self.window_class).split()
         return sorted(found, key=int)
 
     def place(self, x, y, width, height):
