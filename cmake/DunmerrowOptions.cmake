@@ -20,7 +20,7 @@ function(dunmerrow_target_options target)
 endfunction()
 
 # Fails the build of target whenever a source under dir includes a GUI
-# module: the engine, the reading of result logs and app/ must work without
+# module: the engine, the reading of result logs and system/ must work without
 # a display.
 function(dunmerrow_forbid_gui target dir)
     add_custom_target(${target}_no_gui_check ALL
