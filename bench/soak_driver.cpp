@@ -34,12 +34,12 @@ int main(int argc, char** argv)
     dlg.show();
     QTimer::singleShot(0, &dlg, [&] {
         for (int k = 0; k + 1 < argc; ++k) {
-            qobject_cast<QAbstractButton*>(dlg.Control(IDC_PORT_CHECK_BASE + k))->click();
-            qobject_cast<QComboBox*>(dlg.Control(IDC_GPS_MFG_BASE + k))
+            qobject_cast<QAbstractButton*>(dlg.controls().byId(IDC_PORT_CHECK_BASE + k))->click();
+            qobject_cast<QComboBox*>(dlg.controls().byId(IDC_GPS_MFG_BASE + k))
                 ->setCurrentText(QString::fromUtf8(argv[k + 1]));
         }
         // Returns when the run has ended.
-        qobject_cast<QAbstractButton*>(dlg.Control(IDC_START_TEST))->click();
+        qobject_cast<QAbstractButton*>(dlg.controls().byId(IDC_START_TEST))->click();
         // Not quit(): that asks the dialog to close, which it takes for a
         // cancel and refuses.
         QApplication::exit(0);
@@ -50,7 +50,7 @@ int main(int argc, char** argv)
             std::printf("endurance: %s\n", unit.szEndurance);
     }
     g_pTestDialog = nullptr;
-    const QStringList texts = answerer.Texts();
+    const QStringList texts = answerer.texts();
     const bool completed =
         !texts.isEmpty() && texts.last().startsWith(QStringLiteral("Test completed"));
     return completed ? 0 : 1;
