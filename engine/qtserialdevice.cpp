@@ -80,14 +80,10 @@ void QtSerialDevice::Write(const char* data, int nCount)
 {
     if (!m_port.isOpen() || nCount <= 0)
         return;
-    // Straight to the system while nothing waits before it in QSerialPort.
-    const qint64 nAtOnce = m_port.bytesToWrite() == 0 ? writeAtOnce(data, nCount) : 0;
-    if (nAtOnce < nCount) {
-        m_port.write(data + nAtOnce, nCount - nAtOnce);
-        // Hands as much as the driver takes right now to the port, without
-        // waiting; the rest follows from the event loop.
-        m_port.flush();
-    }
+    m_port.write(data, nCount);
+    // Hands what the driver takes at once to the port, without waiting; the
+    // rest follows from the event loop.
+    m_port.flush();
     forgetError();
 }
 
@@ -95,12 +91,12 @@ int QtSerialDevice::ReadWaiting(char* buf, int nMax)
 {
     if (!m_port.isOpen() || nMax <= 0)
         return 0;
-    // What QSerialPort has taken in already comes first; once that is used
-    // up, whatever the driver holds by now, without waiting for more.
-    // QSerialPort's buffer is bounded by the queue size, so the driver may
-    // hold the newer bytes.
-    const qint64 nRead =
-        m_port.bytesAvailable() > 0 ? m_port.read(buf, nMax) : readFromSystem(buf, nMax);
+    // QSerialPort takes in what arrives while the run handles events; once
+    // that is used up, a look that does not wait takes what the driver holds
+    // by now.
+    if (m_port.bytesAvailable() == 0)
+        m_port.waitForReadyRead(0);
+    const qint64 nRead = m_port.read(buf, nMax);
     forgetError();
     return nRead > 0 ? static_cast<int>(nRead) : 0;
 }
