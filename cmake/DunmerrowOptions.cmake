@@ -12,6 +12,12 @@ function(dunmerrow_target_options target)
         target_compile_options(${target} PRIVATE -D_FORTIFY_SOURCE=2 -fstack-protector-strong)
         target_link_options(${target} PRIVATE LINKER:-z,relro,-z,now)
     endif()
+    # The fuzzing build gives everything libFuzzer's coverage hooks, so that
+    # the fuzzers can steer into the parsers' branches; the fuzzers
+    # themselves link libFuzzer (tests/fuzz).
+    if(DUNMERROW_FUZZ)
+        target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+    endif()
     if(DUNMERROW_SANITIZE)
         target_compile_options(${target} PRIVATE
             -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
