@@ -34,7 +34,8 @@ const int LAMP_X[LAMP_COUNT] = {10, 24, 38, 52};
 const int FIELD_HEIGHT = 12;
 const int ITEM_HEIGHT = 8;
 
-// The dialog being built: its units, and the table its controls are filed in.
+// The dialog being built: its dialog units, the table its controls are
+// filed in, and its tab stops in order.
 struct Form {
     QWidget* dialog;
     const DialogUnits& du;
