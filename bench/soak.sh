@@ -65,18 +65,21 @@ ticks=$(getconf CLK_TCK)
 start=${EPOCHREALTIME/./}
 # Microseconds since the start, CPU ticks, VmRSS and VmHWM in KiB, once a
 # second; read with the shell's own means, so as not to load the machine.
-while [ -r "/proc/$driver_pid/stat" ]; do
-    { read -r stat <"/proc/$driver_pid/stat"; } 2>/dev/null || break
+# A read that fails (the machine busy, a signal) loses one sample, not the
+# rest of the soak: only the program's end ends the sampling.
+while kill -0 "$driver_pid" 2>/dev/null; do
+    stat="" rss="" hwm=""
+    { read -r stat <"/proc/$driver_pid/stat"; } 2>/dev/null || true
     # After the name: state is field 3 of the line, utime 14, stime 15.
-    read -r -a fields <<<"${stat##*) }"
+    read -r -a fields <<<"${stat##*) } x"
     [ "${fields[0]}" != Z ] || break
-    rss="" hwm=""
-    while read -r key value _; do
+    { while read -r key value _; do
         case "$key" in VmRSS:) rss=$value ;; VmHWM:) hwm=$value ;; esac
-    done 2>/dev/null <"/proc/$driver_pid/status" || break
-    [ -n "$rss" ] || break
-    now=${EPOCHREALTIME/./}
-    echo "$((now - start)) $((fields[11] + fields[12])) $rss $hwm" >>samples
+    done <"/proc/$driver_pid/status"; } 2>/dev/null || true
+    if [ -n "$stat" ] && [ -n "$rss" ] && [ -n "$hwm" ]; then
+        now=${EPOCHREALTIME/./}
+        echo "$((now - start)) $((fields[11] + fields[12])) $rss $hwm" >>samples
+    fi
     sleep 1
 done
 status=0
