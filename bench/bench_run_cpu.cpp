@@ -58,12 +58,12 @@ int main(int argc, char** argv)
 
     std::array<std::unique_ptr<ReceiverOnPort>, UNIT_COUNT> receivers;
     FakeDialog dlg;
-    dlg.bRealClock = true;
+    dlg.realClock = true;
     dlg.portSet.traceTraffic(traceFile.isEmpty() ? nullptr : &trace);
     for (int k = 0; k < UNIT_COUNT; ++k) {
         receivers[k] = std::make_unique<ReceiverOnPort>(dlg.portSet, k);
-        dlg.Tick(k, true);
-        dlg.SetText(IDC_GPS_MFG_BASE + k, "Magellan");
+        dlg.tick(k, true);
+        dlg.setText(IDC_GPS_MFG_BASE + k, "Magellan");
     }
 
     const QByteArray reply = "$PMGNVER,7,1.00,SIM*06\r\n";

@@ -12,6 +12,12 @@ function(dunmerrow_target_options target)
         target_compile_options(${target} PRIVATE -D_FORTIFY_SOURCE=2 -fstack-protector-strong)
         target_link_options(${target} PRIVATE LINKER:-z,relro,-z,now)
     endif()
+    # The fuzzing build gives everything libFuzzer's coverage hooks, so that
+    # the fuzzers can steer into the parsers' branches; the fuzzers
+    # themselves link libFuzzer (tests/fuzz).
+    if(DUNMERROW_FUZZ)
+        target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+    endif()
     if(DUNMERROW_SANITIZE)
         target_compile_options(${target} PRIVATE
             -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
@@ -20,7 +26,7 @@ function(dunmerrow_target_options target)
 endfunction()
 
 # Fails the build of target whenever a source under dir includes a GUI
-# module: the engine, the reading of result logs and app/ must work without
+# module: the engine, the reading of result logs and system/ must work without
 # a display.
 function(dunmerrow_forbid_gui target dir)
     add_custom_target(${target}_no_gui_check ALL

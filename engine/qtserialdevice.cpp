@@ -85,14 +85,11 @@ void QtSerialDevice::Write(const char* data, int nCount)
 {
     if (!m_port.isOpen() || nCount <= 0)
         return;
-    // Straight to the system while nothing waits before it in QSerialPort.
-    const qint64 nAtOnce = m_port.bytesToWrite() == 0 ? writeAtOnce(data, nCount) : 0;
-    if (nAtOnce < nCount) {
-        m_port.write(data + nAtOnce, nCount - nAtOnce);
-        // Hands as much as the driver takes right now to the port, without
-        // waiting; the rest follows from the event loop.
-        m_port.flush();
-    }
+    m_port.write(data, nCount);
+    // Hands what the driver takes at once to the port, without waiting; the
+    // rest follows from the event loop.
+    m_port.flush();
+    noteFailure();
     forgetError();
 }
 
@@ -100,12 +97,14 @@ int QtSerialDevice::ReadWaiting(char* buf, int nMax)
 {
     if (!m_port.isOpen() || nMax <= 0)
         return 0;
-    // What QSerialPort has taken in already comes first; once that is used
-    // up, whatever the driver holds by now, without waiting for more.
-    // QSerialPort's buffer is bounded by the queue size, so the driver may
-    // hold the newer bytes.
-    const qint64 nRead =
-        m_port.bytesAvailable() > 0 ? m_port.read(buf, nMax) : readFromSystem(buf, nMax);
+    // QSerialPort takes in what arrives while the run handles events; once
+    // that is used up, a look that does not wait takes what the driver holds
+    // by now.
+    noteFailure();
+    if (m_port.bytesAvailable() == 0)
+        m_port.waitForReadyRead(0);
+    const qint64 nRead = m_port.read(buf, nMax);
+    noteFailure();
     forgetError();
     return nRead > 0 ? static_cast<int>(nRead) : 0;
 }
@@ -129,6 +128,24 @@ bool QtSerialDevice::failUnlessOpen()
     // The same text the system gives for an operation on an invalid handle.
     m_errorText = std::strerror(EBADF);
     return false;
+}
+
+// A line that hung up, its USB adapter gone, reads as at its end and fails
+// every write with the system's I/O error; QSerialPort notes either as it
+// reads ahead while the run handles events, or at the call.
+void QtSerialDevice::noteFailure()
+{
+    switch (m_port.error()) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+        m_failed = true;
+        m_errorText = m_port.errorString().toUtf8();
+        m_port.clearError();
+        break;
+    default:
+        break;
+    }
 }
 
 void QtSerialDevice::forgetError()

@@ -30,18 +30,12 @@ public:
 private:
     bool failUnlessOpen();
     bool fail();
-    // QSerialPort keeps a text for every error it notes, "no error"
-    // included, which would cost an allocation in every cycle.
+    // Forgets what QSerialPort noted of the last call (a look that found
+    // nothing is a time-out to it), so that only a failure of the call at
+    // hand reaches ErrorText.
     void forgetError();
-
-    // The POSIX part (qtserialdevice_posix.cpp): writing what the system
-    // takes at once, and reading what it holds by now, without waiting; each
-    // returns how many bytes. They go past QSerialPort, which would allocate
-    // in every cycle and wake the program for every piece of an answer that
-    // nobody reads before the end of the wait. A read that finds the line
-    // hung up marks the port failed.
-    qint64 writeAtOnce(const char* data, qint64 nCount);
-    qint64 readFromSystem(char* buf, qint64 nMax);
+    // Takes note when the last call found the line broken.
+    void noteFailure();
 
     QSerialPort m_port;
     QByteArray m_errorText;

@@ -55,7 +55,6 @@ public:
     {
         char text[CTIME_SIZE];
         formatCtime(t, text);
-        text[LOG_TIME_WIDTH] = '\0';
         appendField(text);
     }
 

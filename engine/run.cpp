@@ -43,8 +43,8 @@ bool isPolled(int k)
 
 void showTime(int nCtrl, std::time_t t)
 {
-    char text[CTIME_SIZE];
-    formatCtime(t, text);
+    char text[CTIME_LINE_SIZE];
+    formatCtimeLine(t, text);
     g_pTestDialog->SetControlText(nCtrl, text);
 }
 

@@ -50,6 +50,5 @@ void RunClock::noteSleep()
     char to[CTIME_SIZE];
     formatCtime(m_lastSleep.from, from);
     formatCtime(m_lastSleep.to, to);
-    trace->note(TRACE_NO_PORT, "the computer slept from %.*s to %.*s", LOG_TIME_WIDTH, from,
-                LOG_TIME_WIDTH, to);
+    trace->note(TRACE_NO_PORT, "the computer slept from %s to %s", from, to);
 }

@@ -38,17 +38,20 @@ public:
     // Clears the results of all four units and blanks their displays.
     void ResetUnits();
 
-    // The control's text as UTF-8 in buf (capacity cap, terminator included),
-    // cut at the last whole character that fits. False when no control has
-    // this identifier; buf is then empty.
+    // The text of a unit's list or edit box as UTF-8 in buf (capacity cap,
+    // terminator included), cut at the last whole character that fits. False
+    // when no such control has this identifier; buf is then empty.
     bool GetControlText(int nId, char* buf, int cap) const;
 
     // --- What the dialog provides ---
 
-    // The current text of the control, or the selected item's text of a list.
-    // False when the dialog has no control with this identifier.
+    // The engine reads the units' lists and edit boxes and writes their
+    // status displays, and touches no other control.
+    // The text of a unit's edit box, or the selected item's text of its list.
+    // False when no list or edit box has this identifier.
     virtual bool ControlText(int nId, QString& text) const = 0;
-    // Sets a control's text; an identifier that names no control is ignored.
+    // Shows szText in a unit's status display (start time, last response,
+    // endurance); an identifier that names no display is ignored.
     virtual void SetControlText(int nId, const char* szText) = 0;
     // One step of the activity lamps, driven by nLampPos.
     virtual void StepActivityLights() = 0;

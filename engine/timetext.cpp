@@ -22,6 +22,12 @@ void formatCtime(std::time_t t, char* buf)
     // a leading zero, and English names in every locale.
     std::tm parts{};
     formatLogTime(toLocalTime(t, parts), buf);
+    buf[LOG_TIME_WIDTH] = '\0';
+}
+
+void formatCtimeLine(std::time_t t, char* buf)
+{
+    formatCtime(t, buf);
     buf[LOG_TIME_WIDTH] = '\n';
     buf[LOG_TIME_WIDTH + 1] = '\0';
 }

@@ -57,8 +57,7 @@ bool noteSilencesAsleep(const UnitWatch (&watches)[UNIT_COUNT], char* buf, int s
         formatCtime(watch.sleep().from, from);
         formatCtime(watch.sleep().to, to);
         n += std::snprintf(buf + n, static_cast<std::size_t>(size - n),
-                           "\n%s%d: asleep from %.*s to %.*s", LOG_PORT_PREFIX, k + 1,
-                           LOG_TIME_WIDTH, from, LOG_TIME_WIDTH, to);
+                           "\n%s%d: asleep from %s to %s", LOG_PORT_PREFIX, k + 1, from, to);
         any = true;
     }
     if (!any)

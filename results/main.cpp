@@ -1,5 +1,5 @@
 #include "dunmerrow_version.h"
-#include "runresultswindow.h"
+#include "showresultswindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -23,5 +23,5 @@ int main(int argc, char** argv)
     parser.process(app);
     if (parser.positionalArguments().size() > 1)
         parser.showHelp(2);
-    return runResultsWindow(parser.positionalArguments().value(0));
+    return showResultsWindow(parser.positionalArguments().value(0));
 }

@@ -1,5 +1,6 @@
 #include "aboutdialog.h"
 
+#include "dialogcontrols.h"
 #include "dialogunits.h"
 #include "dunmerrow_version.h"
 
@@ -18,12 +19,12 @@ const char* const NOTICES[] = {
     "Measures how long batteries keep GPS receivers running",
 };
 
-QLabel* AddLine(QWidget* parent, const DialogUnits& du, const QString& text, const QRect& rect)
+QLabel* addLine(QWidget* parent, const DialogUnits& du, const QString& text, const QRect& rect)
 {
     auto* label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(du.Rect(rect.x(), rect.y(), rect.width(), rect.height()));
+    label->setGeometry(du.rect(rect.x(), rect.y(), rect.width(), rect.height()));
     return label;
 }
 
@@ -35,7 +36,7 @@ AboutDialog::AboutDialog(QWidget* parent)
 {
     setObjectName(QStringLiteral("AboutDialog"));
     setWindowTitle(QStringLiteral("About Dunmerrow"));
-    setFont(DialogUnits::DialogFont());
+    setFont(DialogUnits::dialogFont());
     const DialogUnits du(font());
 
     // The emblem keeps its own size in pixels, whatever the font.
@@ -43,27 +44,27 @@ AboutDialog::AboutDialog(QWidget* parent)
     emblem->setObjectName(QStringLiteral("emblem"));
     const QPixmap picture(QStringLiteral(":/images/emblem.png"));
     emblem->setPixmap(picture);
-    emblem->setGeometry(QRect(du.Rect(10, 10, 48, 44).topLeft(),
-                              picture.isNull() ? du.Size(48, 44) : picture.size()));
+    emblem->setGeometry(QRect(du.rect(10, 10, 48, 44).topLeft(),
+                              picture.isNull() ? du.size(48, 44) : picture.size()));
 
     QLabel* version =
-        AddLine(this, du, QStringLiteral(DUNMERROW_ABOUT_VERSION_LINE), QRect(67, 4, 145, 8));
-    version->setObjectName(QStringLiteral("control%1").arg(ID_VERSION));
+        addLine(this, du, QStringLiteral(DUNMERROW_ABOUT_VERSION_LINE), QRect(67, 4, 145, 8));
+    version->setObjectName(DialogControls::objectName(ID_VERSION));
 
     // The notices run on under the OK button, so they may be wider than the
     // version line beside it.
     int y = 22;
     for (const char* notice : NOTICES) {
-        AddLine(this, du, QString::fromLatin1(notice), QRect(67, y, 210, 8));
+        addLine(this, du, QString::fromLatin1(notice), QRect(67, y, 210, 8));
         y += 12;
     }
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("control%1").arg(ID_OK));
-    ok->setGeometry(du.Rect(227, 4, 50, 14));
+    ok->setObjectName(DialogControls::objectName(ID_OK));
+    ok->setGeometry(du.rect(227, 4, 50, 14));
     ok->setDefault(true);
     ok->setFocus();
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    setFixedSize(du.Size(284, 66));
+    setFixedSize(du.size(284, 66));
 }

@@ -7,7 +7,7 @@ namespace {
 
 // n * numerator / denominator rounded to the nearest integer, halves away
 // from zero, without losing the fraction on the way.
-int MulDivRounded(int n, int numerator, int denominator)
+int mulDivRounded(int n, int numerator, int denominator)
 {
     const long long product = static_cast<long long>(n) * numerator;
     const long long half = denominator / 2;
@@ -29,7 +29,7 @@ DialogUnits::DialogUnits(const QFont& font)
     m_charHeight = metrics.height();
 }
 
-QFont DialogUnits::DialogFont()
+QFont DialogUnits::dialogFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setStyleHint(QFont::SansSerif);
@@ -37,22 +37,22 @@ QFont DialogUnits::DialogFont()
     return font;
 }
 
-int DialogUnits::X(int units) const
+int DialogUnits::x(int units) const
 {
-    return MulDivRounded(units, m_avgCharWidth, 4);
+    return mulDivRounded(units, m_avgCharWidth, 4);
 }
 
-int DialogUnits::Y(int units) const
+int DialogUnits::y(int units) const
 {
-    return MulDivRounded(units, m_charHeight, 8);
+    return mulDivRounded(units, m_charHeight, 8);
 }
 
-QRect DialogUnits::Rect(int x, int y, int width, int height) const
+QRect DialogUnits::rect(int left, int top, int width, int height) const
 {
-    return QRect(X(x), Y(y), X(width), Y(height));
+    return QRect(x(left), y(top), x(width), y(height));
 }
 
-QSize DialogUnits::Size(int width, int height) const
+QSize DialogUnits::size(int width, int height) const
 {
-    return QSize(X(width), Y(height));
+    return QSize(x(width), y(height));
 }

@@ -16,12 +16,12 @@ public:
 
     // The font every dialog of the program is laid out in: the platform's
     // sans-serif face at 8 points.
-    static QFont DialogFont();
+    static QFont dialogFont();
 
-    int X(int units) const;
-    int Y(int units) const;
-    QRect Rect(int x, int y, int width, int height) const;
-    QSize Size(int width, int height) const;
+    int x(int units) const;
+    int y(int units) const;
+    QRect rect(int left, int top, int width, int height) const;
+    QSize size(int width, int height) const;
 
 private:
     int m_avgCharWidth;

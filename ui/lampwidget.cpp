@@ -10,7 +10,7 @@ LampWidget::LampWidget(QWidget* parent) : QFrame(parent)
     setAutoFillBackground(false);
 }
 
-void LampWidget::SetImage(const QPixmap* image)
+void LampWidget::setImage(const QPixmap* image)
 {
     // Only the lamps that change are painted again: a step changes two.
     if (image == m_image)

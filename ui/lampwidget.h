@@ -16,7 +16,7 @@ public:
     explicit LampWidget(QWidget* parent = nullptr);
 
     // The picture is shared with the dialog, which outlives every lamp.
-    void SetImage(const QPixmap* image);
+    void setImage(const QPixmap* image);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -19,5 +19,5 @@ int main(int argc, char** argv)
     // application is given the program's name alone.
     int applicationArgc = 1;
     TestApp app(applicationArgc, argv);
-    return app.Run(PortSetup::forStartup(commandLine), commandLine.traceFile());
+    return app.run(PortSetup::forStartup(commandLine), commandLine.traceFile());
 }

@@ -24,7 +24,7 @@ public:
 };
 
 // Gives the box its buttons, drawn without icons.
-void SetButtons(QMessageBox& box, QMessageBox::StandardButtons buttons)
+void setButtons(QMessageBox& box, QMessageBox::StandardButtons buttons)
 {
     if (auto* row = box.findChild<QDialogButtonBox*>()) {
         auto* style = new PlainButtons;
@@ -36,7 +36,7 @@ void SetButtons(QMessageBox& box, QMessageBox::StandardButtons buttons)
 
 // Texts come from the engine and the system and are shown as they are,
 // never taken for markup. A box with a purpose of its own is named for it.
-void SetUpBox(QMessageBox& box, const char* objectName, const char* purpose)
+void setUpBox(QMessageBox& box, const char* objectName, const char* purpose)
 {
     box.setTextFormat(Qt::PlainText);
     if (objectName) {
@@ -48,13 +48,13 @@ void SetUpBox(QMessageBox& box, const char* objectName, const char* purpose)
     }
 }
 
-int ExecOwnedBox(QWidget* owner, QMessageBox::Icon icon, const QString& text,
+int execOwnedBox(QWidget* owner, QMessageBox::Icon icon, const QString& text,
                  QMessageBox::StandardButtons buttons, const char* objectName = nullptr,
                  const char* purpose = nullptr)
 {
     QMessageBox box(icon, QCoreApplication::applicationName(), text, QMessageBox::NoButton, owner);
-    SetButtons(box, buttons);
-    SetUpBox(box, objectName, purpose);
+    setButtons(box, buttons);
+    setUpBox(box, objectName, purpose);
     if (owner)
         box.setWindowModality(Qt::WindowModal);
     return box.exec();
@@ -62,26 +62,26 @@ int ExecOwnedBox(QWidget* owner, QMessageBox::Icon icon, const QString& text,
 
 } // namespace
 
-void ShowOkBox(QWidget* owner, const QString& text)
+void showOkBox(QWidget* owner, const QString& text)
 {
-    ExecOwnedBox(owner, QMessageBox::Warning, text, QMessageBox::Ok);
+    execOwnedBox(owner, QMessageBox::Warning, text, QMessageBox::Ok);
 }
 
-bool AskYesNo(QWidget* owner, const QString& text)
+bool askYesNo(QWidget* owner, const QString& text)
 {
-    return ExecOwnedBox(owner, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) ==
+    return execOwnedBox(owner, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }
 
 void showUnwrittenResultsBox(QWidget* owner, const QString& text)
 {
-    ExecOwnedBox(owner, QMessageBox::Warning, text, QMessageBox::Ok, "unwrittenResultsBox",
+    execOwnedBox(owner, QMessageBox::Warning, text, QMessageBox::Ok, "unwrittenResultsBox",
                  "Results not written");
 }
 
 bool askToAppendRecovered(QWidget* owner, const QString& text)
 {
-    return ExecOwnedBox(owner, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+    return execOwnedBox(owner, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
                         "recoveredResultsQuestion", "Recovered results") == QMessageBox::Yes;
 }
 
@@ -90,18 +90,18 @@ QDialog* showNoteBox(QWidget* owner, const QString& text, const char* objectName
 {
     auto* box = new QMessageBox(QMessageBox::Warning, QCoreApplication::applicationName(), text,
                                 QMessageBox::NoButton, owner);
-    SetButtons(*box, QMessageBox::Ok);
-    SetUpBox(*box, objectName, purpose);
+    setButtons(*box, QMessageBox::Ok);
+    setUpBox(*box, objectName, purpose);
     box->setWindowModality(Qt::NonModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();
     return box;
 }
 
-void ShowErrorBox(const QString& text)
+void showErrorBox(const QString& text)
 {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Error"), text, QMessageBox::NoButton);
-    SetButtons(box, QMessageBox::Ok);
+    setButtons(box, QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::NonModal);
     // The caller waits for the answer, but in an event loop of its own

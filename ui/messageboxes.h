@@ -10,9 +10,9 @@ class QWidget;
 // base name, as caption.
 
 // A box with an OK button and the exclamation icon; returns once closed.
-void ShowOkBox(QWidget* owner, const QString& text);
+void showOkBox(QWidget* owner, const QString& text);
 // Yes and No with the question icon. True for Yes.
-bool AskYesNo(QWidget* owner, const QString& text);
+bool askYesNo(QWidget* owner, const QString& text);
 // An OK box with the exclamation icon for results that could not be written,
 // named for it (object "unwrittenResultsBox", accessible name "Results not
 // written"). Its text can be selected and copied: it holds the result lines
@@ -31,7 +31,7 @@ QDialog* showNoteBox(QWidget* owner, const QString& text, const char* objectName
 // The box for a system error text: caption "Error", information icon and no
 // owner, so no other window is disabled while it is up. Returns once closed
 // all the same.
-void ShowErrorBox(const QString& text);
+void showErrorBox(const QString& text);
 
 // Closes every box and dialog that is open but the main window, whoever
 // waits on it, as if the operator had pressed Esc.

@@ -2,7 +2,7 @@
 
 #include <QImageReader>
 
-QPixmap LoadPng(const QString& path)
+QPixmap loadPng(const QString& path)
 {
     QImageReader reader(path, "png");
     reader.setAutoDetectImageFormat(false);

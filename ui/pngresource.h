@@ -8,4 +8,4 @@
 // installed whether it reads the file, and so loads them all, with the SVG
 // library among them, for the rest of a test that runs for hours. A null
 // pixmap when the picture cannot be read.
-QPixmap LoadPng(const QString& path);
+QPixmap loadPng(const QString& path);

@@ -1,10 +1,8 @@
 #include "statusdisplay.h"
 
-#include <cstring>
 #include <QAccessibleWidget>
 #include <QPainter>
 #include <QPaintEvent>
-#include <QStringDecoder>
 
 namespace {
 
@@ -83,21 +81,4 @@ void StatusDisplay::paintEvent(QPaintEvent* event)
         painter.fillRect(event->rect(), dialog->palette().brush(dialog->backgroundRole()));
     }
     QLabel::paintEvent(event);
-}
-
-void StatusDisplay::setUtf8Text(const char* szText)
-{
-    QString& text = m_texts[m_next];
-    const QByteArrayView utf8(szText, static_cast<qsizetype>(std::strlen(szText)));
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    // UTF-16 takes no more units than UTF-8 takes bytes.
-    text.resize(utf8.size());
-    const QChar* end = decoder.appendToBuffer(text.data(), utf8);
-    text.resize(end - text.constData());
-    // The label keeps the text it shows when it is given the same again;
-    // then this buffer stays free for the next one.
-    if (text == QLabel::text())
-        return;
-    setText(text);
-    m_next = 1 - m_next;
 }

@@ -12,15 +12,6 @@ class StatusDisplay : public QLabel {
 public:
     explicit StatusDisplay(QWidget* parent = nullptr);
 
-    // Shows a text given in UTF-8. A run does it in every cycle, so once the
-    // texts have been as long, it allocates nothing: two buffers take turns,
-    // the one the label shows and the one refilled for the next text.
-    void setUtf8Text(const char* szText);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    QString m_texts[2];
-    int m_next = 0;
 };

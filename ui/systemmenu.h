@@ -8,6 +8,6 @@ class QWidget;
 // such a menu; elsewhere both do nothing.
 
 // Appends a separator and the item "&About Dunmerrow..." (command 16).
-void AppendAboutToSystemMenu(QWidget* window);
+void appendAboutToSystemMenu(QWidget* window);
 // True when a native event is the choice of that item.
-bool IsAboutMenuCommand(const QByteArray& eventType, void* message);
+bool isAboutMenuCommand(const QByteArray& eventType, void* message);

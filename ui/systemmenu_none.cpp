@@ -2,9 +2,9 @@
 
 // X11, Wayland and macOS give a window no system menu to extend.
 
-void AppendAboutToSystemMenu(QWidget*) {}
+void appendAboutToSystemMenu(QWidget*) {}
 
-bool IsAboutMenuCommand(const QByteArray&, void*)
+bool isAboutMenuCommand(const QByteArray&, void*)
 {
     return false;
 }

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <windows.h>
 
-void AppendAboutToSystemMenu(QWidget* window)
+void appendAboutToSystemMenu(QWidget* window)
 {
     HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(window->winId()), FALSE);
     if (!menu)
@@ -21,7 +21,7 @@ void AppendAboutToSystemMenu(QWidget* window)
     AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, reinterpret_cast<LPCWSTR>(text.utf16()));
 }
 
-bool IsAboutMenuCommand(const QByteArray& eventType, void* message)
+bool isAboutMenuCommand(const QByteArray& eventType, void* message)
 {
     if (eventType != "windows_generic_MSG")
         return false;

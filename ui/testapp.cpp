@@ -27,7 +27,7 @@ TestApp::TestApp(int& argc, char** argv) : QApplication(argc, argv)
     setStyle(new ChoiceListStyle);
 }
 
-int TestApp::Run(const PortMap& ports, const QString& traceFile)
+int TestApp::run(const PortMap& ports, const QString& traceFile)
 {
     // Qt ends the program with exit() where it stands when the display goes
     // (the X server ended with the session): the finished units are logged

@@ -17,5 +17,5 @@ public:
     // Its ports lead where `ports` says. With a trace file, every test's
     // serial traffic is appended to it. 0 however the dialog ended; 1,
     // before any window, when the trace file cannot be written.
-    int Run(const PortMap& ports, const QString& traceFile);
+    int run(const PortMap& ports, const QString& traceFile);
 };

@@ -12,11 +12,10 @@
 #include "systemmenu.h"
 #include "testdialoglayout.h"
 
-#include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QShortcut>
 
 namespace {
@@ -26,7 +25,7 @@ const int BATTERY_TYPE_SELECTED = 4;
 
 // The lists keep their items sorted whatever order they are added in, as
 // the operator reads them; the comparison ignores case.
-void AddSorted(QComboBox* list, const QString& item)
+void addSorted(QComboBox* list, const QString& item)
 {
     int index = 0;
     while (index < list->count() && list->itemText(index).compare(item, Qt::CaseInsensitive) <= 0)
@@ -34,12 +33,12 @@ void AddSorted(QComboBox* list, const QString& item)
     list->insertItem(index, item);
 }
 
-QIcon LoadAppIcon()
+QIcon loadAppIcon()
 {
     QIcon icon;
     for (const char* size : {"16", "32", "48"})
         icon.addPixmap(
-            LoadPng(QStringLiteral(":/icons/dunmerrow-%1.png").arg(QLatin1String(size))));
+            loadPng(QStringLiteral(":/icons/dunmerrow-%1.png").arg(QLatin1String(size))));
     return icon;
 }
 
@@ -49,25 +48,25 @@ TestDialog::TestDialog(QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      hIcon(LoadAppIcon())
+      hIcon(loadAppIcon())
 {
     setObjectName(QStringLiteral("TestDialog"));
     setWindowTitle(QStringLiteral("Dunmerrow"));
     m_pauseTimer.setInterval(100);
     m_pauseTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_pauseTimer, &QTimer::timeout, this, &TestDialog::endPause);
-    InitDialog();
+    initDialog();
 }
 
 TestDialog::~TestDialog() = default;
 
-void TestDialog::InitDialog()
+void TestDialog::initDialog()
 {
-    setFont(DialogUnits::DialogFont());
-    setFixedSize(TestDialogLayout::Build(this, DialogUnits(font())));
-    ConnectCommands();
-    AddToolTips();
-    AppendAboutToSystemMenu(this);
+    setFont(DialogUnits::dialogFont());
+    setFixedSize(TestDialogLayout::build(this, DialogUnits(font()), m_controls));
+    connectCommands();
+    addToolTips();
+    appendAboutToSystemMenu(this);
     setWindowIcon(hIcon);
     AssignControlIds();
     ResetUnits();
@@ -75,13 +74,10 @@ void TestDialog::InitDialog()
     LoadLampImages();
     DisableAllUnits();
     nLampPos = 0;
-    if (auto* about = qobject_cast<QAbstractButton*>(Control(IDC_ABOUT)))
-        about->setText(QStringLiteral("About"));
-    if (QWidget* first = Control(IDC_PORT_CHECK_BASE))
-        first->setFocus();
+    m_controls.portChecks[0]->setFocus();
 }
 
-void TestDialog::ConnectCommands()
+void TestDialog::connectCommands()
 {
     // A port's flag follows its box whatever ticked it: a click or the
     // space bar, and just as well a screen reader's or voice control's
@@ -89,22 +85,13 @@ void TestDialog::ConnectCommands()
     // and edit boxes keep nothing in the dialog: the run reads them as
     // they stand.
     for (int k = 0; k < UNIT_COUNT; ++k) {
-        if (auto* box = qobject_cast<QAbstractButton*>(Control(IDC_PORT_CHECK_BASE + k)))
-            connect(box, &QAbstractButton::toggled, this, [this, k] { PortCheckChanged(k); });
+        connect(m_controls.portChecks[k], &QAbstractButton::toggled, this,
+                [this, k] { PortCheckChanged(k); });
     }
-    const struct {
-        int nId;
-        void (TestDialog::*handler)();
-    } commands[] = {
-        {IDC_START_TEST, &TestDialog::StartTest},
-        {IDC_OK, &TestDialog::ConfirmExit},
-        {IDC_CANCEL, &TestDialog::CancelTest},
-        {IDC_ABOUT, &TestDialog::ShowAboutBox},
-    };
-    for (const auto& command : commands) {
-        if (auto* button = qobject_cast<QAbstractButton*>(Control(command.nId)))
-            connect(button, &QAbstractButton::clicked, this, command.handler);
-    }
+    connect(m_controls.startTest, &QAbstractButton::clicked, this, &TestDialog::StartTest);
+    connect(m_controls.ok, &QAbstractButton::clicked, this, &TestDialog::ConfirmExit);
+    connect(m_controls.cancel, &QAbstractButton::clicked, this, &TestDialog::CancelTest);
+    connect(m_controls.about, &QAbstractButton::clicked, this, &TestDialog::ShowAboutBox);
     // F1 is the help key; held with Shift, Ctrl or Alt it is not.
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setContext(Qt::WindowShortcut);
@@ -116,70 +103,49 @@ void TestDialog::ConnectCommands()
     connect(session, &SessionGuard::endRequested, this, &TestDialog::endProgram);
 }
 
-void TestDialog::AddToolTips()
+void TestDialog::addToolTips()
 {
-    const struct {
-        int nFirstId;
-        const char* text;
-    } tips[] = {
-        {IDC_GPS_MFG_BASE,
-         "Company that made your GPS - only Garmin and Magellan are supported at this time."},
-        {IDC_BATTERY_MAKER_BASE, "Company that made the battery that you are testing."},
-        {IDC_BATTERY_TYPE_BASE, "What type of battery are you are testing?"},
-        {IDC_CAPACITY_BASE, "What is the battery's milli-Amps per hour(mAh) rating?"},
-        {IDC_COMMENTS_BASE,
-         "Comments about this test - i.e. Model of battery, catalog number, etc."},
-    };
+    const DialogControls& c = m_controls;
     for (int k = 0; k < UNIT_COUNT; ++k) {
-        if (QWidget* box = Control(IDC_PORT_CHECK_BASE + k))
-            box->setToolTip(QStringLiteral("Enables testing on Com%1 when checked.").arg(k + 1));
+        const struct {
+            QWidget* control;
+            const char* text;
+        } tips[] = {
+            {c.makerLists[k],
+             "Company that made your GPS - only Garmin and Magellan are supported at this time."},
+            {c.batteryMakers[k], "Company that made the battery that you are testing."},
+            {c.batteryTypes[k], "What type of battery are you are testing?"},
+            {c.capacities[k], "What is the battery's milli-Amps per hour(mAh) rating?"},
+            {c.comments[k],
+             "Comments about this test - i.e. Model of battery, catalog number, etc."},
+        };
+        c.portChecks[k]->setToolTip(
+            QStringLiteral("Enables testing on Com%1 when checked.").arg(k + 1));
+        for (const auto& tip : tips)
+            tip.control->setToolTip(QString::fromLatin1(tip.text));
     }
-    for (const auto& tip : tips) {
-        for (int k = 0; k < UNIT_COUNT; ++k) {
-            if (QWidget* control = Control(tip.nFirstId + k))
-                control->setToolTip(QString::fromLatin1(tip.text));
-        }
-    }
-    if (QWidget* start = Control(IDC_START_TEST))
-        start->setToolTip(QStringLiteral("Starts testing on the com ports checked above."));
-    if (QWidget* cancel = Control(IDC_CANCEL))
-        cancel->setToolTip(QStringLiteral("Cancels the test in progress."));
-}
-
-QWidget* TestDialog::Control(int nId) const
-{
-    TestDialogLayout::NameBuffer name;
-    return findChild<QWidget*>(TestDialogLayout::ObjectName(nId, name), Qt::FindDirectChildrenOnly);
-}
-
-void TestDialog::EnableControl(int nId, bool enable)
-{
-    if (QWidget* control = Control(nId))
-        control->setEnabled(enable);
+    c.startTest->setToolTip(QStringLiteral("Starts testing on the com ports checked above."));
+    c.cancel->setToolTip(QStringLiteral("Cancels the test in progress."));
 }
 
 void TestDialog::FillChoiceLists()
 {
-    for (const UnitInfo& unit : units) {
-        if (auto* makers = qobject_cast<QComboBox*>(Control(unit.nMfgCtrl))) {
-            for (const char* maker : GPS_MAKER_NAMES)
-                AddSorted(makers, QString::fromLatin1(maker));
-            makers->setCurrentIndex(GPS_MAKER_SELECTED);
-        }
-        if (auto* types = qobject_cast<QComboBox*>(Control(unit.nBatteryTypeCtrl))) {
-            for (const char* type : BATTERY_TYPES)
-                AddSorted(types, QString::fromLatin1(type));
-            types->setCurrentIndex(BATTERY_TYPE_SELECTED);
-        }
+    for (int k = 0; k < UNIT_COUNT; ++k) {
+        for (const char* maker : GPS_MAKER_NAMES)
+            addSorted(m_controls.makerLists[k], QString::fromLatin1(maker));
+        m_controls.makerLists[k]->setCurrentIndex(GPS_MAKER_SELECTED);
+        for (const char* type : BATTERY_TYPES)
+            addSorted(m_controls.batteryTypes[k], QString::fromLatin1(type));
+        m_controls.batteryTypes[k]->setCurrentIndex(BATTERY_TYPE_SELECTED);
     }
 }
 
 void TestDialog::LoadLampImages()
 {
-    bmpGreen = LoadPng(QStringLiteral(":/images/lamp-green.png"));
+    bmpGreen = loadPng(QStringLiteral(":/images/lamp-green.png"));
     if (bmpGreen.isNull())
         MessageBoxOk("Could not load green bitmap");
-    bmpGray = LoadPng(QStringLiteral(":/images/lamp-gray.png"));
+    bmpGray = loadPng(QStringLiteral(":/images/lamp-gray.png"));
     if (bmpGray.isNull())
         MessageBoxOk("Could not load gray bitmap");
 }
@@ -189,8 +155,10 @@ void TestDialog::EnableUnitControls(int k, bool enable)
     const UnitInfo& unit = units[k];
     for (int nId : {unit.nMfgCtrl, unit.nBatteryMakerCtrl, unit.nBatteryTypeCtrl,
                     unit.nCapacityCtrl, unit.nCommentsCtrl, unit.nUnitLabelCtrl,
-                    unit.nStartTimeCtrl, unit.nLastResponseCtrl, unit.nEnduranceCtrl})
-        EnableControl(nId, enable);
+                    unit.nStartTimeCtrl, unit.nLastResponseCtrl, unit.nEnduranceCtrl}) {
+        if (QWidget* control = m_controls.byId(nId))
+            control->setEnabled(enable);
+    }
 }
 
 void TestDialog::DisableAllUnits()
@@ -199,5 +167,5 @@ void TestDialog::DisableAllUnits()
         EnableUnitControls(k, false);
         bPortEnabled[k] = 0;
     }
-    EnableControl(IDC_CANCEL, false);
+    m_controls.cancel->setEnabled(false);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogcontrols.h"
 #include "sleepinhibitor.h"
 #include "testdialogbase.h"
 
@@ -21,8 +22,8 @@ public:
     explicit TestDialog(QWidget* parent = nullptr);
     ~TestDialog() override;
 
-    // The control with this identifier, or nullptr.
-    QWidget* Control(int nId) const;
+    // The controls, typed and by identifier.
+    const DialogControls& controls() const { return m_controls; }
 
     // TestDialogBase
     bool ControlText(int nId, QString& text) const override;
@@ -67,11 +68,11 @@ private:
     // A tick of the pause timer.
     void endPause();
 
-    void InitDialog();
-    void AddToolTips();
-    void ConnectCommands();
-    void EnableControl(int nId, bool enable);
+    void initDialog();
+    void addToolTips();
+    void connectCommands();
 
+    DialogControls m_controls;
     // True from the start of RunEnduranceTest until it has returned.
     bool m_running = false;
     // Held from the first poll until the ports are closed: the box that

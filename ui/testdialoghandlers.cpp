@@ -12,13 +12,13 @@
 #include "runkeyfilter.h"
 #include "systemmenu.h"
 
-#include <QAbstractButton>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QPushButton>
 
 void TestDialog::PortCheckChanged(int k)
 {
-    const auto* box = qobject_cast<QAbstractButton*>(Control(IDC_PORT_CHECK_BASE + k));
-    bPortEnabled[k] = box && box->isChecked() ? 1 : 0;
+    bPortEnabled[k] = m_controls.portChecks[k]->isChecked() ? 1 : 0;
     EnableUnitControls(k, bPortEnabled[k] != 0);
 }
 
@@ -32,9 +32,9 @@ void TestDialog::StartTest()
         return;
     }
     bCancel = 0;
-    EnableControl(IDC_CANCEL, true);
-    EnableControl(IDC_START_TEST, false);
-    EnableControl(IDC_OK, false);
+    m_controls.cancel->setEnabled(true);
+    m_controls.startTest->setEnabled(false);
+    m_controls.ok->setEnabled(false);
     MessageBoxOk("If you are testing a Magellan, please set the baud rate to 4800 and message "
                  "type to NEMA V2.x");
     MessageBoxOk("If you are testing a Garmin, please set the Interface I/O type to Garmin");
@@ -50,9 +50,9 @@ void TestDialog::StartTest()
         RunEnduranceTest();
         m_running = false;
     }
-    EnableControl(IDC_CANCEL, false);
-    EnableControl(IDC_START_TEST, true);
-    EnableControl(IDC_OK, true);
+    m_controls.cancel->setEnabled(false);
+    m_controls.startTest->setEnabled(true);
+    m_controls.ok->setEnabled(true);
     if (m_exitWhenRunEnds || isEndRequested())
         done(Accepted);
 }
@@ -60,12 +60,12 @@ void TestDialog::StartTest()
 void TestDialog::CancelTest()
 {
     bCancel = 1;
-    EnableControl(IDC_OK, true);
+    m_controls.ok->setEnabled(true);
 }
 
 void TestDialog::ConfirmExit()
 {
-    if (!AskYesNo(this, QStringLiteral("Are you sure you want to exit?")))
+    if (!askYesNo(this, QStringLiteral("Are you sure you want to exit?")))
         return;
     if (m_running) {
         // The run is still ending inside this very handler's caller; the
@@ -107,7 +107,7 @@ void TestDialog::closeEvent(QCloseEvent* event)
 
 bool TestDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
 {
-    if (IsAboutMenuCommand(eventType, message)) {
+    if (isAboutMenuCommand(eventType, message)) {
         ShowAboutBox();
         *result = 0;
         return true;

@@ -2,6 +2,7 @@
 
 #include "choiceliststyle.h"
 #include "controlids.h"
+#include "dialogcontrols.h"
 #include "dialogunits.h"
 #include "groupframe.h"
 #include "lampwidget.h"
@@ -9,9 +10,6 @@
 #include "statusdisplay.h"
 #include "units.h"
 
-#include <algorithm>
-#include <charconv>
-#include <cstring>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -36,77 +34,86 @@ const int LAMP_X[LAMP_COUNT] = {10, 24, 38, 52};
 const int FIELD_HEIGHT = 12;
 const int ITEM_HEIGHT = 8;
 
+// The dialog being built: its dialog units, the table its controls are
+// filed in, and its tab stops in order.
+struct Form {
+    QWidget* dialog;
+    const DialogUnits& du;
+    DialogControls& controls;
+    std::vector<QWidget*> tabStops;
+};
+
 template <typename W>
-W* Place(W* widget, int nId, const DialogUnits& du, const Box& box)
+W* place(Form& form, W* widget, int nId, const Box& box)
 {
-    widget->setObjectName(TestDialogLayout::ObjectName(nId));
-    widget->setGeometry(du.Rect(box.x, box.y, box.width, box.height));
+    widget->setObjectName(DialogControls::objectName(nId));
+    widget->setGeometry(form.du.rect(box.x, box.y, box.width, box.height));
+    form.controls.file(nId, widget);
     return widget;
 }
 
 // A display's text changes all through a run; at a fixed size, a new one
 // only repaints the display instead of also asking the dialog for a new
 // layout, which it does not have.
-StatusDisplay* FixedSize(StatusDisplay* display)
+StatusDisplay* fixedSize(StatusDisplay* display)
 {
     display->setFixedSize(display->size());
     return display;
 }
 
-void AddFrame(QWidget* dialog, const DialogUnits& du, int nId, const char* title, const Box& box)
+void addFrame(Form& form, int nId, const char* title, const Box& box)
 {
-    Place(new GroupFrame(QString::fromLatin1(title), dialog), nId, du, box);
+    place(form, new GroupFrame(QString::fromLatin1(title), form.dialog), nId, box);
 }
 
-QLabel* AddLabel(QWidget* dialog, const DialogUnits& du, int nId, const QString& text,
-                 Qt::Alignment horizontal, const Box& box)
+QLabel* addLabel(Form& form, int nId, const QString& text, Qt::Alignment horizontal, const Box& box)
 {
-    auto* label = new QLabel(text, dialog);
+    auto* label = new QLabel(text, form.dialog);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(horizontal | Qt::AlignTop);
-    return Place(label, nId, du, box);
+    return place(form, label, nId, box);
 }
 
-QComboBox* AddList(QWidget* dialog, const DialogUnits& du, int nId, int x, int y, int width,
-                   int openHeight)
+QComboBox* addList(Form& form, int nId, int x, int y, int width, int openHeight)
 {
-    auto* list = new QComboBox(dialog);
+    auto* list = new QComboBox(form.dialog);
     // The program's windows have it already (TestApp); a dialog made
     // without that application gives its lists one of their own.
     if (!qobject_cast<const ChoiceListStyle*>(list->style())) {
-        auto* style = dialog->findChild<ChoiceListStyle*>(QString(), Qt::FindDirectChildrenOnly);
+        auto* style =
+            form.dialog->findChild<ChoiceListStyle*>(QString(), Qt::FindDirectChildrenOnly);
         if (!style) {
             style = new ChoiceListStyle;
-            style->setParent(dialog);
+            style->setParent(form.dialog);
         }
         list->setStyle(style);
     }
     list->setEditable(false);
     list->setMaxVisibleItems(qMax(1, (openHeight - FIELD_HEIGHT) / ITEM_HEIGHT));
-    return Place(list, nId, du, {x, y, width, FIELD_HEIGHT});
+    return place(form, list, nId, {x, y, width, FIELD_HEIGHT});
 }
 
-StatusDisplay* AddDisplay(QWidget* dialog, const DialogUnits& du, int nId, const Box& box)
+StatusDisplay* addDisplay(Form& form, int nId, const Box& box)
 {
-    auto* display = new StatusDisplay(dialog);
+    auto* display = new StatusDisplay(form.dialog);
     display->setTextFormat(Qt::PlainText);
     // Top-aligned: a time text ends in a newline, and its empty second line
     // must not push the first one out of the box.
     display->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    return FixedSize(Place(display, nId, du, box));
+    return fixedSize(place(form, display, nId, box));
 }
 
-QLineEdit* AddEdit(QWidget* dialog, const DialogUnits& du, int nId, const Box& box)
+QLineEdit* addEdit(Form& form, int nId, const Box& box)
 {
-    auto* edit = new QLineEdit(dialog);
+    auto* edit = new QLineEdit(form.dialog);
     edit->setValidator(new SingleLineValidator(edit));
-    return Place(edit, nId, du, box);
+    return place(form, edit, nId, box);
 }
 
 // What a screen reader says for the control: which unit it belongs to and
 // what it holds. Its tooltip, if any, is the longer description.
 template <typename W>
-W* Named(W* widget, int k, const char* what)
+W* named(W* widget, int k, const char* what)
 {
     const QString name = QStringLiteral("Com%1 %2").arg(k + 1).arg(QLatin1String(what));
     widget->setAccessibleName(name);
@@ -121,20 +128,21 @@ W* Named(W* widget, int k, const char* what)
     return widget;
 }
 
-QPushButton* AddButton(QWidget* dialog, const DialogUnits& du, int nId, const char* text, int x)
+QPushButton* addButton(Form& form, int nId, const char* text, int x)
 {
-    return Place(new QPushButton(QString::fromLatin1(text), dialog), nId, du, {x, 188, 50, 14});
+    return place(form, new QPushButton(QString::fromLatin1(text), form.dialog), nId,
+                 {x, 188, 50, 14});
 }
 
 // The frames and the column headings, behind everything else.
-void AddFramesAndHeadings(QWidget* dialog, const DialogUnits& du)
+void addFramesAndHeadings(Form& form)
 {
-    AddFrame(dialog, du, IDC_SETUP_FRAME, "Setup", {5, 3, 93, 96});
-    AddFrame(dialog, du, IDC_BATTERY_FRAME, "Battery Information", {102, 3, 252, 96});
-    AddFrame(dialog, du, IDC_STATUS_FRAME, "Endurance Testing Status", {5, 103, 349, 81});
-    AddFrame(dialog, du, IDC_START_TIME_FRAME, "Start Time", {80, 115, 99, 65});
-    AddFrame(dialog, du, IDC_LAST_RESPONSE_FRAME, "Last Response Time", {184, 115, 99, 65});
-    AddFrame(dialog, du, IDC_ENDURANCE_FRAME, "Endurance Time", {288, 115, 62, 65});
+    addFrame(form, IDC_SETUP_FRAME, "Setup", {5, 3, 93, 96});
+    addFrame(form, IDC_BATTERY_FRAME, "Battery Information", {102, 3, 252, 96});
+    addFrame(form, IDC_STATUS_FRAME, "Endurance Testing Status", {5, 103, 349, 81});
+    addFrame(form, IDC_START_TIME_FRAME, "Start Time", {80, 115, 99, 65});
+    addFrame(form, IDC_LAST_RESPONSE_FRAME, "Last Response Time", {184, 115, 99, 65});
+    addFrame(form, IDC_ENDURANCE_FRAME, "Endurance Time", {288, 115, 62, 65});
 
     const struct {
         int nId;
@@ -149,92 +157,81 @@ void AddFramesAndHeadings(QWidget* dialog, const DialogUnits& du)
         {IDC_COMMENTS_HEADING, "Comments", {264, 13, 75, 8}},
     };
     for (const auto& heading : headings)
-        AddLabel(dialog, du, heading.nId, QString::fromLatin1(heading.text), Qt::AlignHCenter,
+        addLabel(form, heading.nId, QString::fromLatin1(heading.text), Qt::AlignHCenter,
                  heading.box);
 }
 
 // Unit k's row of the set-up: its check box, lists and edit boxes, in tab order.
-void AddUnitRow(QWidget* dialog, const DialogUnits& du, int k, std::vector<QWidget*>& tabStops)
+void addUnitRow(Form& form, int k)
 {
     const int y = ROW_Y[k];
-    auto* check = Place(new QCheckBox(QStringLiteral("Com%1").arg(k + 1), dialog),
-                        IDC_PORT_CHECK_BASE + k, du, {10, y, 35, 12});
-    check->setAccessibleName(QStringLiteral("Test on Com%1").arg(k + 1));
-    tabStops.push_back(check);
-    tabStops.push_back(Named(AddList(dialog, du, IDC_GPS_MFG_BASE + k, 47, y, 47, GPS_LIST_HEIGHT),
-                             k, "GPS maker"));
-    tabStops.push_back(Named(AddEdit(dialog, du, IDC_BATTERY_MAKER_BASE + k, {106, y, 55, 12}), k,
-                             "battery manufacturer"));
-    tabStops.push_back(
-        Named(AddList(dialog, du, IDC_BATTERY_TYPE_BASE + k, 167, y, 48, TYPE_LIST_HEIGHT[k]), k,
-              "battery type"));
-    tabStops.push_back(Named(AddEdit(dialog, du, IDC_CAPACITY_BASE + k, {220, y, 30, 12}), k,
-                             "battery capacity in mAh"));
-    tabStops.push_back(
-        Named(AddEdit(dialog, du, IDC_COMMENTS_BASE + k, {253, y, 95, 12}), k, "comments"));
+    DialogControls& c = form.controls;
+    c.portChecks[k] = place(form, new QCheckBox(QStringLiteral("Com%1").arg(k + 1), form.dialog),
+                            IDC_PORT_CHECK_BASE + k, {10, y, 35, 12});
+    c.portChecks[k]->setAccessibleName(QStringLiteral("Test on Com%1").arg(k + 1));
+    c.makerLists[k] =
+        named(addList(form, IDC_GPS_MFG_BASE + k, 47, y, 47, GPS_LIST_HEIGHT), k, "GPS maker");
+    c.batteryMakers[k] = named(addEdit(form, IDC_BATTERY_MAKER_BASE + k, {106, y, 55, 12}), k,
+                               "battery manufacturer");
+    c.batteryTypes[k] =
+        named(addList(form, IDC_BATTERY_TYPE_BASE + k, 167, y, 48, TYPE_LIST_HEIGHT[k]), k,
+              "battery type");
+    c.capacities[k] =
+        named(addEdit(form, IDC_CAPACITY_BASE + k, {220, y, 30, 12}), k, "battery capacity in mAh");
+    c.comments[k] = named(addEdit(form, IDC_COMMENTS_BASE + k, {253, y, 95, 12}), k, "comments");
+    form.tabStops.insert(form.tabStops.end(), {c.portChecks[k], c.makerLists[k], c.batteryMakers[k],
+                                               c.batteryTypes[k], c.capacities[k], c.comments[k]});
 }
 
 // Unit k's line of the status: its label and its three displays.
-void AddUnitStatus(QWidget* dialog, const DialogUnits& du, int k)
+void addUnitStatus(Form& form, int k)
 {
     const int y = STATUS_Y[k];
-    AddLabel(dialog, du, IDC_UNIT_LABEL_BASE + k, QStringLiteral("For unit on Com%1").arg(k + 1),
+    addLabel(form, IDC_UNIT_LABEL_BASE + k, QStringLiteral("For unit on Com%1").arg(k + 1),
              Qt::AlignLeft, {10, y, 60, 8});
-    Named(AddDisplay(dialog, du, IDC_START_TIME_BASE + k, {86, y, 87, 8}), k, "start time");
-    Named(AddDisplay(dialog, du, IDC_LAST_RESPONSE_BASE + k, {190, y, 87, 8}), k,
-          "last response time");
-    Named(AddDisplay(dialog, du, IDC_ENDURANCE_BASE + k, {293, y, 51, 8}), k, "endurance time");
+    DialogControls& c = form.controls;
+    c.startTimes[k] =
+        named(addDisplay(form, IDC_START_TIME_BASE + k, {86, y, 87, 8}), k, "start time");
+    c.lastResponses[k] = named(addDisplay(form, IDC_LAST_RESPONSE_BASE + k, {190, y, 87, 8}), k,
+                               "last response time");
+    c.endurances[k] =
+        named(addDisplay(form, IDC_ENDURANCE_BASE + k, {293, y, 51, 8}), k, "endurance time");
 }
 
-void AddButtons(QWidget* dialog, const DialogUnits& du, std::vector<QWidget*>& tabStops)
+void addButtons(Form& form)
 {
-    tabStops.push_back(AddButton(dialog, du, IDC_START_TEST, "Start Test", 56));
-    QPushButton* ok = AddButton(dialog, du, IDC_OK, "OK", 122);
-    ok->setDefault(true);
-    tabStops.push_back(ok);
-    tabStops.push_back(AddButton(dialog, du, IDC_CANCEL, "Cancel", 188));
-    tabStops.push_back(AddButton(dialog, du, IDC_ABOUT, "&Help", 254));
+    DialogControls& c = form.controls;
+    c.startTest = addButton(form, IDC_START_TEST, "Start Test", 56);
+    c.ok = addButton(form, IDC_OK, "OK", 122);
+    c.ok->setDefault(true);
+    c.cancel = addButton(form, IDC_CANCEL, "Cancel", 188);
+    c.about = addButton(form, IDC_ABOUT, "About", 254);
+    form.tabStops.insert(form.tabStops.end(), {c.startTest, c.ok, c.cancel, c.about});
 }
 
 } // namespace
 
-QString TestDialogLayout::ObjectName(int nId)
+QSize TestDialogLayout::build(QWidget* dialog, const DialogUnits& du, DialogControls& controls)
 {
-    NameBuffer buffer;
-    const QString name = ObjectName(nId, buffer);
-    return QString(name.constData(), name.size());
-}
-
-QString TestDialogLayout::ObjectName(int nId, NameBuffer& buffer)
-{
-    static const char PREFIX[] = "control";
-    char text[sizeof buffer / sizeof buffer[0]];
-    std::memcpy(text, PREFIX, sizeof PREFIX - 1);
-    char* end = std::to_chars(text + sizeof PREFIX - 1, text + sizeof text, nId).ptr;
-    const auto length = static_cast<qsizetype>(end - text);
-    std::copy(text, end, buffer);
-    return QString::fromRawData(reinterpret_cast<const QChar*>(buffer), length);
-}
-
-QSize TestDialogLayout::Build(QWidget* dialog, const DialogUnits& du)
-{
-    AddFramesAndHeadings(dialog, du);
-    std::vector<QWidget*> tabStops;
+    Form form{dialog, du, controls, {}};
+    addFramesAndHeadings(form);
     for (int k = 0; k < UNIT_COUNT; ++k)
-        AddUnitRow(dialog, du, k, tabStops);
+        addUnitRow(form, k);
     for (int k = 0; k < UNIT_COUNT; ++k)
-        AddUnitStatus(dialog, du, k);
+        addUnitStatus(form, k);
     for (int i = 0; i < LAMP_COUNT; ++i) {
-        Place(new LampWidget(dialog), IDC_LAMP_BASE + i, du, {LAMP_X[i], 112, 12, 10})
-            ->setAccessibleName(QStringLiteral("Activity lamp %1").arg(i + 1));
+        controls.lamps[i] =
+            place(form, new LampWidget(dialog), IDC_LAMP_BASE + i, {LAMP_X[i], 112, 12, 10});
+        controls.lamps[i]->setAccessibleName(QStringLiteral("Activity lamp %1").arg(i + 1));
     }
-    AddButtons(dialog, du, tabStops);
+    addButtons(form);
 
+    const std::vector<QWidget*>& tabStops = form.tabStops;
     for (std::size_t i = 0; i + 1 < tabStops.size(); ++i) {
         tabStops[i]->setFocusPolicy(Qt::StrongFocus);
         QWidget::setTabOrder(tabStops[i], tabStops[i + 1]);
     }
     tabStops.back()->setFocusPolicy(Qt::StrongFocus);
 
-    return du.Size(WIDTH, HEIGHT);
+    return du.size(WIDTH, HEIGHT);
 }

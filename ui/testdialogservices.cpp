@@ -4,79 +4,46 @@
 // TestDialog, its window and its handlers, is in testdialog.cpp.
 #include "testdialog.h"
 
-#include "controlids.h"
 #include "lamps.h"
 #include "lampwidget.h"
 #include "messageboxes.h"
 #include "statusdisplay.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 
 bool TestDialog::ControlText(int nId, QString& text) const
 {
-    const QWidget* control = Control(nId);
-    if (!control)
-        return false;
+    QWidget* control = m_controls.byId(nId);
     if (const auto* list = qobject_cast<const QComboBox*>(control))
         text = list->currentText();
     else if (const auto* edit = qobject_cast<const QLineEdit*>(control))
         text = edit->text();
-    else if (const auto* label = qobject_cast<const QLabel*>(control))
-        text = label->text();
-    else if (const auto* button = qobject_cast<const QAbstractButton*>(control))
-        text = button->text();
-    else if (const auto* frame = qobject_cast<const QGroupBox*>(control))
-        text = frame->title();
     else
-        text.clear();
+        return false;
     return true;
 }
 
 void TestDialog::SetControlText(int nId, const char* szText)
 {
-    QWidget* control = Control(nId);
-    if (auto* display = qobject_cast<StatusDisplay*>(control)) {
-        display->setUtf8Text(szText);
-        return;
-    }
-    const QString text = QString::fromUtf8(szText);
-    if (auto* label = qobject_cast<QLabel*>(control))
-        label->setText(text);
-    else if (auto* edit = qobject_cast<QLineEdit*>(control))
-        edit->setText(text);
-    else if (auto* button = qobject_cast<QAbstractButton*>(control))
-        button->setText(text);
-    else if (auto* frame = qobject_cast<QGroupBox*>(control))
-        frame->setTitle(text);
-    else if (auto* list = qobject_cast<QComboBox*>(control)) {
-        // A selection-only list takes a text by selecting the item that
-        // bears it, if there is one.
-        const int index = list->findText(text, Qt::MatchFixedString);
-        if (index >= 0)
-            list->setCurrentIndex(index);
-    }
+    if (auto* display = qobject_cast<StatusDisplay*>(m_controls.byId(nId)))
+        display->setText(QString::fromUtf8(szText));
 }
 
 void TestDialog::StepActivityLights()
 {
     const int lit = advanceLampPosition(nLampPos);
-    for (int i = 0; i < LAMP_COUNT; ++i) {
-        if (auto* lamp = qobject_cast<LampWidget*>(Control(IDC_LAMP_BASE + i)))
-            lamp->SetImage(i == lit ? &bmpGreen : &bmpGray);
-    }
+    for (int i = 0; i < LAMP_COUNT; ++i)
+        m_controls.lamps[i]->setImage(i == lit ? &bmpGreen : &bmpGray);
 }
 
 // Once the system has asked the program to end, no box may hold it up.
 void TestDialog::MessageBoxOk(const char* szText)
 {
     if (!isEndRequested())
-        ShowOkBox(this, QString::fromUtf8(szText));
+        showOkBox(this, QString::fromUtf8(szText));
 }
 
 void TestDialog::runEnded()
@@ -93,7 +60,7 @@ void TestDialog::runEnded()
 void TestDialog::ErrorBox(const char* szText)
 {
     if (!isEndRequested())
-        ShowErrorBox(QString::fromUtf8(szText));
+        showErrorBox(QString::fromUtf8(szText));
 }
 
 void TestDialog::showUnwrittenResults(const char* szText)

@@ -37,7 +37,7 @@ private Q_SLOTS:
     {
         char query[QUERY_SIZE] = {};
         buildGarminQuery(query);
-        QCOMPARE(QByteArray(query, 7), Hex("10 FE 00 02 10 03 00"));
+        QCOMPARE(QByteArray(query, 7), hex("10 FE 00 02 10 03 00"));
     }
 
     // A row with a version found the answer; one without found what the
@@ -54,9 +54,9 @@ private Q_SLOTS:
             QTest::newRow(name) << reply << version << int(finding);
         };
         const QString abcVersion = "ABC (Product ID=291)";
-        const QByteArray abc = Hex(ACK) + Hex(PRODUCT_DATA_ABC);
+        const QByteArray abc = hex(ACK) + hex(PRODUCT_DATA_ABC);
         row("ack and product data", abc, abcVersion);
-        row("one-byte ack", Hex("10 06 01 FE FB 10 03") + Hex(PRODUCT_DATA_ABC), abcVersion);
+        row("one-byte ack", hex("10 06 01 FE FB 10 03") + hex(PRODUCT_DATA_ABC), abcVersion);
         row("ack checksum wrong", Changed(abc, 5, char(0xFB)), {},
             GarminReplyFinding::BadAckChecksum);
         row("product data checksum wrong", Changed(abc, 19, char(0x7F)), {},
@@ -64,40 +64,40 @@ private Q_SLOTS:
         // A receiver's own traffic comes before, between and after the
         // answer, the first packet maybe cut off at the front, the last at
         // the end, more than 255 bytes in all.
-        const QByteArray pvt = Packet(Hex("10 33 20") + QByteArray(32, 'p'));
+        const QByteArray pvt = Packet(hex("10 33 20") + QByteArray(32, 'p'));
         row("amid other packets",
-            Hex("10 10 01 02") + pvt.repeated(6) + Hex(ACK) + pvt + Hex(PRODUCT_DATA_ABC) +
+            hex("10 10 01 02") + pvt.repeated(6) + hex(ACK) + pvt + hex(PRODUCT_DATA_ABC) +
                 pvt.left(9),
             abcVersion);
         // 10 06 after a cut-off doubled DLE only looks like an ACK: its size
         // does not fit where it ends.
-        row("cut-off packet that looks like an ack", Hex("10 06 09 01 02 03 10 03") + abc,
+        row("cut-off packet that looks like an ack", hex("10 06 09 01 02 03 10 03") + abc,
             abcVersion);
-        row("product data before the ack is no answer", Hex(PRODUCT_DATA_ABC) + Hex(ACK));
-        row("ack without product data", Hex(ACK) + pvt);
-        row("product data cut off", Hex(ACK) + Hex("10 FF 08 23 01 90"));
+        row("product data before the ack is no answer", hex(PRODUCT_DATA_ABC) + hex(ACK));
+        row("ack without product data", hex(ACK) + pvt);
+        row("product data cut off", hex(ACK) + hex("10 FF 08 23 01 90"));
         row("empty", QByteArray());
         // Size 255: the size byte counts unsigned, up to its greatest value.
         row("255 data bytes",
-            Hex(ACK) + Packet(Hex("10 FF FF 2C 01 2C 01") + QByteArray(250, 'D') + Hex("00")),
+            hex(ACK) + Packet(hex("10 FF FF 2C 01 2C 01") + QByteArray(250, 'D') + hex("00")),
             (QString(250, 'D') + " (Product ID=300)").left(254));
         row("description without zero ends with the data",
-            Hex(ACK) + Packet(Hex("10 FF 06 05 00 00 00 51 52")), "QR (Product ID=5)");
+            hex(ACK) + Packet(hex("10 FF 06 05 00 00 00 51 52")), "QR (Product ID=5)");
         // A receiver doubles every 0x10 within size, data and checksum.
         row("software version 2.72 (0x0110) doubled",
-            Hex(ACK) + Hex("10 FF 0A 23 01 10 10 01 65 54 72 65 78 00 BA 10 03"),
+            hex(ACK) + hex("10 FF 0A 23 01 10 10 01 65 54 72 65 78 00 BA 10 03"),
             "eTrex (Product ID=291)");
         row("product id 0x10F0 doubled",
-            Hex(ACK) + Hex("10 FF 0B F0 10 10 90 01 47 50 53 20 31 32 00 F8 10 03"),
+            hex(ACK) + hex("10 FF 0B F0 10 10 90 01 47 50 53 20 31 32 00 F8 10 03"),
             "GPS 12 (Product ID=4336)");
         row("checksum 0x10 doubled before the end",
-            Hex(ACK) + Hex("10 FF 09 23 01 90 01 47 50 53 49 00 10 10 10 03"),
+            hex(ACK) + hex("10 FF 09 23 01 90 01 47 50 53 49 00 10 10 10 03"),
             "GPSI (Product ID=291)");
         row("10 10 03 inside the data is no end",
-            Hex(ACK) + Hex("10 FF 07 23 01 10 10 03 58 59 00 12 10 03"), "XY (Product ID=291)");
+            hex(ACK) + hex("10 FF 07 23 01 10 10 03 58 59 00 12 10 03"), "XY (Product ID=291)");
         // A receiver that forgets to double a DLE still sent the right bytes.
         row("undoubled 0x10 in data is data",
-            Hex(ACK) + Hex("10 FF 0A 23 01 10 01 65 54 72 65 78 00 BA 10 03"),
+            hex(ACK) + hex("10 FF 0A 23 01 10 01 65 54 72 65 78 00 BA 10 03"),
             "eTrex (Product ID=291)");
     }
 
@@ -107,7 +107,7 @@ private Q_SLOTS:
         QFETCH(QString, version);
         QFETCH(int, finding);
         unsigned char packet[GARMIN_PACKET_SIZE];
-        QCOMPARE(int(scanGarminReply(ReplyBuffer(reply).get(), REPLY_SIZE, packet)), finding);
+        QCOMPARE(int(scanGarminReply(replyBuffer(reply).get(), REPLY_SIZE, packet)), finding);
         if (finding == int(GarminReplyFinding::ProductData)) {
             char text[VERSION_SIZE];
             formatGarminVersion(reinterpret_cast<const char*>(packet), text, VERSION_SIZE);
@@ -122,13 +122,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("result");
         QTest::addColumn<QString>("version");
         QTest::addColumn<QString>("message");
-        const QByteArray abc = Hex(ACK) + Hex(PRODUCT_DATA_ABC);
+        const QByteArray abc = hex(ACK) + hex(PRODUCT_DATA_ABC);
         QTest::newRow("answer") << abc << 1 << "ABC (Product ID=291)" << QString();
         QTest::newRow("bad ack") << Changed(abc, 5, char(0xFB)) << 0 << QString()
                                  << "Bad Checksum in Garmin ACK Message";
         QTest::newRow("bad product data") << Changed(abc, 19, char(0x7F)) << 0 << QString()
                                           << "Bad Checksum in Garmin Version Message";
-        QTest::newRow("nothing") << Hex(ACK) << 0 << QString() << QString();
+        QTest::newRow("nothing") << hex(ACK) << 0 << QString() << QString();
     }
 
     void checkReply()
@@ -139,7 +139,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         FakeDialog dlg;
         dlg.units[0].eMfg = GPS_MFG_GARMIN;
-        QCOMPARE(CheckGarminReply(0, ReplyBuffer(reply).get()), result);
+        QCOMPARE(CheckGarminReply(0, replyBuffer(reply).get()), result);
         QCOMPARE(QString::fromLatin1(dlg.units[0].szVersion), version);
         QCOMPARE(dlg.messages, message.isEmpty() ? QStringList() : QStringList{message});
     }

@@ -72,7 +72,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, reply);
         QFETCH(QByteArray, sentence);
-        const auto buf = ReplyBuffer(reply);
+        const auto buf = replyBuffer(reply);
         const MagellanVersionSentence found = scanMagellanReply(buf.get(), REPLY_SIZE);
         QCOMPARE(found.start < 0 ? QByteArray()
                                  : QByteArray(buf.get() + found.start, found.star - found.start),
@@ -103,7 +103,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, sentence);
         QFETCH(QByteArray, version);
         char text[VERSION_SIZE];
-        formatMagellanVersion(ReplyBuffer(sentence).get(), text, VERSION_SIZE);
+        formatMagellanVersion(replyBuffer(sentence).get(), text, VERSION_SIZE);
         QCOMPARE(QByteArray(text), version);
     }
 
@@ -114,13 +114,13 @@ private Q_SLOTS:
         FakeDialog dlg;
         dlg.units[2].eMfg = GPS_MFG_MAGELLAN;
         const QByteArray answer = "ab\r\n" + Sentence("$PMGNVER,12,3.10,XL");
-        auto reply = ReplyBuffer(answer);
+        auto reply = replyBuffer(answer);
         QCOMPARE(CheckMagellanReply(2, reply.get()), 1);
         QCOMPARE(QByteArray(reply.get(), answer.size()), QByteArray(answer).replace('*', '\0'));
         QCOMPARE(dlg.units[2].szVersion, "XL Software Version 3.10 (Product ID=12)");
 
         const QByteArray other = Sentence("$PMGNVER,12,3.10,ZZ").replace("*", "*0");
-        reply = ReplyBuffer(other);
+        reply = replyBuffer(other);
         dlg.units[2].szVersion[0] = '\0';
         QCOMPARE(CheckMagellanReply(2, reply.get()), 0);
         QCOMPARE(QByteArray(reply.get(), other.size()), other);
@@ -132,8 +132,8 @@ private Q_SLOTS:
     {
         FakeDialog dlg;
         dlg.units[0].eMfg = GPS_MFG_MAGELLAN;
-        QCOMPARE(CheckMagellanReply(0, ReplyBuffer(Sentence("$PMGNVER,12,3.10,XL")).get()), 1);
-        QCOMPARE(CheckMagellanReply(0, ReplyBuffer(Sentence("$PMGNVER,99,9.99,ZZ")).get()), 1);
+        QCOMPARE(CheckMagellanReply(0, replyBuffer(Sentence("$PMGNVER,12,3.10,XL")).get()), 1);
+        QCOMPARE(CheckMagellanReply(0, replyBuffer(Sentence("$PMGNVER,99,9.99,ZZ")).get()), 1);
         QCOMPARE(dlg.units[0].szVersion, "XL Software Version 3.10 (Product ID=12)");
     }
 };

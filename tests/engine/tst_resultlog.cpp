@@ -23,10 +23,10 @@ void Finish(FakeDialog& dlg, int k, int maker, const char* version, const char* 
     u.tStart = START;
     u.tLastResponse = LAST;
     std::strcpy(u.szEndurance, endurance);
-    dlg.SetText(u.nBatteryMakerCtrl, "Acme");
-    dlg.SetText(u.nBatteryTypeCtrl, "Ni-MH");
-    dlg.SetText(u.nCapacityCtrl, "1800");
-    dlg.SetText(u.nCommentsCtrl, "spare set");
+    dlg.setText(u.nBatteryMakerCtrl, "Acme");
+    dlg.setText(u.nBatteryTypeCtrl, "Ni-MH");
+    dlg.setText(u.nCapacityCtrl, "1800");
+    dlg.setText(u.nCommentsCtrl, "spare set");
 }
 
 QByteArray LogContents()
@@ -94,10 +94,10 @@ private Q_SLOTS:
 
         FakeDialog dlg;
         Finish(dlg, 1, maker, "V", "06:12:18");
-        dlg.SetText(dlg.units[1].nBatteryMakerCtrl, batteryMaker.constData());
-        dlg.SetText(dlg.units[1].nCommentsCtrl, comments.constData());
+        dlg.setText(dlg.units[1].nBatteryMakerCtrl, batteryMaker.constData());
+        dlg.setText(dlg.units[1].nCommentsCtrl, comments.constData());
         if (removed)
-            dlg.RemoveControl(removed);
+            dlg.removeControl(removed);
         WriteResults();
         QCOMPARE(LogContents(), line);
     }
@@ -109,8 +109,8 @@ private Q_SLOTS:
         Finish(dlg, 0, GPS_MFG_GARMIN, "eTrex (Product ID=130)", "100:00:00");
         // Ticked, but never finished: no line. Unticked after it finished:
         // the line is still written.
-        dlg.Tick(1, true);
-        dlg.Tick(0, false);
+        dlg.tick(1, true);
+        dlg.tick(0, false);
         WriteResults();
         const QList<QByteArray> lines = LogContents().split('\n');
         QCOMPARE(lines.size(), 3);

@@ -16,7 +16,7 @@ namespace {
 const QString COMPLETED = "Test completed... all units did not reply";
 const QString CANCELLED = "Test cancelled by user";
 const QByteArray GARMIN_REPLY =
-    Hex("10 06 02 FE 00 FA 10 03 10 FF 08 23 01 90 01 41 42 43 00 7E 10 03");
+    hex("10 06 02 FE 00 FA 10 03 10 FF 08 23 01 90 01 41 42 43 00 7E 10 03");
 const QByteArray MAGELLAN_REPLY = "$PMGNVER,12,3.10,XL*72\r\n";
 
 // Four fake receivers; Use() ticks one and chooses its maker in its list.
@@ -27,16 +27,16 @@ struct FakeReceivers {
     FakeReceivers()
     {
         for (int k = 0; k < UNIT_COUNT; ++k)
-            dlg.Attach(k, ports[k]);
+            dlg.attach(k, ports[k]);
     }
     FakePort& Use(int k, const char* maker, int answers)
     {
-        dlg.Tick(k, true);
-        dlg.SetText(IDC_GPS_MFG_BASE + k, maker);
+        dlg.tick(k, true);
+        dlg.setText(IDC_GPS_MFG_BASE + k, maker);
         const QByteArray& reply =
             QByteArray(maker).startsWith("Garmin") ? GARMIN_REPLY : MAGELLAN_REPLY;
-        ports[k].SetReply(reply.constData(), reply.size());
-        ports[k].nAnswers = answers;
+        ports[k].setReply(reply.constData(), reply.size());
+        ports[k].answers = answers;
         return ports[k];
     }
     bool AllDone() const
@@ -56,8 +56,8 @@ QByteArray Log(const char* name = "BATTERY.TXT")
 
 QByteArray Ctime(std::time_t t)
 {
-    char text[CTIME_SIZE];
-    formatCtime(t, text);
+    char text[CTIME_LINE_SIZE];
+    formatCtimeLine(t, text);
     return text;
 }
 
@@ -103,17 +103,17 @@ private Q_SLOTS:
         b.dlg.nowMs += msIntoSecond;
         b.dlg.bootMs += msIntoSecond;
         FakePort& port = b.Use(0, "Garmin", 0);
-        port.szReads = reads.constData();
+        port.readScript = reads.constData();
         QCOMPARE(RunEnduranceTest(), 1);
 
         const UnitInfo& u = b.dlg.units[0];
         const int silentFrom = reads.lastIndexOf('+') + 2; // the last silence's first read
         QCOMPARE(u.tLastResponse - u.tStart, 2 * silentFrom);
         QCOMPARE(u.dEndurance, 2.0 * silentFrom);
-        QCOMPARE(port.nReads, silentFrom + 4);
+        QCOMPARE(port.reads, silentFrom + 4);
         QCOMPARE(port.applied.nBaudRate, 9600);
-        QCOMPARE(QByteArray(b.dlg.Text(IDC_LAST_RESPONSE_BASE)), Ctime(u.tLastResponse));
-        QCOMPARE(QByteArray(b.dlg.Text(IDC_START_TIME_BASE)), Ctime(u.tStart));
+        QCOMPARE(QByteArray(b.dlg.text(IDC_LAST_RESPONSE_BASE)), Ctime(u.tLastResponse));
+        QCOMPARE(QByteArray(b.dlg.text(IDC_START_TIME_BASE)), Ctime(u.tStart));
         QCOMPARE(b.dlg.messages, QStringList{COMPLETED});
         QVERIFY(Log().startsWith("COM1, Garmin "));
         QVERIFY(!QFile::exists(RECOVERY_FILE_NAME));
@@ -144,11 +144,11 @@ private Q_SLOTS:
         b.Use(3, "Garmin", 5);
         // At the first pump of that cycle, between its queries and its wait.
         b.dlg.onPump = [&, done = false](FakeDialog& dlg) mutable {
-            if (done || dlg.nLampSteps != atCycle + 1)
+            if (done || dlg.lampSteps != atCycle + 1)
                 return;
             done = true;
             if (asleep)
-                dlg.Slept(step * 1000LL);
+                dlg.slept(step * 1000LL);
             else
                 dlg.nowMs += step * 1000LL;
         };
@@ -156,7 +156,7 @@ private Q_SLOTS:
         const UnitInfo& u = b.dlg.units[3];
         QCOMPARE(u.dEndurance, double(ran));
         QCOMPARE(u.tLastResponse - u.tStart, ran);
-        QCOMPARE(QByteArray(b.dlg.Text(IDC_LAST_RESPONSE_BASE + 3)), Ctime(u.tLastResponse));
+        QCOMPARE(QByteArray(b.dlg.text(IDC_LAST_RESPONSE_BASE + 3)), Ctime(u.tLastResponse));
         QCOMPARE(b.dlg.messages.value(0), COMPLETED);
         const QString note = b.dlg.messages.value(1);
         QCOMPARE(b.dlg.messages.size(), atCycle == 6 ? 2 : 1);
@@ -189,18 +189,18 @@ private Q_SLOTS:
         b.Use(0, "Garmin", atCycle == 0 ? 0 : -1);
         b.Use(2, "Garmin", 0);
         b.dlg.onPump = [&](FakeDialog& dlg) {
-            if (atCycle == 0 ? b.AllDone() : dlg.nLampSteps == atCycle + 1)
+            if (atCycle == 0 ? b.AllDone() : dlg.lampSteps == atCycle + 1)
                 dlg.bCancel = 1;
         };
         RunEnduranceTest();
-        QCOMPARE(b.ports[0].nReads, atCycle == 0 ? 5 : atCycle);
+        QCOMPARE(b.ports[0].reads, atCycle == 0 ? 5 : atCycle);
         QCOMPARE(QByteArray(b.dlg.units[2].szEndurance), endurance);
         QCOMPARE(b.dlg.messages, QStringList{CANCELLED});
-        QCOMPARE(b.dlg.nLitLamp, -1); // all dark
+        QCOMPARE(b.dlg.litLamp, -1); // all dark
         QCOMPARE(b.dlg.nLampPos, 1);
         QVERIFY(!QFile::exists("BATTERY.TXT"));
         QCOMPARE(Log(RECOVERY_FILE_NAME), "earlier\n");
-        QVERIFY(!b.ports[0].bOpen && !b.ports[2].bOpen);
+        QVERIFY(!b.ports[0].opened && !b.ports[2].opened);
     }
 
     // A run reports its end once, with its ports closed and its lines
@@ -233,11 +233,11 @@ private Q_SLOTS:
         QByteArray logAtEnd;
         b.dlg.onRunEnded = [&](FakeDialog& dlg) {
             boxesAtEnd = dlg.messages;
-            portOpenAtEnd = b.ports[0].bOpen || b.ports[1].bOpen;
+            portOpenAtEnd = b.ports[0].opened || b.ports[1].opened;
             logAtEnd = Log();
         };
         RunEnduranceTest();
-        QCOMPARE(b.dlg.nRunEnds, 1);
+        QCOMPARE(b.dlg.runEnds, 1);
         QCOMPARE(boxesAtEnd, QStringList{});
         QVERIFY(!portOpenAtEnd);
         QCOMPARE(logAtEnd.count('\n'), how == 1 ? 0 : how == 0 ? 2 : 1);
@@ -287,7 +287,7 @@ private Q_SLOTS:
         RunEnduranceTest();
         endRunNow();
         QVERIFY(kept.startsWith("COM2, Magellan ") && kept.count('\n') == 1);
-        QVERIFY(live.nReads == 5 && !live.bOpen);
+        QVERIFY(live.reads == 5 && !live.opened);
         QVERIFY(!b.dlg.messages.contains(COMPLETED) && !b.dlg.messages.contains(CANCELLED));
         QCOMPARE(logged, cancelled || !logWritable ? QByteArray() : kept);
         QCOMPARE(Log(), logged);
@@ -313,12 +313,12 @@ private Q_SLOTS:
 
         // One more cycle: no query, no wait, no read.
         QCOMPARE(pumpsAfterLastRead, 1);
-        QCOMPARE(b.ports[0].nWrites, 5);
-        QCOMPARE(b.ports[1].nReads, 5);
+        QCOMPARE(b.ports[0].writes, 5);
+        QCOMPARE(b.ports[1].reads, 5);
         // Set-up darkens the lamps, the six cycles light lamps 1 to 4, 1 and
         // 2; the last stays lit.
-        QCOMPARE(b.dlg.nLampSteps, 7);
-        QCOMPARE(b.dlg.nLitLamp, 1);
+        QCOMPARE(b.dlg.lampSteps, 7);
+        QCOMPARE(b.dlg.litLamp, 1);
         QCOMPARE(b.dlg.messages, QStringList{COMPLETED});
         QCOMPARE(Log().count('\n'), 2);
     }
@@ -336,31 +336,30 @@ private Q_SLOTS:
         FakePort& port = b.Use(0, "Garmin", 6);
         b.Use(1, "Garmin", 8);
         b.Use(2, "Garmin", 1);
-        b.dlg.Tick(2, false); // unticked before set-up: never touched
+        b.dlg.tick(2, false); // unticked before set-up: never touched
         int writesWhenUnticked = -1;
         b.dlg.onPump = [&](FakeDialog& dlg) {
-            const int cycle = dlg.nLampSteps - 1;
-            dlg.Tick(2, true); // ticked during the run: never touched either
+            const int cycle = dlg.lampSteps - 1;
+            dlg.tick(2, true); // ticked during the run: never touched either
             if (cycle == 2 && writesWhenUnticked < 0) {
-                dlg.Tick(0, false);
-                writesWhenUnticked = port.nWrites;
+                dlg.tick(0, false);
+                writesWhenUnticked = port.writes;
             }
             if (cycle == retickAtCycle && !dlg.bPortEnabled[0]) {
-                QCOMPARE(port.nWrites, writesWhenUnticked);
-                dlg.Tick(0, true);
+                QCOMPARE(port.writes, writesWhenUnticked);
+                dlg.tick(0, true);
             }
         };
         RunEnduranceTest();
 
         QCOMPARE(b.dlg.units[0].tStart, std::time_t(1765000000));
-        QVERIFY(port.nCloses == 1 && !port.bOpen);
-        QCOMPARE(b.ports[2].nOpens + b.ports[2].nWrites + b.ports[2].nReads + b.ports[2].nCloses,
-                 0);
+        QVERIFY(port.closes == 1 && !port.opened);
+        QCOMPARE(b.ports[2].opens + b.ports[2].writes + b.ports[2].reads + b.ports[2].closes, 0);
         if (retickAtCycle == 0) {
-            QCOMPARE(port.nWrites, 2);
+            QCOMPARE(port.writes, 2);
             QVERIFY(!Log().contains("COM1"));
         } else {
-            QCOMPARE(port.nReads, 11); // on to eight seconds into its silence
+            QCOMPARE(port.reads, 11); // on to eight seconds into its silence
             QVERIFY(Log().startsWith("COM1"));
         }
         QVERIFY(Log().contains("COM2") && !Log().contains("COM3"));
@@ -380,7 +379,7 @@ private Q_SLOTS:
         QTest::newRow("Magellan noise") << QByteArray("Magellan") << QByteArray("\x01zz", 3)
                                         << QByteArray() << QStringList{done};
         QTest::newRow("Garmin bad checksum")
-            << QByteArray("Garmin") << Hex("10 06 02 FE 00 FB 10 03") << QByteArray()
+            << QByteArray("Garmin") << hex("10 06 02 FE 00 FB 10 03") << QByteArray()
             << QStringList{ack, ack, done};
         QTest::newRow("Magellan with a model")
             << QByteArray("magellan meridian") << MAGELLAN_REPLY
@@ -399,9 +398,9 @@ private Q_SLOTS:
         QFETCH(QStringList, messages);
         FakeReceivers b;
         FakePort& port = b.Use(0, maker.constData(), 2);
-        port.SetReply(reply.constData(), reply.size());
+        port.setReply(reply.constData(), reply.size());
         RunEnduranceTest();
-        QCOMPARE(port.nReads, 7);
+        QCOMPARE(port.reads, 7);
         QCOMPARE(QByteArray(b.dlg.units[0].szVersion), version);
         QCOMPARE(b.dlg.messages, messages);
     }

@@ -36,7 +36,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(QDir::setCurrent(dir.path()));
         const QByteArray garmin =
-            Hex("10 06 02 FE 00 FA 10 03 10 FF 08 23 01 90 01 41 42 43 00 7E 10 03");
+            hex("10 06 02 FE 00 FA 10 03 10 FF 08 23 01 90 01 41 42 43 00 7E 10 03");
         const QByteArray magellan = "ab\r\n$GPGLL,1*00\r\n$PMGNVER,12,3.10,XL*72\r\n$GP";
         constexpr int CYCLES = 10000;
 
@@ -47,13 +47,13 @@ private Q_SLOTS:
         QVERIFY(!traced || trace.open("trace.txt", "Dunmerrow", error));
         dlg.portSet.traceTraffic(traced ? &trace : nullptr);
         for (int k = 0; k < UNIT_COUNT; ++k) {
-            dlg.Attach(k, ports[k]);
-            dlg.Tick(k, true);
+            dlg.attach(k, ports[k]);
+            dlg.tick(k, true);
             const bool isGarmin = k % 2 == 0;
-            dlg.SetText(IDC_GPS_MFG_BASE + k, isGarmin ? "Garmin" : "Magellan");
+            dlg.setText(IDC_GPS_MFG_BASE + k, isGarmin ? "Garmin" : "Magellan");
             const QByteArray& reply = isGarmin ? garmin : magellan;
-            ports[k].SetReply(reply.constData(), reply.size());
-            ports[k].nAnswers = CYCLES - 1 - k;
+            ports[k].setReply(reply.constData(), reply.size());
+            ports[k].answers = CYCLES - 1 - k;
         }
         // Counting starts at the first pump, after set-up, and stops in the
         // cycle whose read finds a unit silent.
@@ -61,23 +61,23 @@ private Q_SLOTS:
         dlg.onPump = [&](FakeDialog& d) {
             bool finishing = false;
             for (const FakePort& port : ports)
-                finishing = finishing || port.nAnswers == 0;
+                finishing = finishing || port.answers == 0;
             if (finishing)
-                AllocationCounter::Stop();
+                AllocationCounter::stop();
             else
-                AllocationCounter::Start();
-            cycles = d.nLampSteps - 1;
+                AllocationCounter::start();
+            cycles = d.lampSteps - 1;
         };
         RunEnduranceTest();
-        AllocationCounter::Stop();
+        AllocationCounter::stop();
 
         // The last unit's silence is confirmed in four more cycles.
         QCOMPARE(cycles, long(CYCLES + 5));
         QCOMPARE(dlg.units[0].szVersion, "ABC (Product ID=291)");
         QCOMPARE(dlg.units[1].szVersion, "XL Software Version 3.10 (Product ID=12)");
-        if (!AllocationCounter::CountsMalloc())
+        if (!AllocationCounter::countsMalloc())
             qWarning("only operator new is counted on this platform");
-        QCOMPARE(AllocationCounter::Count(), 0L);
+        QCOMPARE(AllocationCounter::count(), 0L);
         // Every cycle was traced: the first in full, the others counted.
         QFile file("trace.txt");
         QCOMPARE(file.open(QIODevice::ReadOnly) && file.readAll().count("= 100 more") == 4 * 99,

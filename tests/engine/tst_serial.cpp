@@ -33,7 +33,7 @@ bool WaitUntilWaiting(const PseudoTerminal& pty, int count)
 // Ticks unit k with the given maker and opens its port, as a run's set-up does.
 void OpenPort(FakeDialog& dlg, int k, int maker)
 {
-    dlg.Tick(k, true);
+    dlg.tick(k, true);
     dlg.units[k].eMfg = maker;
     InitializeCommPorts();
 }
@@ -158,15 +158,15 @@ private Q_SLOTS:
         FakeDialog dlg;
         ReceiverOnPort receiver(dlg.portSet, 3);
         OpenPort(dlg, 3, GPS_MFG_MAGELLAN);
-        dlg.Tick(3, false);
-        dlg.Tick(0, true);
+        dlg.tick(3, false);
+        dlg.tick(0, true);
         CloseCommPorts();
         QVERIFY(dlg.units[0].bInRun == 0 && dlg.units[0].hPort == nullptr);
 
         QSerialPort other;
         other.setPortName(QString::fromStdString(receiver.pty.deviceName()));
         QVERIFY2(other.open(QIODevice::ReadWrite), "the run left the port open");
-        dlg.Tick(0, false);
+        dlg.tick(0, false);
         OpenPort(dlg, 3, GPS_MFG_MAGELLAN);
         QVERIFY(!dlg.messages.empty());
         QCOMPARE(dlg.messages.front(), "Could not open com port");
@@ -196,18 +196,18 @@ private Q_SLOTS:
         QFETCH(QString, step);
         QFETCH(QStringList, messages);
         FakePort port;
-        port.bFailEvents = step == "events";
-        port.bFailQueues = step == "queues";
-        port.bFailGet = step == "get";
-        port.bFailSet = step == "set";
+        port.failEvents = step == "events";
+        port.failQueues = step == "queues";
+        port.failGet = step == "get";
+        port.failSet = step == "set";
         FakeDialog dlg;
-        dlg.Attach(0, port);
+        dlg.attach(0, port);
         OpenPort(dlg, 0, GPS_MFG_GARMIN);
         QCOMPARE(dlg.messages, messages);
         // Only a port whose line settings could not be read or set keeps its own.
         QCOMPARE(port.applied.nBaudRate, step == "get" || step == "set" ? 0 : 9600);
         CloseCommPorts();
-        QCOMPARE(port.bOpen, false);
+        QCOMPARE(port.opened, false);
     }
 };
 

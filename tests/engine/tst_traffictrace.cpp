@@ -25,17 +25,17 @@ private Q_SLOTS:
     {
         FakeDialog dlg;
         FakePort ports[3];
-        const QByteArray reply = Hex("10 06 02 FE 00 FA 10 03 10 FF 08 23 01 90 01 41 42 43 00 7E "
+        const QByteArray reply = hex("10 06 02 FE 00 FA 10 03 10 FF 08 23 01 90 01 41 42 43 00 7E "
                                      "10 03 24 0D 0A");
         for (int k = 0; k < 3; ++k) {
-            dlg.Attach(k, ports[k]);
-            dlg.Tick(k, true);
-            dlg.SetText(IDC_GPS_MFG_BASE + k, "Garmin");
-            ports[k].SetReply(reply.constData(), reply.size());
+            dlg.attach(k, ports[k]);
+            dlg.tick(k, true);
+            dlg.setText(IDC_GPS_MFG_BASE + k, "Garmin");
+            ports[k].setReply(reply.constData(), reply.size());
         }
-        ports[0].szReads = "++x+"; // its adapter gone at the third read, back at once
-        ports[1].bFailOpen = true;
-        ports[2].nAnswers = 2 * PortTrace::REPEATS_PER_LINE + 7;
+        ports[0].readScript = "++x+"; // its adapter gone at the third read, back at once
+        ports[1].failOpen = true;
+        ports[2].answers = 2 * PortTrace::REPEATS_PER_LINE + 7;
         // A link is opened as the device it names, so that the port is
         // locked under that device's name.
         QVERIFY(QFile::link("/dev/null", "link"));
@@ -46,7 +46,7 @@ private Q_SLOTS:
         QString error;
         QVERIFY(trace.open("trace.txt", "Dunmerrow Version test", error));
         dlg.portSet.traceTraffic(&trace);
-        dlg.onPump = [](FakeDialog& d) { d.Slept(d.nPumps == 30 ? 3600000 : 0); };
+        dlg.onPump = [](FakeDialog& d) { d.slept(d.pumps == 30 ? 3600000 : 0); };
         RunEnduranceTest();
 
         QFile file("trace.txt");

@@ -45,21 +45,21 @@ private Q_SLOTS:
             u.hPort = &port;
             for (int nId :
                  {u.nStartTimeCtrl, u.nLastResponseCtrl, u.nEnduranceCtrl, u.nCommentsCtrl})
-                dlg.SetText(nId, "text");
+                dlg.setText(nId, "text");
         }
-        dlg.RemoveControl(dlg.units[2].nLastResponseCtrl); // skipped without harm
+        dlg.removeControl(dlg.units[2].nLastResponseCtrl); // skipped without harm
 
         dlg.ResetUnits();
 
         for (const UnitInfo& u : dlg.units) {
             QVERIFY(!u.bDone && !u.tStart && !u.tLastResponse && u.dEndurance == 0.0);
             QCOMPARE(QByteArray(u.szEndurance, ENDURANCE_SIZE), QByteArray(ENDURANCE_SIZE, '\0'));
-            QCOMPARE(QByteArray(dlg.Text(u.nStartTimeCtrl)) + dlg.Text(u.nEnduranceCtrl), "");
+            QCOMPARE(QByteArray(dlg.text(u.nStartTimeCtrl)) + dlg.text(u.nEnduranceCtrl), "");
             QVERIFY(u.eMfg == GPS_MFG_MAGELLAN && u.hPort == &port);
             QCOMPARE(u.szVersion, "XL");
-            QCOMPARE(dlg.Text(u.nCommentsCtrl), "text");
+            QCOMPARE(dlg.text(u.nCommentsCtrl), "text");
         }
-        QCOMPARE(dlg.Text(dlg.units[1].nLastResponseCtrl), "");
+        QCOMPARE(dlg.text(dlg.units[1].nLastResponseCtrl), "");
     }
 };
 

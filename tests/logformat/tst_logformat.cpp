@@ -115,10 +115,10 @@ private Q_SLOTS:
             u.tStart = tStart;
             u.tLastResponse = tLast;
             formatEndurance(seconds, u.szEndurance, ENDURANCE_SIZE);
-            dlg.SetText(u.nBatteryMakerCtrl, texts[0].toUtf8().constData());
-            dlg.SetText(u.nBatteryTypeCtrl, type.toUtf8().constData());
-            dlg.SetText(u.nCapacityCtrl, texts[1].toUtf8().constData());
-            dlg.SetText(u.nCommentsCtrl, texts[2].toUtf8().constData());
+            dlg.setText(u.nBatteryMakerCtrl, texts[0].toUtf8().constData());
+            dlg.setText(u.nBatteryTypeCtrl, type.toUtf8().constData());
+            dlg.setText(u.nCapacityCtrl, texts[1].toUtf8().constData());
+            dlg.setText(u.nCommentsCtrl, texts[2].toUtf8().constData());
             QCOMPARE(WriteResults(), 1);
         }
         QFile file(LOG_FILE_NAME);

@@ -8,34 +8,26 @@ namespace {
 
 std::atomic<bool> g_counting{false};
 std::atomic<long> g_count{0};
-std::atomic<bool (*)()> g_leftOut{nullptr};
 
 } // namespace
 
 namespace AllocationCounter {
-void Start()
+void start()
 {
     g_counting = true;
 }
-void Stop()
+void stop()
 {
     g_counting = false;
 }
-long Count()
+long count()
 {
     return g_count.load();
 }
-void Note()
+void note()
 {
-    if (!g_counting.load(std::memory_order_relaxed))
-        return;
-    bool (*leftOut)() = g_leftOut.load(std::memory_order_relaxed);
-    if (!leftOut || !leftOut())
+    if (g_counting.load(std::memory_order_relaxed))
         g_count.fetch_add(1, std::memory_order_relaxed);
-}
-void SetFilter(bool (*leftOut)())
-{
-    g_leftOut = leftOut;
 }
 } // namespace AllocationCounter
 
@@ -47,26 +39,26 @@ extern "C" void* __libc_realloc(void*, std::size_t);
 
 extern "C" void* malloc(std::size_t size)
 {
-    AllocationCounter::Note();
+    AllocationCounter::note();
     return __libc_malloc(size);
 }
 extern "C" void* calloc(std::size_t count, std::size_t size)
 {
-    AllocationCounter::Note();
+    AllocationCounter::note();
     return __libc_calloc(count, size);
 }
 extern "C" void* realloc(void* p, std::size_t size)
 {
-    AllocationCounter::Note();
+    AllocationCounter::note();
     return __libc_realloc(p, size);
 }
 
-bool AllocationCounter::CountsMalloc()
+bool AllocationCounter::countsMalloc()
 {
     return true;
 }
 #else
-bool AllocationCounter::CountsMalloc()
+bool AllocationCounter::countsMalloc()
 {
     return false;
 }
@@ -74,9 +66,9 @@ bool AllocationCounter::CountsMalloc()
 
 namespace {
 
-void* Allocate(std::size_t size)
+void* allocate(std::size_t size)
 {
-    AllocationCounter::Note();
+    AllocationCounter::note();
     if (void* p = std::malloc(size ? size : 1))
         return p;
     throw std::bad_alloc();
@@ -86,11 +78,11 @@ void* Allocate(std::size_t size)
 
 void* operator new(std::size_t size)
 {
-    return Allocate(size);
+    return allocate(size);
 }
 void* operator new[](std::size_t size)
 {
-    return Allocate(size);
+    return allocate(size);
 }
 void operator delete(void* p) noexcept
 {

@@ -4,13 +4,11 @@
 // operator new, and on glibc every malloc, calloc and realloc as well (Qt's
 // containers allocate through malloc).
 namespace AllocationCounter {
-void Start();
-void Stop();
-long Count();
+void start();
+void stop();
+long count();
 // Whether malloc and friends are counted too, not only operator new.
-bool CountsMalloc();
-// Counts one allocation if counting is on and the filter, if any, does
-// not call it one to leave out. The filter must not allocate.
-void Note();
-void SetFilter(bool (*leftOut)());
+bool countsMalloc();
+// Counts one allocation if counting is on.
+void note();
 } // namespace AllocationCounter

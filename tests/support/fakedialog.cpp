@@ -16,20 +16,20 @@ FakeDialog::FakeDialog() : m_current(this)
 
 FakeDialog::~FakeDialog() = default;
 
-void FakeDialog::SetText(int nId, const char* szUtf8)
+void FakeDialog::setText(int nId, const char* szUtf8)
 {
     std::snprintf(m_text[nId - FIRST_ID], TEXT_SIZE, "%s", szUtf8);
 }
 
-const char* FakeDialog::Text(int nId) const
+const char* FakeDialog::text(int nId) const
 {
     return m_text[nId - FIRST_ID];
 }
 
-void FakeDialog::Attach(int k, FakePort& port)
+void FakeDialog::attach(int k, FakePort& port)
 {
     portSet.setDevice(k, &port);
-    port.pClockMs = &bootMs;
+    port.clockMs = &bootMs;
 }
 
 bool FakeDialog::ControlText(int nId, QString& text) const
@@ -45,35 +45,35 @@ void FakeDialog::SetControlText(int nId, const char* szText)
 {
     const int i = nId - FIRST_ID;
     if (i >= 0 && i < ID_COUNT && m_exists[i])
-        SetText(nId, szText);
+        setText(nId, szText);
 }
 
 void FakeDialog::StepActivityLights()
 {
-    ++nLampSteps;
-    nLitLamp = advanceLampPosition(nLampPos);
+    ++lampSteps;
+    litLamp = advanceLampPosition(nLampPos);
 }
 
 void FakeDialog::DispatchPendingMessages()
 {
-    ++nPumps;
+    ++pumps;
     if (onPump)
         onPump(*this);
 }
 
 std::int64_t FakeDialog::wallClockMs()
 {
-    return bRealClock ? TestDialogBase::wallClockMs() : nowMs;
+    return realClock ? TestDialogBase::wallClockMs() : nowMs;
 }
 
 SteadyClocks FakeDialog::steadyClocks()
 {
-    return bRealClock ? TestDialogBase::steadyClocks() : SteadyClocks{bootMs, awakeMs};
+    return realClock ? TestDialogBase::steadyClocks() : SteadyClocks{bootMs, awakeMs};
 }
 
 void FakeDialog::Sleep100ms()
 {
-    if (bRealClock) {
+    if (realClock) {
         TestDialogBase::Sleep100ms();
         return;
     }

@@ -18,34 +18,34 @@ public:
     FakeDialog();
     ~FakeDialog() override;
 
-    void SetText(int nId, const char* szUtf8);
-    const char* Text(int nId) const;
-    void RemoveControl(int nId) { m_exists[nId - FIRST_ID] = false; }
-    void Tick(int k, bool ticked) { bPortEnabled[k] = ticked ? 1 : 0; }
+    void setText(int nId, const char* szUtf8);
+    const char* text(int nId) const;
+    void removeControl(int nId) { m_exists[nId - FIRST_ID] = false; }
+    void tick(int k, bool ticked) { bPortEnabled[k] = ticked ? 1 : 0; }
     // Puts a fake port that reads this dialog's clock in unit k's place.
-    void Attach(int k, FakePort& port);
+    void attach(int k, FakePort& port);
 
     // The boxes shown, in order; the "Error" box's text as "Error: <text>",
     // the unwritten results as "Copyable: <text>", the question about
     // recovered results as "Question: <text>".
     QStringList messages;
     bool answerYes = true;
-    int nLampSteps = 0;
-    int nLitLamp = -1; // -1: all dark, or never stepped
-    int nPumps = 0;
+    int lampSteps = 0;
+    int litLamp = -1; // -1: all dark, or never stepped
+    int pumps = 0;
 
     long long nowMs = 1765000000000LL; // the wall clock
     long long bootMs = nowMs;          // the steady clock that counts sleep; the ports' clock
     long long awakeMs = 86400000LL;    // the steady clock that stops while the computer sleeps
-    bool bRealClock = false;           // the system's clocks and real sleeps instead
+    bool realClock = false;            // the system's clocks and real sleeps instead
     // The computer sleeps for ms: the wall clock and the boot clock move on.
-    void Slept(long long ms)
+    void slept(long long ms)
     {
         nowMs += ms;
         bootMs += ms;
     }
     std::function<void(FakeDialog&)> onPump;
-    int nRunEnds = 0;
+    int runEnds = 0;
     std::function<void(FakeDialog&)> onRunEnded;
 
     bool ControlText(int nId, QString& text) const override;
@@ -71,7 +71,7 @@ public:
     void Sleep100ms() override;
     void runEnded() override
     {
-        ++nRunEnds;
+        ++runEnds;
         if (onRunEnded)
             onRunEnded(*this);
     }

@@ -8,118 +8,118 @@
 // and what each read finds waiting. It never allocates.
 class FakePort : public SerialDevice {
 public:
-    bool bFailOpen = false;
-    bool bFailEvents = false;
-    bool bFailQueues = false;
-    bool bFailGet = false;
-    bool bFailSet = false;
+    bool failOpen = false;
+    bool failEvents = false;
+    bool failQueues = false;
+    bool failGet = false;
+    bool failSet = false;
 
-    // The next nAnswers reads find `reply` waiting, then the receiver is
-    // silent; nAnswers < 0 answers for ever. A read takes the reply in as
+    // The next answers reads find `reply` waiting, then the receiver is
+    // silent; answers < 0 answers for ever. A read takes the reply in as
     // many pieces as it asks for, and ends when nothing is left.
-    int nAnswers = 0;
+    int answers = 0;
     char reply[1024] = {};
-    int nReplyLength = 0;
-    void SetReply(const char* data, int length)
+    int replyLength = 0;
+    void setReply(const char* data, int length)
     {
         std::memcpy(reply, data, static_cast<std::size_t>(length));
-        nReplyLength = length;
+        replyLength = length;
     }
 
     // Or, when set, what each read finds, one character a read: '+' the
     // reply, '-' nothing, 'x' the port failed, its adapter gone, and it opens
     // only for a read that is not 'x'; silent after the last.
-    const char* szReads = nullptr;
-    bool bFailed = false;
+    const char* readScript = nullptr;
+    bool failed = false;
 
     // What the program did; with a clock, when it last read and got an answer.
-    bool bOpen = false;
-    int nOpens = 0, nCloses = 0, nWrites = 0, nReads = 0;
+    bool opened = false;
+    int opens = 0, closes = 0, writes = 0, reads = 0;
     char lastWrite[256] = {};
-    int nLastWriteLength = 0;
+    int lastWriteLength = 0;
     LineSettings applied;
-    const long long* pClockMs = nullptr;
-    long long nLastReadMs = -1, nLastAnswerMs = -1;
+    const long long* clockMs = nullptr;
+    long long lastReadMs = -1, lastAnswerMs = -1;
 
     bool Open(const char*) override
     {
-        ++nOpens;
-        bOpen = !bFailOpen && Scripted(nReads) != 'x';
-        bFailed = bFailed && !bOpen;
-        if (bOpen)
+        ++opens;
+        opened = !failOpen && scripted(reads) != 'x';
+        failed = failed && !opened;
+        if (opened)
             applied = LineSettings();
-        m_szError = "No such file or directory";
-        return bOpen;
+        m_error = "No such file or directory";
+        return opened;
     }
-    bool hasFailed() const override { return bFailed; }
+    bool hasFailed() const override { return failed; }
     // Events belong to the program, not to the port: made even for a port
     // that failed to open.
-    bool CreateEvents() override { return !bFailEvents; }
-    bool SetQueueSizes(int, int) override { return Step(bFailQueues); }
+    bool CreateEvents() override { return !failEvents; }
+    bool SetQueueSizes(int, int) override { return step(failQueues); }
     bool GetLineSettings(LineSettings& settings) override
     {
         settings = applied;
-        return Step(bFailGet);
+        return step(failGet);
     }
     bool SetLineSettings(const LineSettings& settings) override
     {
-        const bool ok = Step(bFailSet);
+        const bool ok = step(failSet);
         if (ok)
             applied = settings;
         return ok;
     }
-    bool SetTimeouts(const CommTimeouts&) override { return Step(false); }
+    bool SetTimeouts(const CommTimeouts&) override { return step(false); }
     void Write(const char* data, int nCount) override
     {
-        ++nWrites;
-        nLastWriteLength = nCount < 256 ? nCount : 256;
-        std::memcpy(lastWrite, data, static_cast<std::size_t>(nLastWriteLength));
+        ++writes;
+        lastWriteLength = nCount < 256 ? nCount : 256;
+        std::memcpy(lastWrite, data, static_cast<std::size_t>(lastWriteLength));
     }
     int ReadWaiting(char* buf, int nMax) override
     {
-        if (m_nTaken < 0) {
-            ++nReads;
-            nLastReadMs = pClockMs ? *pClockMs : -1;
-            const bool waiting = szReads ? Scripted(nReads - 1) == '+' : nAnswers != 0;
-            if (Scripted(nReads - 1) == 'x' && bOpen) {
-                bOpen = false;
-                bFailed = true;
-                m_szError = "Input/output error";
+        if (m_taken < 0) {
+            ++reads;
+            lastReadMs = clockMs ? *clockMs : -1;
+            const bool waiting = readScript ? scripted(reads - 1) == '+' : answers != 0;
+            if (scripted(reads - 1) == 'x' && opened) {
+                opened = false;
+                failed = true;
+                m_error = "Input/output error";
             }
-            if (!bOpen || !waiting)
+            if (!opened || !waiting)
                 return 0;
-            nAnswers -= nAnswers > 0 ? 1 : 0;
-            nLastAnswerMs = nLastReadMs;
-            m_nTaken = 0;
+            answers -= answers > 0 ? 1 : 0;
+            lastAnswerMs = lastReadMs;
+            m_taken = 0;
         }
-        const int left = nReplyLength - m_nTaken;
+        const int left = replyLength - m_taken;
         const int n = left < nMax ? left : nMax;
         if (n <= 0) {
-            m_nTaken = -1;
+            m_taken = -1;
             return 0;
         }
-        std::memcpy(buf, reply + m_nTaken, static_cast<std::size_t>(n));
-        m_nTaken += n;
+        std::memcpy(buf, reply + m_taken, static_cast<std::size_t>(n));
+        m_taken += n;
         return n;
     }
     void Close() override
     {
-        ++nCloses;
-        bOpen = bFailed = false;
+        ++closes;
+        opened = failed = false;
     }
-    const char* ErrorText() const override { return m_szError; }
+    const char* ErrorText() const override { return m_error; }
 
 private:
-    char Scripted(int i) const
+    char scripted(int i) const
     {
-        return szReads && std::strlen(szReads) > std::size_t(i) ? szReads[i] : '-';
+        return readScript && std::strlen(readScript) > std::size_t(i) ? readScript[i] : '-';
     }
     // A step on a port that is not open fails as one on an invalid handle.
-    bool Step(bool bFails)
+    bool step(bool fails)
     {
-        m_szError = bOpen ? "Input/output error" : "Bad file descriptor";
-        return bOpen && !bFails;
+        m_error = opened ? "Input/output error" : "Bad file descriptor";
+        return opened && !fails;
     }
-    const char* m_szError = "";
-    int m_nTaken = -1; // bytes of the reply taken by the read under way
+    const char* m_error = "";
+    int m_taken = -1; // bytes of the reply taken by the read under way
 };

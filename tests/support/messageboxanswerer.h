@@ -18,7 +18,7 @@ class MessageBoxAnswerer {
 public:
     MessageBoxAnswerer()
     {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { Look(); });
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { look(); });
         m_timer.start(5);
     }
 
@@ -27,10 +27,10 @@ public:
     // Called while a box is up, before it is answered.
     std::function<void(QMessageBox*)> onBox;
 
-    QStringList Texts() const { return m_texts; }
+    QStringList texts() const { return m_texts; }
 
 private:
-    void Look()
+    void look()
     {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             auto* box = qobject_cast<QMessageBox*>(window);
@@ -46,7 +46,7 @@ private:
                 qFatal("No click reaches the box \"%s\"", qPrintable(box->text()));
             }
             QAbstractButton* button = box->button(answer);
-            ClickWidget(button ? button : box->button(QMessageBox::Ok));
+            clickWidget(button ? button : box->button(QMessageBox::Ok));
             if (!box->isVisible())
                 m_current = nullptr;
         }

@@ -7,7 +7,7 @@
 // Input as a person gives it: through the window system to the widget's
 // window, so that a window blocked by a modal one, a disabled button or a
 // hidden one does not get it, exactly as on a desktop.
-inline void ClickWidget(QWidget* widget)
+inline void clickWidget(QWidget* widget)
 {
     QWidget* window = widget->window();
     if (!window->isVisible())
@@ -16,7 +16,7 @@ inline void ClickWidget(QWidget* widget)
                       widget->mapTo(window, widget->rect().center()));
 }
 
-inline void PressKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+inline void pressKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
 {
     QTest::keyClick(window->windowHandle(), key, modifiers);
 }

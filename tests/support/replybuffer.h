@@ -9,7 +9,7 @@
 // A reply exactly as the run hands it to a check: a 255-byte buffer of its
 // own (so that AddressSanitizer sees any access past it), zero after the
 // bytes received.
-inline std::unique_ptr<char[]> ReplyBuffer(const void* data, std::size_t size)
+inline std::unique_ptr<char[]> replyBuffer(const void* data, std::size_t size)
 {
     std::unique_ptr<char[]> buf(new char[REPLY_SIZE]);
     std::memset(buf.get(), 0, REPLY_SIZE);
@@ -17,7 +17,7 @@ inline std::unique_ptr<char[]> ReplyBuffer(const void* data, std::size_t size)
     return buf;
 }
 
-inline std::unique_ptr<char[]> ReplyBuffer(const QByteArray& bytes)
+inline std::unique_ptr<char[]> replyBuffer(const QByteArray& bytes)
 {
-    return ReplyBuffer(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return replyBuffer(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }

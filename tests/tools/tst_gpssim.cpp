@@ -47,16 +47,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("receiver");
         QTest::addColumn<QByteArray>("expected");
-        const QByteArray ack = Hex("10 06 02 FE 00 FA 10 03");
-        const QByteArray data = ack + Hex("10 FF 0A 82 00 10 10 01 65 54 72 65 78 00");
+        const QByteArray ack = hex("10 06 02 FE 00 FA 10 03");
+        const QByteArray data = ack + hex("10 FF 0A 82 00 10 10 01 65 54 72 65 78 00");
         const QByteArray version = "$PMGNVER,31,1.50,Meridian Color*";
         QTest::newRow("garmin") << "garmin"
-                                << "60s off " + data + Hex("5C 10 03");
+                                << "60s off " + data + hex("5C 10 03");
         QTest::newRow("garmin bad") << "garmin,fault=bad-checksum,stream,life=1.5"
-                                    << "1.5s on " + data + Hex("A3 10 03");
+                                    << "1.5s on " + data + hex("A3 10 03");
         QTest::newRow("garmin sum 0x10")
             << "garmin,desc=eTrexK,id=0x82"
-            << "60s off " + ack + Hex("10 FF 0B 82 00 10 10 01 65 54 72 65 78 4B 00 10 10 10 03");
+            << "60s off " + ack + hex("10 FF 0B 82 00 10 10 01 65 54 72 65 78 4B 00 10 10 10 03");
         QTest::newRow("magellan") << "magellan,stream=on,life=forever"
                                   << "forever on " + version + "2D\r\n";
         QTest::newRow("magellan lower") << "magellan,fault=lowercase,life=2h30m"
@@ -131,14 +131,14 @@ private Q_SLOTS:
         QTest::addColumn<bool>("garmin");
         QTest::addColumn<QByteArrayList>("pieces");
         QTest::addColumn<QString>("verdicts");
-        const QByteArray query = Hex("10 FE 00 02 10 03");
+        const QByteArray query = hex("10 FE 00 02 10 03");
         QTest::newRow("garmin pieces")
-            << true << QByteArrayList{"\x10", Hex("FE 00 02"), "\x10\x03"} << "+";
+            << true << QByteArrayList{"\x10", hex("FE 00 02"), "\x10\x03"} << "+";
         QTest::newRow("garmin junk, twice")
             << true << QByteArrayList{"ab" + query + query} << "-++";
         QTest::newRow("garmin broken off")
-            << true << QByteArrayList{Hex("10 FE 00"), query} << "-+";
-        QTest::newRow("garmin waiting") << true << QByteArrayList{query + Hex("10 FE")} << "+";
+            << true << QByteArrayList{hex("10 FE 00"), query} << "-+";
+        QTest::newRow("garmin waiting") << true << QByteArrayList{query + hex("10 FE")} << "+";
         QTest::newRow("magellan checksum")
             << false << QByteArrayList{"$PMGNCMD,VERSION*29\r\n"} << "-";
         QTest::newRow("magellan no CR")
@@ -181,7 +181,7 @@ private Q_SLOTS:
         }
         QByteArray heard[2];
         qint64 firstAt = -1, lastAt = -1, atQuery = -1, answeredAt = -1;
-        const QByteArray garminAnswer = Hex("10 06 02 FE 00 FA 10 03 10 FF 0A 82 00 10 10 01");
+        const QByteArray garminAnswer = hex("10 06 02 FE 00 FA 10 03 10 FF 0A 82 00 10 10 01");
         QElapsedTimer clock;
         for (clock.start(); clock.elapsed() < 5000; QTest::qWait(20)) {
             char buf[4096];
@@ -209,7 +209,7 @@ private Q_SLOTS:
         const QByteArray answer = "\n$PMGNVER,31,1.50,Meridian Color*2D\r\n$";
         QCOMPARE(heard[0].count(answer), 1);
         QVERIFY(heard[0].indexOf(answer) + 1 >= atQuery); // its "$" came after the query
-        QVERIFY(heard[1].count(Hex("10 33 40")) >= 3);
+        QVERIFY(heard[1].count(hex("10 33 40")) >= 3);
         QVERIFY2(answeredAt >= 2400 && answeredAt < 3500, qPrintable(QString::number(answeredAt)));
 
         sim.terminate();
@@ -234,7 +234,7 @@ private Q_SLOTS:
             QString error;
             QVERIFY(replayed || trace.open("trace.txt", "Dunmerrow", error));
             FakeDialog dlg;
-            dlg.bRealClock = true;
+            dlg.realClock = true;
             PortMap map;
             QVERIFY(startGpssim(sim, GPSSIM_PATH, "ports",
                                 replayed ? QStringList{"replay=trace.txt", "replay=trace.txt"}
@@ -244,8 +244,8 @@ private Q_SLOTS:
             dlg.portSet.setMap(map);
             dlg.portSet.traceTraffic(replayed ? nullptr : &trace);
             for (int k = 0; k < 2; ++k) {
-                dlg.Tick(k, true);
-                dlg.SetText(IDC_GPS_MFG_BASE + k, "Magellan");
+                dlg.tick(k, true);
+                dlg.setText(IDC_GPS_MFG_BASE + k, "Magellan");
             }
             RunEnduranceTest();
             sim.terminate();

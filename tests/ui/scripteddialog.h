@@ -19,14 +19,14 @@ struct ScriptedDialog : TestDialog {
     void DispatchPendingMessages() override
     {
         TestDialogBase::DispatchPendingMessages();
-        onPump(++nPumps);
+        onPump(++pumps);
     }
-    std::int64_t wallClockMs() override { return nPumps * 100LL; }
-    SteadyClocks steadyClocks() override { return {nPumps * 100LL, nPumps * 100LL}; }
+    std::int64_t wallClockMs() override { return pumps * 100LL; }
+    SteadyClocks steadyClocks() override { return {pumps * 100LL, pumps * 100LL}; }
     void Sleep100ms() override {}
 
     CurrentDialog current{this};
     FakePort ports[UNIT_COUNT];
-    int nPumps = 0;
+    int pumps = 0;
     std::function<void(int)> onPump = [](int) {};
 };

@@ -26,7 +26,7 @@ const QString OURS =
 
 // The inhibitors logind holds, as QDebug shows its answer: "Argument: (ssssuu)"
 // and the strings, for each.
-QString Inhibitors()
+QString inhibitors()
 {
     const QDBusMessage call = QDBusMessage::createMethodCall(LOGIND, "/org/freedesktop/login1",
                                                              LOGIND + ".Manager", "ListInhibitors");
@@ -35,15 +35,15 @@ QString Inhibitors()
     return listing;
 }
 
-int Count()
+int inhibitorCount()
 {
-    return Inhibitors().count("Argument: (ssssuu)");
+    return inhibitors().count("Argument: (ssssuu)");
 }
 
 // Just ours, as asked for.
-bool OnlyOurs()
+bool onlyOurs()
 {
-    return Count() == 1 && Inhibitors().contains(OURS);
+    return inhibitorCount() == 1 && inhibitors().contains(OURS);
 }
 
 // What the portal was asked, one call a line, as its mock logs them.
@@ -54,7 +54,7 @@ const QString INHIBITED =
                    "\n");
 const QString CLOSED = QStringLiteral("Close\n");
 
-QString PortalCalls()
+QString portalCalls()
 {
     QFile log(PORTAL_LOG);
     return log.open(QIODevice::ReadOnly)
@@ -64,7 +64,7 @@ QString PortalCalls()
 }
 
 // True once the portal has handed out its request, and so answered.
-bool PortalGranted()
+bool portalGranted()
 {
     const QDBusMessage call =
         QDBusMessage::createMethodCall(PORTAL, "/org/freedesktop/portal/desktop/request/1",
@@ -74,19 +74,19 @@ bool PortalGranted()
 
 // Ticks Com1, starts a run and answers every box, as an operator would,
 // after atBox; returns once the run has ended, with the last box's text.
-// Receivers that answer nAnswers polls and fall silent; -1: never.
-QString RunTest(
-    ScriptedDialog& dlg, int nAnswers = 3, const std::function<void()>& atBox = [] {})
+// Receivers that answer answers polls and fall silent; -1: never.
+QString runTest(
+    ScriptedDialog& dlg, int answers = 3, const std::function<void()>& atBox = [] {})
 {
     for (FakePort& port : dlg.ports) {
-        port.nAnswers = nAnswers;
-        port.SetReply("!", 1);
+        port.answers = answers;
+        port.setReply("!", 1);
     }
     MessageBoxAnswerer answerer;
     answerer.onBox = [&](QMessageBox*) { atBox(); };
-    ClickWidget(dlg.Control(IDC_PORT_CHECK_BASE));
-    ClickWidget(dlg.Control(IDC_START_TEST));
-    return answerer.Texts().value(answerer.Texts().size() - 1);
+    clickWidget(dlg.controls().byId(IDC_PORT_CHECK_BASE));
+    clickWidget(dlg.controls().byId(IDC_START_TEST));
+    return answerer.texts().value(answerer.texts().size() - 1);
 }
 
 const QString RUN_UNTIL_KILLED = QStringLiteral("--run-until-killed");
@@ -139,42 +139,43 @@ private Q_SLOTS:
         QFETCH(int, portalDelay);
         startLogind();
         startPortal(portalDelay);
-        QCOMPARE(Count(), 0);
+        QCOMPARE(inhibitorCount(), 0);
         ScriptedDialog dlg;
         QString held;
         dlg.onPump = [&](int nPump) {
             // The run's clock is the pumps': it ends long before a portal
             // could answer, unless it waits for the answer here.
             if (nPump == 10 && portalDelay == 0)
-                QVERIFY(QTest::qWaitFor(PortalGranted, 5000));
+                QVERIFY(QTest::qWaitFor(portalGranted, 5000));
             if (nPump % 10 == 0)
-                held += OnlyOurs() && !PortalCalls().contains(CLOSED) ? '+' : '-';
+                held += onlyOurs() && !portalCalls().contains(CLOSED) ? '+' : '-';
             if (nPump == cancelAtPump)
-                ClickWidget(dlg.Control(IDC_CANCEL));
+                clickWidget(dlg.controls().byId(IDC_CANCEL));
         };
         bool releasedAtBox = false;
         const auto noneLeft = [&] {
-            return Count() == 0 && (portalDelay > 0 || PortalCalls() == INHIBITED + CLOSED);
+            return inhibitorCount() == 0 &&
+                   (portalDelay > 0 || portalCalls() == INHIBITED + CLOSED);
         };
-        QTEST(RunTest(dlg, 3, [&] { releasedAtBox = QTest::qWaitFor(noneLeft, 2000); }), "lastBox");
+        QTEST(runTest(dlg, 3, [&] { releasedAtBox = QTest::qWaitFor(noneLeft, 2000); }), "lastBox");
         QVERIFY2(held.size() >= 3 && !held.contains('-'), qPrintable(held));
         QVERIFY(releasedAtBox);
         // A late answer comes after the run, and its request is closed then.
-        QCOMPARE(PortalCalls().contains(CLOSED), portalDelay == 0);
-        QTRY_COMPARE_WITH_TIMEOUT(PortalCalls(), INHIBITED + CLOSED, 10000);
+        QCOMPARE(portalCalls().contains(CLOSED), portalDelay == 0);
+        QTRY_COMPARE_WITH_TIMEOUT(portalCalls(), INHIBITED + CLOSED, 10000);
     }
 
     // SIGTERM in the middle of a run: nothing of ours outlives the program.
     void releasedWhenKilled()
     {
         startLogind();
-        QCOMPARE(Count(), 0);
+        QCOMPARE(inhibitorCount(), 0);
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(), {RUN_UNTIL_KILLED});
-        QTRY_VERIFY_WITH_TIMEOUT(OnlyOurs(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(onlyOurs(), 10000);
         child.terminate();
         QVERIFY(child.waitForFinished(5000));
-        QTRY_COMPARE(Count(), 0);
+        QTRY_COMPARE(inhibitorCount(), 0);
     }
 
 private:
@@ -208,7 +209,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     if (app.arguments().value(1) == RUN_UNTIL_KILLED) { // releasedWhenKilled's child
         ScriptedDialog dlg;
-        return RunTest(dlg, -1).size();
+        return runTest(dlg, -1).size();
     }
     TestSleepInhibitor test;
     QTEST_SET_MAIN_SOURCE_PATH

@@ -37,33 +37,33 @@ private Q_SLOTS:
     void initialStateAndTabOrder()
     {
         ScriptedDialog dlg;
-        QCOMPARE(ButtonStates(dlg), "SS-");
-        QCOMPARE(LampStates(dlg), "    ");
-        QCOMPARE(dlg.focusWidget(), dlg.Control(IDC_PORT_CHECK_BASE));
+        QCOMPARE(buttonStates(dlg), "SS-");
+        QCOMPARE(lampStates(dlg), "    ");
+        QCOMPARE(dlg.focusWidget(), dlg.controls().byId(IDC_PORT_CHECK_BASE));
         dlg.show();
         QApplication::setActiveWindow(&dlg);
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
-        QCOMPARE(dlg.Control(1005)->toolTip(), "Enables testing on Com3 when checked.");
+        QCOMPARE(dlg.controls().byId(1005)->toolTip(), "Enables testing on Com3 when checked.");
         QList<int> order;
         for (int k = 0; k < UNIT_COUNT; ++k) {
-            QVERIFY(!Get<QAbstractButton>(dlg, IDC_PORT_CHECK_BASE + k)->isChecked());
+            QVERIFY(!get<QAbstractButton>(dlg, IDC_PORT_CHECK_BASE + k)->isChecked());
             for (int base : ROW_BASES)
-                QVERIFY(!Get(dlg, base + k)->isEnabled());
+                QVERIFY(!get(dlg, base + k)->isEnabled());
             for (int base : {IDC_START_TIME_BASE, IDC_LAST_RESPONSE_BASE, IDC_ENDURANCE_BASE})
-                QCOMPARE(Get<QLabel>(dlg, base + k)->text(), "");
-            QCOMPARE(Get<QComboBox>(dlg, IDC_GPS_MFG_BASE + k)->currentText(), "Garmin");
-            QCOMPARE(Get<QComboBox>(dlg, IDC_BATTERY_TYPE_BASE + k)->currentText(), "Ni-MH");
+                QCOMPARE(get<QLabel>(dlg, base + k)->text(), "");
+            QCOMPARE(get<QComboBox>(dlg, IDC_GPS_MFG_BASE + k)->currentText(), "Garmin");
+            QCOMPARE(get<QComboBox>(dlg, IDC_BATTERY_TYPE_BASE + k)->currentText(), "Ni-MH");
             for (int base : {IDC_PORT_CHECK_BASE, IDC_GPS_MFG_BASE, IDC_BATTERY_MAKER_BASE,
                              IDC_BATTERY_TYPE_BASE, IDC_CAPACITY_BASE, IDC_COMMENTS_BASE})
                 order << base + k;
-            Click(dlg, IDC_PORT_CHECK_BASE + k);
+            click(dlg, IDC_PORT_CHECK_BASE + k);
         }
         order << IDC_START_TEST << IDC_OK << IDC_CANCEL << IDC_ABOUT << IDC_PORT_CHECK_BASE;
-        Get(dlg, IDC_CANCEL)->setEnabled(true); // Tab passes over disabled controls
-        Get(dlg, IDC_PORT_CHECK_BASE)->setFocus();
+        get(dlg, IDC_CANCEL)->setEnabled(true); // Tab passes over disabled controls
+        get(dlg, IDC_PORT_CHECK_BASE)->setFocus();
         for (int nId : order.mid(1)) {
-            PressKey(&dlg, Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), dlg.Control(nId));
+            pressKey(&dlg, Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), dlg.controls().byId(nId));
         }
     }
 
@@ -80,24 +80,24 @@ private Q_SLOTS:
     {
         QFETCH(int, k);
         ScriptedDialog dlg;
-        auto* box = Get<QAbstractButton>(dlg, IDC_PORT_CHECK_BASE + k);
-        ClickWidget(box);
+        auto* box = get<QAbstractButton>(dlg, IDC_PORT_CHECK_BASE + k);
+        clickWidget(box);
         for (int j = 0; j < UNIT_COUNT; ++j) {
             for (int base : ROW_BASES)
-                QCOMPARE(Get(dlg, base + j)->isEnabled(), j == k);
+                QCOMPARE(get(dlg, base + j)->isEnabled(), j == k);
         }
-        QCOMPARE(Get<QLabel>(dlg, IDC_UNIT_LABEL_BASE + k)->text(),
+        QCOMPARE(get<QLabel>(dlg, IDC_UNIT_LABEL_BASE + k)->text(),
                  QString("For unit on Com%1").arg(k + 1));
-        Get<QLineEdit>(dlg, IDC_BATTERY_MAKER_BASE + k)->setText("Acme");
-        Get<QComboBox>(dlg, IDC_GPS_MFG_BASE + k)->setCurrentIndex(1);
+        get<QLineEdit>(dlg, IDC_BATTERY_MAKER_BASE + k)->setText("Acme");
+        get<QComboBox>(dlg, IDC_GPS_MFG_BASE + k)->setCurrentIndex(1);
         dlg.SetControlText(IDC_ENDURANCE_BASE + k, "06:12:18");
-        ClickWidget(box);
+        clickWidget(box);
         QCOMPARE(dlg.bPortEnabled[k], 0);
         for (int base : ROW_BASES)
-            QVERIFY(!Get(dlg, base + k)->isEnabled());
-        QCOMPARE(Get<QLineEdit>(dlg, IDC_BATTERY_MAKER_BASE + k)->text(), "Acme");
-        QCOMPARE(Get<QComboBox>(dlg, IDC_GPS_MFG_BASE + k)->currentText(), "Magellan");
-        QCOMPARE(Get<QLabel>(dlg, IDC_ENDURANCE_BASE + k)->text(), "06:12:18");
+            QVERIFY(!get(dlg, base + k)->isEnabled());
+        QCOMPARE(get<QLineEdit>(dlg, IDC_BATTERY_MAKER_BASE + k)->text(), "Acme");
+        QCOMPARE(get<QComboBox>(dlg, IDC_GPS_MFG_BASE + k)->currentText(), "Magellan");
+        QCOMPARE(get<QLabel>(dlg, IDC_ENDURANCE_BASE + k)->text(), "06:12:18");
     }
 
     void lampSteps_data()
@@ -118,7 +118,7 @@ private Q_SLOTS:
         ScriptedDialog dlg;
         for (int i = 0; i < steps; ++i)
             dlg.StepActivityLights();
-        QTEST(LampStates(dlg), "lamps");
+        QTEST(lampStates(dlg), "lamps");
         QTEST(int(dlg.nLampPos), "pos");
     }
 
@@ -127,17 +127,17 @@ private Q_SLOTS:
     void keysAtRest()
     {
         ScriptedDialog dlg;
-        Click(dlg, IDC_PORT_CHECK_BASE + 1);
-        auto* edit = Get<QLineEdit>(dlg, IDC_COMMENTS_BASE + 1);
+        click(dlg, IDC_PORT_CHECK_BASE + 1);
+        auto* edit = get<QLineEdit>(dlg, IDC_COMMENTS_BASE + 1);
         edit->setText("spare set");
         QApplication::setActiveWindow(&dlg);
         edit->setFocus();
-        PressKey(&dlg, Qt::Key_Escape);
+        pressKey(&dlg, Qt::Key_Escape);
         QVERIFY(!dlg.close());
         MessageBoxAnswerer answerer;
         answerer.answer = QMessageBox::No;
-        PressKey(&dlg, Qt::Key_Return);
-        QCOMPARE(answerer.Texts(), QStringList{EXIT});
+        pressKey(&dlg, Qt::Key_Return);
+        QCOMPARE(answerer.texts(), QStringList{EXIT});
         QVERIFY(dlg.isVisible());
         QCOMPARE(edit->text(), "spare set");
         QCOMPARE(dlg.bPortEnabled[1], 1);
@@ -156,7 +156,7 @@ private Q_SLOTS:
             QCOMPARE(box->windowModality(), Qt::NonModal);
         };
         dlg.ErrorBox("Permission denied");
-        QCOMPARE(answerer.Texts(), QStringList{"Permission denied"});
+        QCOMPARE(answerer.texts(), QStringList{"Permission denied"});
     }
 
     // "Start Test" with no port ticked only says so. Then with Com1 and
@@ -172,31 +172,31 @@ private Q_SLOTS:
         MessageBoxAnswerer answerer;
         QStringList states; // the buttons and Com1's queries, at each box and mid-run
         answerer.onBox = [&](QMessageBox*) {
-            states << ButtonStates(dlg) + QString::number(dlg.ports[0].nWrites);
+            states << buttonStates(dlg) + QString::number(dlg.ports[0].writes);
         };
-        Click(dlg, IDC_START_TEST);
-        QCOMPARE(LampStates(dlg) + QString::number(dlg.ports[0].nOpens), "    0");
-        Click(dlg, IDC_PORT_CHECK_BASE + 0);
-        Click(dlg, IDC_PORT_CHECK_BASE + 2);
-        QWidget* cancel = dlg.Control(IDC_CANCEL);
+        click(dlg, IDC_START_TEST);
+        QCOMPARE(lampStates(dlg) + QString::number(dlg.ports[0].opens), "    0");
+        click(dlg, IDC_PORT_CHECK_BASE + 0);
+        click(dlg, IDC_PORT_CHECK_BASE + 2);
+        QWidget* cancel = dlg.controls().byId(IDC_CANCEL);
         bool bHiddenAtOnce = false;
         dlg.onPump = [&](int nPump) {
             if (nPump == 2) {
                 cancel->setFocus();
-                PressKey(&dlg, Qt::Key_Return);
-                PressKey(&dlg, Qt::Key_Escape);
+                pressKey(&dlg, Qt::Key_Return);
+                pressKey(&dlg, Qt::Key_Escape);
             } else if (nPump == 3) {
-                states << ButtonStates(dlg) + QString::number(dlg.ports[0].nWrites);
-                ClickWidget(cancel);
-                Click(dlg, IDC_OK);
+                states << buttonStates(dlg) + QString::number(dlg.ports[0].writes);
+                clickWidget(cancel);
+                click(dlg, IDC_OK);
                 bHiddenAtOnce = !dlg.isVisible();
             }
         };
         QList<int> boxesWhenFinished;
-        connect(&dlg, &QDialog::finished, [&] { boxesWhenFinished << answerer.Texts().size(); });
-        Click(dlg, IDC_START_TEST);
+        connect(&dlg, &QDialog::finished, [&] { boxesWhenFinished << answerer.texts().size(); });
+        click(dlg, IDC_START_TEST);
         QCOMPARE(boxesWhenFinished, QList<int>{5});
-        QCOMPARE(answerer.Texts(),
+        QCOMPARE(answerer.texts(),
                  QStringList({"Please select a com port before testing.",
                               "If you are testing a Magellan, please set the baud rate to 4800 "
                               "and message type to NEMA V2.x",
@@ -206,11 +206,11 @@ private Q_SLOTS:
         QCOMPARE(states, QStringList({"SS-0", "--S0", "--S0", "--S1", "-SS1", "-SS1"}));
         QVERIFY(bHiddenAtOnce);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(ButtonStates(dlg), "SS-");
-        QCOMPARE(QByteArray(dlg.ports[2].lastWrite, dlg.ports[2].nLastWriteLength),
+        QCOMPARE(buttonStates(dlg), "SS-");
+        QCOMPARE(QByteArray(dlg.ports[2].lastWrite, dlg.ports[2].lastWriteLength),
                  QByteArray("\x10\xFE\x00\x02\x10\x03", 6));
-        QCOMPARE(dlg.ports[1].nOpens, 0);
-        QCOMPARE(dlg.ports[0].nCloses, 1);
+        QCOMPARE(dlg.ports[1].opens, 0);
+        QCOMPARE(dlg.ports[0].closes, 1);
     }
 
 #ifdef Q_OS_UNIX
@@ -221,10 +221,10 @@ private Q_SLOTS:
     {
         ScriptedDialog dlg;
         QSignalSpy finished(&dlg, &QDialog::finished);
-        Click(dlg, IDC_PORT_CHECK_BASE + 0);
-        Click(dlg, IDC_PORT_CHECK_BASE + 1);
-        dlg.ports[0].SetReply("\x10\x06\x00\x00\x10\x03", 6);
-        dlg.ports[0].nAnswers = -1;
+        click(dlg, IDC_PORT_CHECK_BASE + 0);
+        click(dlg, IDC_PORT_CHECK_BASE + 1);
+        dlg.ports[0].setReply("\x10\x06\x00\x00\x10\x03", 6);
+        dlg.ports[0].answers = -1;
         MessageBoxAnswerer answerer;
         answerer.onBox = [](QMessageBox* box) {
             if (box->text().startsWith("Bad Checksum") && std::raise(SIGTERM) == 0) {
@@ -232,9 +232,9 @@ private Q_SLOTS:
                 QVERIFY(!box->isVisible());
             }
         };
-        Click(dlg, IDC_START_TEST);
+        click(dlg, IDC_START_TEST);
         QCOMPARE(finished.count(), 1);
-        QVERIFY(!answerer.Texts().contains("Test completed... all units did not reply"));
+        QVERIFY(!answerer.texts().contains("Test completed... all units did not reply"));
         QVERIFY(QFile::remove("BATTERY.TXT"));
     }
 #endif

@@ -14,21 +14,21 @@
 
 namespace {
 
-void Tick(TestDialog& dialog, int k)
+void tick(TestDialog& dialog, int k)
 {
-    if (auto* box = qobject_cast<QAbstractButton*>(dialog.Control(IDC_PORT_CHECK_BASE + k)))
+    if (auto* box = qobject_cast<QAbstractButton*>(dialog.controls().byId(IDC_PORT_CHECK_BASE + k)))
         box->click();
 }
 
-void Type(TestDialog& dialog, int nId, const char* text)
+void type(TestDialog& dialog, int nId, const char* text)
 {
-    if (auto* edit = qobject_cast<QLineEdit*>(dialog.Control(nId)))
+    if (auto* edit = qobject_cast<QLineEdit*>(dialog.controls().byId(nId)))
         edit->setText(QString::fromUtf8(text));
 }
 
-void Choose(TestDialog& dialog, int nId, const char* item)
+void choose(TestDialog& dialog, int nId, const char* item)
 {
-    if (auto* list = qobject_cast<QComboBox*>(dialog.Control(nId)))
+    if (auto* list = qobject_cast<QComboBox*>(dialog.controls().byId(nId)))
         list->setCurrentText(QString::fromUtf8(item));
 }
 
@@ -44,17 +44,17 @@ int main(int argc, char** argv)
     TestDialog dialog;
     g_pTestDialog = &dialog;
 
-    Tick(dialog, 0);
-    Type(dialog, IDC_BATTERY_MAKER_BASE + 0, "Acme");
-    Type(dialog, IDC_CAPACITY_BASE + 0, "1800");
-    Type(dialog, IDC_COMMENTS_BASE + 0, "spare set, 4 months old");
+    tick(dialog, 0);
+    type(dialog, IDC_BATTERY_MAKER_BASE + 0, "Acme");
+    type(dialog, IDC_CAPACITY_BASE + 0, "1800");
+    type(dialog, IDC_COMMENTS_BASE + 0, "spare set, 4 months old");
 
-    Tick(dialog, 2);
-    Choose(dialog, IDC_GPS_MFG_BASE + 2, "Magellan");
-    Type(dialog, IDC_BATTERY_MAKER_BASE + 2, "Voltmax");
-    Choose(dialog, IDC_BATTERY_TYPE_BASE + 2, "Heavy duty");
-    Type(dialog, IDC_CAPACITY_BASE + 2, "2500");
-    Type(dialog, IDC_COMMENTS_BASE + 2, "catalog no. VX-AA4");
+    tick(dialog, 2);
+    choose(dialog, IDC_GPS_MFG_BASE + 2, "Magellan");
+    type(dialog, IDC_BATTERY_MAKER_BASE + 2, "Voltmax");
+    choose(dialog, IDC_BATTERY_TYPE_BASE + 2, "Heavy duty");
+    type(dialog, IDC_CAPACITY_BASE + 2, "2500");
+    type(dialog, IDC_COMMENTS_BASE + 2, "catalog no. VX-AA4");
 
     dialog.SetControlText(IDC_START_TIME_BASE + 0, "Sat Dec 05 14:03:22 2026\n");
     dialog.SetControlText(IDC_LAST_RESPONSE_BASE + 0, "Sat Dec 05 20:15:40 2026\n");

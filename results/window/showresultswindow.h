@@ -6,4 +6,4 @@
 // a QApplication, and may be called from any program that has one. file is
 // the result log to show; when it is empty, BATTERY.TXT in the working
 // directory, else the log shown last time, else the user is asked.
-int runResultsWindow(const QString& file = QString());
+int showResultsWindow(const QString& file = QString());

@@ -1,4 +1,4 @@
-#include "runresultswindow.h"
+#include "showresultswindow.h"
 
 #include "resultswindow.h"
 
@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 #include <QTimer>
 
-int runResultsWindow(const QString& file)
+int showResultsWindow(const QString& file)
 {
     // Lets desktops match the window with the results' own menu entry and
     // icon, also when another program of the project shows it.

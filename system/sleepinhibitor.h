@@ -24,10 +24,6 @@ public:
     SleepInhibitor(const SleepInhibitor&) = delete;
     SleepInhibitor& operator=(const SleepInhibitor&) = delete;
 
-    // True while the system holds the computer awake for this object (as
-    // far as is known at once: the portal's answer comes later).
-    bool isHeld() const { return m_held; }
-
     // What the system is told, where it asks why.
     static QString reason();
 
