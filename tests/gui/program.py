@@ -10,7 +10,6 @@ scenario presses only what a person could reach."""
 import os
 import signal
 import subprocess
-import time
 
 import xinput
 from desktop import wait_until
@@ -62,9 +61,6 @@ class Element:
             return self.obj.queryText().getText(0, -1)
         except NotImplementedError:
             return self.obj.name
-
-    def description(self):
-        return self.obj.description
 
     def extents(self):
         box = self.obj.queryComponent().getExtents(_atspi().DESKTOP_COORDS)
@@ -158,7 +154,6 @@ class Program:
                                             stderr=subprocess.STDOUT, preexec_fn=preexec)
         self.app = Element(wait_until(self._find_app, 30, "the program's accessible tree"))
         self.window = wait_until(self._main_window, 30, "the main window")
-        self.answered = []
         self._controls = {}
 
     # --- reading ---------------------------------------------------------
@@ -198,8 +193,33 @@ class Program:
         # Every box as it stood on screen, for a person to look at later.
         self.desktop.screenshot("box")
         box.press(button, by)
-        self.answered.append(text)
         return box
+
+    # --- what an operator does -----------------------------------------
+
+    def tick(self, port, by="click"):
+        box = self.control("Test on Com%d" % port, "check box")
+        box.operate(by)
+        wait_until(box.checked, 5, "Com%d to be ticked" % port)
+
+    def choose(self, port, list_name, item):
+        """Opens a drop-down list with the mouse and picks the item by typing
+        its first letters, as a person at a keyboard does."""
+        combo = self.control("Com%d %s" % (port, list_name), "combo box")
+        combo.mouse_click()
+        xinput.type_text(item[:4])
+        xinput.key("Return")
+        wait_until(lambda: combo.name == item, 5, "%s to show %s" % (list_name, item))
+
+    def type_into(self, port, name, text):
+        edit = self.control("Com%d %s" % (port, name), "text")
+        edit.mouse_click()
+        wait_until(lambda: edit.state("focused"), 5, name + " to take the focus")
+        xinput.type_text(text)
+        wait_until(lambda: edit.text() == text, 5, "%s to hold %r" % (name, text))
+
+    def press(self, name, by="click"):
+        self.button(name).operate(by)
 
     # --- ending ----------------------------------------------------------
 
@@ -237,10 +257,3 @@ class Program:
                     pass
         return None
 
-
-def poll(condition, timeout, what):
-    return wait_until(condition, timeout, what)
-
-
-def pause(seconds):
-    time.sleep(seconds)

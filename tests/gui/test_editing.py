@@ -8,7 +8,7 @@ class Editing(Scenario):
     def test_pasted_line_breaks(self):
         simulator = self.receivers({1: "garmin,life=1"})
         dun = self.start(env=simulator.environment())
-        self.tick(dun, 1)
+        dun.tick(1)
         pasted = {"Com1 comments": ("first line\nsecond line", "first line second line"),
                   "Com1 battery manufacturer": ("Ac\tme\r\n", "Ac me "),
                   "Com1 battery capacity in mAh": ("\n2000", " 2000")}

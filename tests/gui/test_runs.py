@@ -170,7 +170,7 @@ class Wayland(Scenario):
         simulator = self.receivers(receivers)
         dun = self.start(env=simulator.environment())
         for port in receivers:
-            self.tick(dun, port, by="action")
+            dun.tick(port, by="action")
         self.start_test(dun, by="action")
         wait_until(lambda: self.displays(dun, 1)[2], 40, "Com1 to finish")
         inhibited = 'Inhibit "" 13 {"reason": "Battery endurance test in progress"}'

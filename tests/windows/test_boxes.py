@@ -5,8 +5,8 @@ import re
 
 import xinput
 from desktop import wait_until
-from scenario import check_found_silent
-from winescenario import COMPLETED, CTIME, WineScenario
+from scenario import COMPLETED, check_found_silent
+from winescenario import CTIME, WineScenario
 from wineprogram import geometry, window_name
 
 # What a call on a port whose opening failed fails with.
@@ -23,7 +23,7 @@ class WineBoxes(WineScenario):
         dun = self.start(["--com2", "COM9"])
         self.describe(dun, 1, "Garmin")
         self.describe(dun, 2, "Garmin", ("Acme", "Alkaline", "2500", ""))
-        invalid_handle = self.system_text(ERROR_INVALID_HANDLE)
+        invalid_handle = self.winetool("message", str(ERROR_INVALID_HANDLE))[0].strip()
         self.start_test(dun)
         dun.answer("Could not open com port")
         dun.answer("Problem setting com ports receive and transmit buffers")

@@ -7,12 +7,10 @@ import re
 import shutil
 import struct
 import subprocess
-import tempfile
-import unittest
 
-from desktop import Desktop
-from scenario import artifacts_of
+from scenario import Scenario
 from wineprefix import INSTALL_DIR, PROGRAM, START_MENU, WinePrefix
+from winescenario import WineScenario
 
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dunmerrow"
 SHIPPED = ["Dunmerrow.exe", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll",
@@ -21,25 +19,15 @@ SHIPPED = ["Dunmerrow.exe", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll",
            r"licenses\Qt\LGPL-3.0-only.txt", r"licenses\gcc-runtime\copyright"]
 
 
-class Install(unittest.TestCase):
+class Install(WineScenario):
     installer = os.environ.get("DUNMERROW_INSTALLER", "")
-    template = os.environ.get("WINE_TEMPLATE_PREFIX", "")
 
     def setUp(self):
-        self.artifacts = artifacts_of(self)
-        desktop = Desktop(self.artifacts, accessibility=False)
-        self.addCleanup(desktop.stop)
-        desktop.start()
-
-    def prepared(self):
-        if not os.path.isdir(self.template):
-            self.fail("no prefix with Dunmerrow installed at %r" % self.template)
-        scratch = tempfile.mkdtemp(prefix="dunmerrow-wine-")
-        self.addCleanup(shutil.rmtree, scratch, ignore_errors=True)
-        prefix = WinePrefix(self.template, self.artifacts).copy_to(
-            os.path.join(scratch, "prefix"), self.artifacts)
-        self.addCleanup(prefix.kill)
-        return prefix, scratch
+        # The first scenario makes the prefix that the others copy.
+        if self._testMethodName == "test_install":
+            Scenario.setUp(self)
+        else:
+            super().setUp()
 
     def test_install(self):
         """A new prefix, the installer run in it; every scenario copies it."""
@@ -59,7 +47,7 @@ class Install(unittest.TestCase):
     def test_console_commands(self):
         """A program with a window still answers on the terminal, and the
         ports it saves go to the registry key the README names."""
-        prefix, scratch = self.prepared()
+        prefix, scratch = self.prefix, self.scratch
         version = prefix.run([PROGRAM, "--version"], cwd=scratch)
         self.assertEqual(version.stdout.decode().strip(), "Dunmerrow Version 0.01 Alpha")
         wrong = prefix.run([PROGRAM, "--com5", "COM7"], cwd=scratch, check=False)
@@ -79,7 +67,7 @@ class Install(unittest.TestCase):
     def test_program_resources(self):
         """What Explorer shows of the installed Dunmerrow.exe: its version
         record, its icon in three sizes and the manifest it starts with."""
-        prefix, _ = self.prepared()
+        prefix = self.prefix
         program = prefix.installed("Dunmerrow.exe")
 
         def resource(kind, name, raw=True):
@@ -111,7 +99,7 @@ class Install(unittest.TestCase):
         self.assertIn(b'level="asInvoker"', resource(24, 1))
 
     def test_uninstall(self):
-        prefix, _ = self.prepared()
+        prefix = self.prefix
         prefix.run([INSTALL_DIR + r"\Uninstall.exe", "/S"])
         prefix.wait_idle()
         for name in SHIPPED:

@@ -8,8 +8,8 @@ import time
 from datetime import datetime
 
 from desktop import wait_until
-from scenario import check_found_silent, seconds
-from winescenario import CANCELLED, COMPLETED, CTIME, WineScenario
+from scenario import CANCELLED, COMPLETED, check_found_silent, seconds
+from winescenario import CTIME, WineScenario
 
 GREEN, GRAY = "0,255,0", "128,128,128"
 

@@ -8,8 +8,8 @@ import os
 import re
 
 from desktop import wait_until
-from scenario import check_found_silent
-from winescenario import COMPLETED, WineScenario
+from scenario import COMPLETED, check_found_silent
+from winescenario import WineScenario
 
 NOTE = ("A battery endurance test is running, so the desktop was asked not to end the session. "
         "The test goes on: log out or shut down once it has ended.")

@@ -4,7 +4,6 @@ and the window's size on screen. Wine has no bridge to the accessibility
 tree, so a box is read the way a Windows user copies one: Ctrl+C on it puts
 its caption and text on the clipboard, which Wine shares with X."""
 
-import os
 import subprocess
 import time
 
@@ -64,7 +63,6 @@ class WineProgram:
         self.process = prefix.start(argv, cwd, name)
         self.window = None
         self.window = wait_until(self._main_window, 60, "Dunmerrow's window under Wine")
-        self.answered = []
 
     # --- where things are ---------------------------------------------------
 
@@ -99,16 +97,13 @@ class WineProgram:
 
     # --- what an operator does ---------------------------------------------
 
-    def mouse_click_at(self, place):
-        xinput.click_at(*place)
-
-    def tick(self, port):
-        self.mouse_click_at(self.row_control(port, "check box"))
+    def tick(self, port, by="click"):
+        xinput.click_at(*self.row_control(port, "check box"))
 
     def choose(self, port, list_name, item):
         """Opens the list with the mouse and picks the item by its first
         letters and Return."""
-        self.mouse_click_at(self.row_control(port, list_name))
+        xinput.click_at(*self.row_control(port, list_name))
         time.sleep(0.5)
         xinput.type_text(item[:4])
         xinput.key("Return")
@@ -116,13 +111,13 @@ class WineProgram:
         time.sleep(0.5)
 
     def type_into(self, port, name, text):
-        self.mouse_click_at(self.row_control(port, name))
+        xinput.click_at(*self.row_control(port, name))
         time.sleep(0.3)
         xinput.type_text(text)
         time.sleep(0.2)
 
-    def press(self, name):
-        self.mouse_click_at(self.button(name))
+    def press(self, name, by="click"):
+        xinput.click_at(*self.button(name))
 
     # --- boxes ----------------------------------------------------------------
 
@@ -138,18 +133,18 @@ class WineProgram:
         caption, text = self._copy_box(window)
         return Box(window, caption, text)
 
-    def answer(self, text, key="Return", caption="Dunmerrow", timeout=BOX_TIMEOUT):
+    def answer(self, text, button="OK", by="key", caption="Dunmerrow", timeout=BOX_TIMEOUT):
         """Waits for the next box, checks its caption and text, keeps a
-        picture of it and answers it from the keyboard."""
+        picture of it and answers it from the keyboard: Return, on the
+        default button (OK, or Yes to a question)."""
         box = self.next_box(timeout)
         self.desktop.screenshot("box")
         if (box.caption, box.text) != (caption, text):
             raise AssertionError("expected the box %r captioned %r, saw %r captioned %r"
                                  % (text, caption, box.text, box.caption))
-        xinput.key(key)
+        xinput.key("Return" if button in ("OK", "Yes") else "alt+" + button[0].lower())
         wait_until(lambda: box.window not in self.windows(), 10,
                    "the box %r to close" % text)
-        self.answered.append(text)
         return box
 
     def _copy_box(self, window):
@@ -173,6 +168,12 @@ class WineProgram:
         if self.by_shell:
             return self.window is None or self.window in self.windows()
         return self.process.poll() is None
+
+    def wait_exit(self, timeout=30):
+        """The exit status; a program started through the shell leaves
+        only its window to follow, and none."""
+        wait_until(lambda: not self.running(), timeout, "Dunmerrow to end")
+        return 0 if self.by_shell else self.process.wait(10)
 
     def kill(self):
         if self.by_shell:
