@@ -11,7 +11,7 @@ from sessionmanager import SessionManager
 import test_faults
 import test_runs
 
-RECEIVERS = {1: "garmin,life=2", 2: "magellan,life=12"}
+RECEIVERS = {1: "garmin,life=2", 2: "magellan,life=20"}
 VERSIONS = {1: "Garmin eTrex (Product ID=130)",
             2: "Magellan Meridian Color Software Version 1.50 (Product ID=31)"}
 NOTE = ("A battery endurance test is running, so the desktop was asked not to end the session. "
@@ -39,19 +39,15 @@ class Session(Scenario):
         self.check_logged(dun, RECEIVERS, {port: none for port in RECEIVERS}, VERSIONS)
         self.leave(dun)
 
-    def test_checkpoint(self):
-        """Every client asked to commit all its data, as desktops do now and
-        then: the test is not a thing to save, and goes on."""
+    def test_logout_called_off(self):
+        """A checkpoint, every client asked to commit all its data as
+        desktops do now and then: the test is no thing to save, and goes on.
+        Then a logout that lets clients speak: the program asks xsm to call
+        it off, says why, and the test goes on."""
         dun = self.running_in_session()
         self.manager.checkpoint("Both", "None")
         self.desktop.screenshot("checkpoint")
         self.assertIsNone(dun.process.poll(), "the program ended with the checkpoint")
-        self.finish(dun)
-
-    def test_logout_called_off(self):
-        """A logout that lets clients speak: the program asks xsm to call it
-        off, says why, and the test goes on."""
-        dun = self.running_in_session()
         self.manager.log_out("Both", "Any")
         dun.answer(NOTE)
         # xsm names the client that would not let the session end.
