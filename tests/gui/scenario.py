@@ -3,6 +3,7 @@ scratch working directory, the program and simulated receivers, and the few
 things an operator does with Dunmerrow's dialog again and again."""
 
 import os
+import re
 import shutil
 import tempfile
 import unittest
@@ -19,6 +20,10 @@ ADVISORIES = [
 COMPLETED = "Test completed... all units did not reply"
 CANCELLED = "Test cancelled by user"
 EXIT_QUESTION = "Are you sure you want to exit?"
+ETREX = "Garmin eTrex (Product ID=130)"
+NO_BATTERY = ("", "Ni-MH", "", "")
+EARLIER = "COM1, Garmin eTrex (Product ID=130), from an earlier test\n"
+RECOVERY = "BATTERY.TXT.recovery"
 
 
 def seconds(endurance):
@@ -116,7 +121,7 @@ class Scenario(unittest.TestCase):
 
     # --- what an operator does -------------------------------------------
 
-    def describe(self, dun, port, gps, battery=("", "Ni-MH", "", ""), by="click"):
+    def describe(self, dun, port, gps, battery=NO_BATTERY, by="click"):
         """Ticks the port (by a click, or by its accessibility action) and
         fills in its row: the GPS maker, then the battery's maker, type,
         capacity and comments."""
@@ -150,3 +155,25 @@ class Scenario(unittest.TestCase):
         dun.press("OK", by)
         dun.answer(EXIT_QUESTION, "Yes", by=by)
         self.assertEqual(dun.wait_exit(), 0)
+
+    # --- what is logged ----------------------------------------------------
+
+    def logged_line(self, dun, port, version=ETREX, battery=NO_BATTERY):
+        """The line a unit gets, from its displays; without the program, one
+        of the same width."""
+        times = self.displays(dun, port) if dun else ("T" * 24,) * 2 + ("0" * 8,)
+        maker, kind, capacity, comments = battery
+        texts = "".join(text + ", " if text else " ," for text in (maker, kind, capacity))
+        return "COM%d, %s, %s%s, %s, %s, %s\n" % (port, version, texts, *times, comments)
+
+    def check_logged(self, dun, receivers, versions, batteries=None, before=""):
+        """Each unit's line holds what its displays show, and its endurance
+        is what a unit found silent after its battery's life shows."""
+        expected = before
+        for port in sorted(receivers):
+            life = int(re.search(r"life=(\d+)", receivers[port]).group(1))
+            check_found_silent(self, self.displays(dun, port)[2], life, "COM%d" % port,
+                               0 if "unplug" in receivers[port] else 2)
+            expected += self.logged_line(dun, port, versions[port],
+                                         (batteries or {}).get(port, NO_BATTERY))
+        self.assertEqual(self.log_text(), expected)

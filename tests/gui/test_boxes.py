@@ -45,12 +45,11 @@ class Boxes(Scenario):
             dun.answer("Bad file descriptor", by=by, caption="Error")
             dun.answer(COMPLETED, by=by)
             self.assertTrue(dun.button("Start Test").enabled())
-            start, last, endurance = self.displays(dun, 2)
-            check_found_silent(self, endurance, what="Com2")
-            lines = self.log_text().splitlines()
+            check_found_silent(self, self.displays(dun, 2)[2], what="Com2")
+            lines = self.log_text().splitlines(keepends=True)
             self.assertEqual(len(lines), run + 1)
-            self.assertEqual(lines[-1], "COM2, Garmin , Ac me , Alkaline,  2500, %s, %s, %s, "
-                             "first second" % (start, last, endurance))
+            self.assertEqual(lines[-1], self.logged_line(dun, 2, "Garmin ", (
+                "Ac me ", "Alkaline", " 2500", "first second")))
         self.assertFalse(error.showing())
         dun.press("OK")
         dun.answer(EXIT_QUESTION, "No", by="key")

@@ -10,20 +10,7 @@ import time
 import xinput
 
 from desktop import wait_until
-from scenario import COMPLETED, Scenario, check_found_silent, seconds
-import test_runs
-
-RECOVERY = "BATTERY.TXT.recovery"
-
-
-def logged_line(scenario, dun, port, version, battery=("", "Ni-MH", "", "")):
-    """The line a unit gets, from its displays; without the program, one of
-    the same width."""
-    start, last, endurance = scenario.displays(dun, port) if dun else ("T" * 24,) * 2 + ("0" * 8,)
-    maker, kind, capacity, comments = battery
-    texts = "".join(text + ", " if text else " ," for text in (maker, kind, capacity))
-    return "COM%d, %s, %s%s, %s, %s, %s\n" % (port, version, texts, start, last, endurance,
-                                            comments)
+from scenario import COMPLETED, EARLIER, RECOVERY, Scenario, check_found_silent, seconds
 
 
 class Faults(Scenario):
@@ -65,11 +52,11 @@ class Faults(Scenario):
         """The disk fills up in the middle of the lines: the box gives the
         system's reason and the line that did not get written, which can be
         copied out; only that line is kept, and the next start offers it."""
-        earlier = test_runs.EARLIER * 200
+        earlier = EARLIER * 200
         self.seed_log(earlier)
         battery = ("Acme", "Alkaline", "2500", "spare set")
         # The file may grow by the first line and a part of the second.
-        width = len(logged_line(self, None, 1, "Garmin eTrex (Product ID=130)", battery))
+        width = len(self.logged_line(None, 1, battery=battery))
         full = len(earlier.encode()) + width + 30
 
         def disk_fills():
@@ -83,7 +70,7 @@ class Faults(Scenario):
         self.start_test(dun)
         box = dun.next_box(40)
         wait_until(lambda: "spare set" in box.message(), 10, "the unwritten results")
-        first, second = (logged_line(self, dun, port, "Garmin eTrex (Product ID=130)", battery)
+        first, second = (self.logged_line(dun, port, battery=battery)
                          for port in (1, 2))
         text = [e for e in box.descendants() if e.role == "label" and "spare set" in e.name][0]
         text.mouse_click()
@@ -111,7 +98,7 @@ class Faults(Scenario):
         self.describe(dun, 2, "Magellan")
         self.start_test(dun)
         wait_until(lambda: self.displays(dun, 1)[2], 40, "Com1 to finish")
-        return dun, logged_line(self, dun, 1, "Garmin eTrex (Product ID=130)")
+        return dun, self.logged_line(dun, 1)
 
     def test_display_gone(self):
         """The X server gone with the session ends the program where it
@@ -139,7 +126,7 @@ class Faults(Scenario):
         self.describe(other, 3, "Garmin")
         self.start_test(other)
         other.answer(COMPLETED, timeout=40)
-        other_line = logged_line(self, other, 3, "Garmin eTrex (Product ID=130)")
+        other_line = self.logged_line(other, 3)
         self.leave(other)
         self.assertEqual(self.log_text(), other_line)
         with open(kept, encoding="utf-8") as text:
@@ -179,5 +166,5 @@ class Faults(Scenario):
         check_found_silent(self, endurance, 10, "Com1")
         shown = [time.mktime(time.strptime(text, "%a %b %d %H:%M:%S %Y")) for text in (start, last)]
         self.assertEqual(shown[1] - shown[0], seconds(endurance), (start, last))
-        self.assertEqual(self.log_text(), logged_line(self, dun, 1, "Garmin eTrex (Product ID=130)"))
+        self.assertEqual(self.log_text(), self.logged_line(dun, 1))
         self.leave(dun)

@@ -6,10 +6,8 @@ had finished."""
 import os
 
 from desktop import wait_until
-from scenario import COMPLETED, Scenario
+from scenario import COMPLETED, RECOVERY, Scenario
 from sessionmanager import SessionManager
-import test_faults
-import test_runs
 
 RECEIVERS = {1: "garmin,life=2", 2: "magellan,life=20"}
 VERSIONS = {1: "Garmin eTrex (Product ID=130)",
@@ -19,8 +17,6 @@ NOTE = ("A battery endurance test is running, so the desktop was asked not to en
 
 
 class Session(Scenario):
-    check_logged = test_runs.Runs.check_logged
-
     def running_in_session(self):
         """A test in xsm's session, once Com1 has finished and Com2 still answers."""
         self.manager = SessionManager(self.workdir, self.artifacts)
@@ -35,8 +31,7 @@ class Session(Scenario):
 
     def finish(self, dun):
         dun.answer(COMPLETED, timeout=40)
-        none = ("", "Ni-MH", "", "")
-        self.check_logged(dun, RECEIVERS, {port: none for port in RECEIVERS}, VERSIONS)
+        self.check_logged(dun, RECEIVERS, VERSIONS)
         self.leave(dun)
 
     def test_logout_called_off(self):
@@ -58,9 +53,9 @@ class Session(Scenario):
         """A logout that lets no client speak ends the program: Com1's line
         is logged, Com2, still running, gets none."""
         dun = self.running_in_session()
-        line = test_faults.logged_line(self, dun, 1, VERSIONS[1])
+        line = self.logged_line(dun, 1)
         self.manager.log_out("Both", "None")
         self.assertEqual(dun.wait_exit(30), 0)
         self.assertEqual(self.log_text(), line)
-        self.assertFalse(os.path.exists(os.path.join(self.workdir, test_faults.RECOVERY)))
+        self.assertFalse(os.path.exists(os.path.join(self.workdir, RECOVERY)))
         self.assertEqual(self.manager.wait_exit(30), 0)
