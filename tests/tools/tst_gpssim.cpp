@@ -219,13 +219,14 @@ private Q_SLOTS:
         QVERIFY(summaries.contains(counts + QByteArray::number(heard[1].size() - 25) + " dead=1"));
     }
 
-    // Real receivers' output as the stream of Magellans that answer: the
-    // engine finds the version amid it and the endurance is the battery's.
-    // The run's traffic trace, replayed, is the same receivers again.
+    // Real receivers' output as the stream of Magellans that answer, and a
+    // Garmin: the engine finds the version amid it and the endurance is the
+    // battery's. The run's traffic trace, replayed, is the same receivers
+    // again.
     void capturesThenTheirTrace()
     {
         ScratchDirectory scratch;
-        QString versions[2], endurances[2];
+        QString versions[3], endurances[3];
         for (const bool replayed : {false, true}) {
             QProcess sim;
             const QString capture = "replay=" RECEIVER_DATA "/eXplorist%1.log,life=%2";
@@ -236,20 +237,21 @@ private Q_SLOTS:
             dlg.bRealClock = true;
             PortMap map;
             QVERIFY(startGpssim(sim, GPSSIM_PATH, "ports",
-                                replayed ? QStringList{"replay=trace.txt", "replay=trace.txt"}
+                                replayed ? QStringList(3, "replay=trace.txt")
                                          : QStringList{capture.arg(210).arg(3),
-                                                       capture.arg(110).arg(5) + ",desc=110"},
+                                                       capture.arg(110).arg(5) + ",desc=110",
+                                                       "garmin,life=7"},
                                 map));
             dlg.portSet.setMap(map);
             dlg.portSet.traceTraffic(replayed ? nullptr : &trace);
-            for (int k = 0; k < 2; ++k) {
+            for (int k = 0; k < 3; ++k) {
                 dlg.Tick(k, true);
-                dlg.SetText(IDC_GPS_MFG_BASE + k, "Magellan");
+                dlg.SetText(IDC_GPS_MFG_BASE + k, k < 2 ? "Magellan" : "Garmin");
             }
             RunEnduranceTest();
             sim.terminate();
             QVERIFY(sim.waitForFinished());
-            for (int k = 0; k < 2; ++k) {
+            for (int k = 0; k < 3; ++k) {
                 const UnitInfo& unit = dlg.units[k];
                 if (replayed) {
                     QCOMPARE(unit.szVersion, versions[k]);
@@ -265,6 +267,7 @@ private Q_SLOTS:
         }
         QCOMPARE(versions[0], "Meridian Color Software Version 1.50 (Product ID=31)");
         QCOMPARE(versions[1], "110 Software Version 1.50 (Product ID=31)");
+        QCOMPARE(versions[2], "eTrex (Product ID=130)");
     }
 };
 
