@@ -96,12 +96,6 @@ class Desktop:
             os.rename(shot, path)
         return path
 
-    def portal_calls(self):
-        """What the Wayland desktop's portal was asked, one call a line
-        without its time, e.g. 'Inhibit "" 13 {...}' and 'Close'."""
-        with open(os.path.join(self.artifacts, "portal.log"), encoding="utf-8") as log:
-            return [line.split(" ", 1)[1].rstrip("\n") for line in log]
-
     def pixel(self, x, y):
         """The colour on screen at (x, y), as "r,g,b"."""
         out = self._run(["import", "-window", "root", "-crop", "1x1+%d+%d" % (x, y),

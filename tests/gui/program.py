@@ -143,10 +143,31 @@ class Box(Element):
         return x + 8, y + height // 2
 
 
-class Program:
+class BoxAnswering:
+    """What both tiers' programs do with a box, whatever finds it: boxes()
+    lists the boxes up, each with its caption, message() and press()."""
+
+    def next_box(self, timeout=BOX_TIMEOUT):
+        return wait_until(lambda: (self.boxes() or [None])[0], timeout, "a message box")
+
+    def answer(self, text, button="OK", by="click", caption=None, timeout=BOX_TIMEOUT):
+        """Waits for the next box, checks that it says `text` under its
+        caption (by default the program's own), keeps a picture of it,
+        answers it, and returns the box, gone by then."""
+        box = self.next_box(timeout)
+        self.desktop.screenshot("box")
+        seen, expected = (box.caption, box.message()), (caption or self.caption, text)
+        if seen != expected:
+            raise AssertionError("expected the box %r, saw %r" % (expected, seen))
+        box.press(button, by)
+        return box
+
+
+class Program(BoxAnswering):
     def __init__(self, desktop, argv, cwd, env=None, name="program", preexec=None):
         self.desktop = desktop
-        self.argv = argv
+        # The caption of its boxes: its file name without the last extension.
+        self.caption = os.path.basename(argv[0]).rsplit(".", 1)[0]
         full_env = dict(os.environ)
         full_env.update(env or {})
         with open(os.path.join(desktop.artifacts, name + ".log"), "ab") as log:
@@ -173,27 +194,6 @@ class Program:
 
     def boxes(self):
         return [Box(w.obj) for w in self.windows() if w.role == "alert"]
-
-    def next_box(self, timeout=BOX_TIMEOUT):
-        return wait_until(lambda: (self.boxes() or [None])[0], timeout, "a message box")
-
-    def answer(self, text, button="OK", by="click", caption=None, timeout=BOX_TIMEOUT):
-        """Waits for the next box, checks that it says `text` under its
-        caption (by default the program's file name without its extension),
-        answers it, and returns the box, gone by then."""
-        box = self.next_box(timeout)
-        seen, seen_caption = box.message(), box.caption
-        if seen != text:
-            self.desktop.screenshot("unexpected-box")
-            raise AssertionError("expected the box %r, saw %r" % (text, seen))
-        expected_caption = caption or os.path.basename(self.argv[0]).rsplit(".", 1)[0]
-        if seen_caption != expected_caption:
-            raise AssertionError("box %r captioned %r, not %r" % (text, seen_caption,
-                                                                  expected_caption))
-        # Every box as it stood on screen, for a person to look at later.
-        self.desktop.screenshot("box")
-        box.press(button, by)
-        return box
 
     # --- what an operator does -----------------------------------------
 

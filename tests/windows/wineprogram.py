@@ -9,8 +9,8 @@ import time
 
 import xinput
 from desktop import wait_until
+from program import BOX_TIMEOUT, BoxAnswering
 
-BOX_TIMEOUT = 30
 # The dialog's client area in dialog units.
 DIALOG_WIDTH, DIALOG_HEIGHT = 362, 206
 ROW_Y = [27, 45, 63, 81]
@@ -49,15 +49,26 @@ def geometry(window):
 class Box:
     """A message box on screen: its window and what Ctrl+C copied of it."""
 
-    def __init__(self, window, caption, text):
-        self.window, self.caption, self.text = window, caption, text
+    def __init__(self, program, window, caption, text):
+        self.program, self.window, self.caption, self.text = program, window, caption, text
+
+    def message(self):
+        return self.text
+
+    def press(self, button="OK", by="key"):
+        """From the keyboard: Return on the default button (OK, or Yes to a
+        question), else the button's underlined letter."""
+        xinput.key("Return" if button in ("OK", "Yes") else "alt+" + button[0].lower())
+        wait_until(lambda: self.window not in self.program.windows(), 10,
+                   "the box %r to close" % self.text)
 
 
-class WineProgram:
+class WineProgram(BoxAnswering):
     def __init__(self, desktop, prefix, argv, cwd, name="dunmerrow", by_shell=False):
         """by_shell: argv is a launcher that hands the program to the shell
         and ends; the program is then followed by its window alone."""
         self.desktop = desktop
+        self.caption = "Dunmerrow"
         self.prefix = prefix
         self.by_shell = by_shell
         self.process = prefix.start(argv, cwd, name)
@@ -125,27 +136,12 @@ class WineProgram:
         return [window for window in self.windows() if window != self.window]
 
     def next_box(self, timeout=BOX_TIMEOUT):
-        window = wait_until(lambda: (self.boxes() or [None])[0], timeout, "a box")
+        window = super().next_box(timeout)
         # The box is painted and takes keys once the window manager has
         # given it the focus.
         _xdotool("windowactivate", "--sync", window)
         time.sleep(0.3)
-        caption, text = self._copy_box(window)
-        return Box(window, caption, text)
-
-    def answer(self, text, button="OK", by="key", caption="Dunmerrow", timeout=BOX_TIMEOUT):
-        """Waits for the next box, checks its caption and text, keeps a
-        picture of it and answers it from the keyboard: Return, on the
-        default button (OK, or Yes to a question)."""
-        box = self.next_box(timeout)
-        self.desktop.screenshot("box")
-        if (box.caption, box.text) != (caption, text):
-            raise AssertionError("expected the box %r captioned %r, saw %r captioned %r"
-                                 % (text, caption, box.text, box.caption))
-        xinput.key("Return" if button in ("OK", "Yes") else "alt+" + button[0].lower())
-        wait_until(lambda: box.window not in self.windows(), 10,
-                   "the box %r to close" % text)
-        return box
+        return Box(self, window, *self._copy_box(window))
 
     def _copy_box(self, window):
         """Qt's boxes copy themselves on Ctrl+C as Windows' own do: caption,
