@@ -29,7 +29,6 @@ const char* FakeDialog::Text(int nId) const
 void FakeDialog::Attach(int k, FakePort& port)
 {
     portSet.setDevice(k, &port);
-    port.pClockMs = &bootMs;
 }
 
 bool FakeDialog::ControlText(int nId, QString& text) const

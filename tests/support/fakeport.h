@@ -30,14 +30,12 @@ public:
     // reply, '-' nothing; silent after the last.
     const char* szReads = nullptr;
 
-    // What the program did; with a clock, when it last read and got an answer.
+    // What the program did.
     bool bOpen = false;
     int nOpens = 0, nCloses = 0, nWrites = 0, nReads = 0;
     char lastWrite[256] = {};
     int nLastWriteLength = 0;
     LineSettings applied;
-    const long long* pClockMs = nullptr;
-    long long nLastReadMs = -1, nLastAnswerMs = -1;
 
     bool Open(const char*) override
     {
@@ -73,14 +71,12 @@ public:
     {
         if (m_nTaken < 0) {
             ++nReads;
-            nLastReadMs = pClockMs ? *pClockMs : -1;
             const bool waiting =
                 szReads ? std::strlen(szReads) >= std::size_t(nReads) && szReads[nReads - 1] == '+'
                         : nAnswers != 0;
             if (!bOpen || !waiting)
                 return 0;
             nAnswers -= nAnswers > 0 ? 1 : 0;
-            nLastAnswerMs = nLastReadMs;
             m_nTaken = 0;
         }
         const int left = nReplyLength - m_nTaken;
