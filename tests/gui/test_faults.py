@@ -1,6 +1,5 @@
-"""What a long test meets besides flat batteries: receivers that talk all
-the time, a log that cannot be written, a program ended mid-test, a clock
-set mid-test, and the trace an operator sends when a receiver misbehaves."""
+"""What a long test meets besides flat batteries: a log that cannot be
+written, a program ended mid-test, and a clock set mid-test."""
 
 import os
 import resource
@@ -14,29 +13,6 @@ from scenario import COMPLETED, EARLIER, RECOVERY, Scenario, check_found_silent,
 
 
 class Faults(Scenario):
-    def test_streaming_traced(self):
-        """Receivers that send packets or sentences all the time end as
-        quiet ones do, with the same version texts, and --trace writes every
-        exchange, silences too. (A trace played back is the same receivers
-        again: tst_gpssim's capturesThenTheirTrace.)"""
-        trace = os.path.join(self.workdir, "trace.txt")
-        battery = ("Acme", "Alkaline", "2500", "traced")
-        receivers = {1: "garmin,life=3,id=0x10F0,version=3.10,desc=GPS 12,stream",
-                     2: "magellan,life=4,stream"}
-        simulator = self.receivers(receivers)
-        dun = self.start(env=simulator.environment(), args=["--trace", trace])
-        self.describe(dun, 1, "Garmin", battery)
-        self.describe(dun, 2, "Magellan", battery)
-        self.start_test(dun)
-        dun.answer(COMPLETED, timeout=50)
-        self.check_logged(dun, receivers, {
-            1: "Garmin GPS 12 (Product ID=4336)",
-            2: "Magellan Meridian Color Software Version 1.50 (Product ID=31)"},
-            {1: battery, 2: battery})
-        self.leave(dun)
-        with open(trace, encoding="utf-8") as text:
-            self.assertIn("COM2 < nothing waiting", text.read())
-
     def test_disk_full(self):
         """The disk fills up in the middle of the lines: the box gives the
         system's reason and the line that did not get written, which can be

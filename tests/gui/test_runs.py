@@ -2,6 +2,8 @@
 BATTERY.TXT gets exactly the lines the displays showed, and only when it
 should."""
 
+import os
+
 from scenario import COMPLETED, EARLIER, ETREX, Scenario
 
 GREEN = "0,255,0"
@@ -21,11 +23,14 @@ class Runs(Scenario):
 
     def test_four_units(self):
         """Four units to the end, Com2's adapter pulled out mid-test, which
-        ends its unit like a flat battery while the others go on."""
+        ends its unit like a flat battery while the others go on. Com3 and
+        Com4 send packets or sentences all the time, and end as quiet ones do,
+        with the same version texts; --trace writes every exchange, silences
+        too."""
         receivers = {1: "garmin,life=2,id=130,desc=eTrex",
                      2: "magellan,life=3,id=7,version=3.05,desc=SporTrak,fault=unplug",
-                     3: "garmin,life=4,id=0x10F0,version=3.10,desc=GPS 12",
-                     4: "magellan,life=5"}
+                     3: "garmin,life=4,id=0x10F0,version=3.10,desc=GPS 12,stream",
+                     4: "magellan,life=5,stream"}
         batteries = {1: ("Acme", "Alkaline", "2500", "spare set"),
                      2: ("Voltix", "Li-ion", "3000", "new, from the shop"),
                      3: ("Brightcell", "Ni-MH", "1800", "second charge"),
@@ -37,7 +42,8 @@ class Runs(Scenario):
         self.seed_log(EARLIER)
         simulator = self.receivers(receivers)
         # The ports on the command line; the other scenarios give them in the environment.
-        dun = self.start(args=simulator.arguments())
+        trace = os.path.join(self.workdir, "trace.txt")
+        dun = self.start(args=simulator.arguments() + ["--trace", trace])
         # Com4 is ticked as a screen reader's user ticks it, through the box's
         # Toggle action, which is no click: its row must open all the same.
         for port, version in versions.items():
@@ -52,6 +58,8 @@ class Runs(Scenario):
         self.assertEqual(self.lamps(dun).count(GREEN), 1)
         self.check_logged(dun, receivers, versions, batteries, EARLIER)
         self.leave(dun)
+        with open(trace, encoding="utf-8") as text:
+            self.assertIn("COM4 < nothing waiting", text.read())
 
 
 class Wayland(Scenario):
