@@ -12,10 +12,15 @@ QtSerialDevice::~QtSerialDevice()
 
 bool QtSerialDevice::Open(const char* szPath)
 {
+    // A failed port stays failed until it opens again: the adapter may not
+    // be back yet.
+    const bool failed = m_failed;
     Close();
     m_port.setPortName(QString::fromUtf8(szPath));
-    if (!m_port.open(QIODevice::ReadWrite))
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_failed = failed;
         return fail();
+    }
     return true;
 }
 
@@ -109,6 +114,7 @@ void QtSerialDevice::Close()
 {
     if (m_port.isOpen())
         m_port.close();
+    m_failed = false;
 }
 
 const char* QtSerialDevice::ErrorText() const

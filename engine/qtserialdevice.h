@@ -25,6 +25,7 @@ public:
     int ReadWaiting(char* buf, int nMax) override;
     void Close() override;
     const char* ErrorText() const override;
+    bool hasFailed() const override { return m_failed; }
 
 private:
     bool failUnlessOpen();
@@ -37,10 +38,12 @@ private:
     // takes at once, and reading what it holds by now, without waiting; each
     // returns how many bytes. They go past QSerialPort, which would allocate
     // in every cycle and wake the program for every piece of an answer that
-    // nobody reads before the end of the wait.
+    // nobody reads before the end of the wait. A read that finds the line
+    // hung up marks the port failed.
     qint64 writeAtOnce(const char* data, qint64 nCount);
     qint64 readFromSystem(char* buf, qint64 nMax);
 
     QSerialPort m_port;
     QByteArray m_errorText;
+    bool m_failed = false;
 };

@@ -1,6 +1,8 @@
 #include "qtserialdevice.h"
 
 #include <cerrno>
+#include <cstring>
+#include <poll.h>
 #include <QSocketNotifier>
 #include <unistd.h>
 
@@ -37,9 +39,23 @@ qint64 QtSerialDevice::writeAtOnce(const char* data, qint64 nCount)
 qint64 QtSerialDevice::readFromSystem(char* buf, qint64 nMax)
 {
     stopReadingAhead(m_port);
+    const int fd = static_cast<int>(m_port.handle());
     ssize_t nRead = 0;
     do
-        nRead = ::read(static_cast<int>(m_port.handle()), buf, static_cast<size_t>(nMax));
+        nRead = ::read(fd, buf, static_cast<size_t>(nMax));
     while (nRead < 0 && errno == EINTR);
-    return nRead > 0 ? nRead : 0;
+    if (nRead > 0)
+        return nRead;
+    const int error = nRead < 0 ? errno : 0;
+    if (error == EAGAIN || error == EWOULDBLOCK)
+        return 0;
+    // A read that waits for no byte finds nothing on a quiet line and on one
+    // that hung up (its USB adapter gone) alike; only poll tells them apart.
+    pollfd line = {fd, POLLIN, 0};
+    const bool hungUp = ::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL));
+    if (error != 0 || hungUp) {
+        m_failed = true;
+        m_errorText = std::strerror(error != 0 ? error : EIO);
+    }
+    return 0;
 }

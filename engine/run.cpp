@@ -5,6 +5,7 @@
 #include "resultlog.h"
 #include "runclock.h"
 #include "serial.h"
+#include "serialdevice.h"
 #include "testdialogbase.h"
 #include "timetext.h"
 #include "unitwatch.h"
@@ -92,6 +93,17 @@ void finishUnit(int k, std::time_t t)
     g_pTestDialog->recoveryFile().keepFinishedUnits();
 }
 
+// A port that failed while open, its USB adapter gone with a resume or a
+// loose plug, is opened again by the same name before every query while the
+// unit's silence is being confirmed: the system enumerates the adapter anew,
+// and the same name (a link under /dev/serial/by-id/, or COMn) leads to it
+// once it is back, with the receiver still running behind it.
+void reopenIfFailed(int k, const UnitWatch& watch)
+{
+    if (watch.confirming() && g_pTestDialog->units[k].hPort->hasFailed())
+        reopenPort(k);
+}
+
 // Gives the receivers about two seconds to answer, handling window events
 // about ten times a second. The clock counts whole seconds, so the wait
 // lasts between one and two seconds and a little more. An end asked for by
@@ -160,6 +172,7 @@ int pollCycle(RunState& run)
         if (!isPolled(k))
             continue;
         ++nLive;
+        reopenIfFailed(k, run.watches[k]);
         run.watches[k].queried(run.clock);
         sendQueryOf(k);
     }

@@ -31,6 +31,22 @@ void rememberError(const SerialDevice& device)
     std::snprintf(last, sizeof g_pTestDialog->szLastError, "%s", device.ErrorText());
 }
 
+// The unit's line: its maker's speed, 8N1, no modem lines, no flow control.
+// False for an unknown maker, whose line gets the fallback speed.
+bool setUnitLine(const UnitInfo& unit, LineSettings& settings)
+{
+    const GpsMakerTraits* maker = makerTraits(unit.eMfg);
+    settings.nBaudRate = maker ? maker->baudRate : FALLBACK_BAUD;
+    settings.nDataBits = 8;
+    settings.bParity = 0;
+    settings.nStopBits = 1;
+    settings.bDtr = 0;
+    settings.bRts = 0;
+    settings.bXonXoff = 0;
+    settings.bHardwareFlow = 0;
+    return maker != nullptr;
+}
+
 void configurePort(int k)
 {
     TestDialogBase& dlg = *g_pTestDialog;
@@ -61,19 +77,8 @@ void configurePort(int k)
         return;
     }
 
-    if (const GpsMakerTraits* maker = makerTraits(unit.eMfg)) {
-        settings.nBaudRate = maker->baudRate;
-    } else {
+    if (!setUnitLine(unit, settings))
         dlg.MessageBoxOk("InitializeCommPorts(): Unknown eMfg, setting to 4800");
-        settings.nBaudRate = FALLBACK_BAUD;
-    }
-    settings.nDataBits = 8;
-    settings.bParity = 0;
-    settings.nStopBits = 1;
-    settings.bDtr = 0;
-    settings.bRts = 0;
-    settings.bXonXoff = 0;
-    settings.bHardwareFlow = 0;
 
     if (!port.SetLineSettings(settings)) {
         rememberError(port);
@@ -111,6 +116,21 @@ bool SetPortTimeouts(int unit)
         return true;
     rememberError(port);
     return false;
+}
+
+bool reopenPort(int unit)
+{
+    TestDialogBase& dlg = *g_pTestDialog;
+    SerialDevice& port = *unitAt(unit).hPort;
+    if (!dlg.portSet.open(unit))
+        return false;
+    port.CreateEvents();
+    port.SetQueueSizes(QUEUE_SIZE, QUEUE_SIZE);
+    LineSettings settings;
+    if (!port.GetLineSettings(settings))
+        return false;
+    setUnitLine(unitAt(unit), settings);
+    return port.SetLineSettings(settings) && SetPortTimeouts(unit);
 }
 
 void SendQuery(int unit, int nCount)

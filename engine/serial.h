@@ -10,6 +10,10 @@
 int InitializeCommPorts();
 // Applies the read and write time-outs to the unit's port.
 bool SetPortTimeouts(int unit);
+// Opens the unit's port again by the same name, after it failed mid-run,
+// with the unit's line settings and time-outs, and without a box: nobody may
+// be there to close one. False while it cannot be opened or set up.
+bool reopenPort(int unit);
 // Starts sending the first nCount bytes of the unit's query; never waits.
 void SendQuery(int unit, int nCount);
 // Zero-fills the unit's reply buffer and takes every byte that has arrived

@@ -55,6 +55,10 @@ public:
     // Closing a port that is not open does nothing.
     virtual void Close() = 0;
     virtual const char* ErrorText() const = 0;
+    // The open port broke: its line hung up or a read failed, as when its
+    // USB adapter went away. It stays so, reading nothing, until it is
+    // opened again or closed; ErrorText() says why.
+    virtual bool hasFailed() const = 0;
 };
 
 // The platform's own serial port: QSerialPort, or the communications

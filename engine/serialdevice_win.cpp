@@ -36,10 +36,12 @@ public:
     int ReadWaiting(char* buf, int nMax) override;
     void Close() override;
     const char* ErrorText() const override { return m_szErrorText; }
+    bool hasFailed() const override { return m_bFailed; }
 
 private:
     bool fail();
     bool writePending();
+    int failRead();
 
     HANDLE m_hPort = INVALID_HANDLE_VALUE;
     // One event per direction, so that waiting for a read can never be
@@ -49,6 +51,7 @@ private:
     OVERLAPPED m_osWrite = {};
     OVERLAPPED m_osRead = {};
     bool m_bWriting = false;
+    bool m_bFailed = false;
     // The line settings as the port reported them; only what the receivers
     // care about is changed before they are written back.
     DCB m_dcb = {};
@@ -67,11 +70,15 @@ std::wstring devicePath(const QString& device)
 
 bool Win32SerialDevice::Open(const char* szPath)
 {
+    // A failed port stays failed until it opens again: the adapter may not
+    // be back yet.
+    const bool failed = m_bFailed;
     Close();
     const std::wstring path = devicePath(QString::fromUtf8(szPath));
     m_hPort =
         CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    m_bFailed = failed && m_hPort == INVALID_HANDLE_VALUE;
     return m_hPort != INVALID_HANDLE_VALUE || fail();
 }
 
@@ -180,7 +187,11 @@ int Win32SerialDevice::ReadWaiting(char* buf, int nMax)
     // fail every later read.
     DWORD errors = 0;
     COMSTAT status = {};
-    if (nMax <= 0 || !ClearCommError(m_hPort, &errors, &status) || status.cbInQue == 0)
+    if (nMax <= 0 || m_hPort == INVALID_HANDLE_VALUE)
+        return 0;
+    if (!ClearCommError(m_hPort, &errors, &status))
+        return failRead();
+    if (status.cbInQue == 0)
         return 0;
     const DWORD nWanted = std::min(status.cbInQue, static_cast<DWORD>(nMax));
     DWORD nRead = 0;
@@ -189,7 +200,7 @@ int Win32SerialDevice::ReadWaiting(char* buf, int nMax)
         return static_cast<int>(nRead);
     }
     if (GetLastError() != ERROR_IO_PENDING)
-        return 0;
+        return failRead();
     // The bytes are in the queue, so the read ends at once; should it not,
     // it is called off rather than let hold the window. Either way it must
     // be over before the buffer goes back to the caller. A block without an
@@ -214,11 +225,22 @@ void Win32SerialDevice::Close()
         CloseHandle(m_hPort);
         m_hPort = INVALID_HANDLE_VALUE;
     }
+    m_bFailed = false;
     for (HANDLE* event : {&m_hWriteEvent, &m_hReadEvent}) {
         if (*event)
             CloseHandle(*event);
         *event = nullptr;
     }
+}
+
+// A port whose queue cannot be asked for or read from has lost its device:
+// a USB adapter gone, which the system may enumerate again under the same
+// name.
+int Win32SerialDevice::failRead()
+{
+    m_bFailed = true;
+    fail();
+    return 0;
 }
 
 // Keeps the system's own text for the failure, in the language of the

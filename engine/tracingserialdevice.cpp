@@ -46,9 +46,13 @@ bool TracingSerialDevice::Open(const char* szPath)
     // is another name (a link under /dev/serial/by-id/).
     const QString given = m_map.device(m_port.unit());
     const QString opened = QString::fromUtf8(szPath);
-    const QByteArray device =
-        (opened == given ? given : QStringLiteral("%1 -> %2").arg(given, opened)).toUtf8();
-    return noteStep(ok, "open ", device.constData());
+    const QByteArray device = (opened == given ? QStringLiteral(" ") + given
+                                               : QStringLiteral(" %1 -> %2").arg(given, opened))
+                                  .toUtf8();
+    const char* step = m_inRun ? TRACE_REOPEN : TRACE_OPEN;
+    m_inRun = true;
+    m_failureTraced = m_failureTraced && !ok;
+    return noteStep(ok, step, device.constData());
 }
 
 // Only a failure is worth a line: every port that can have events has them.
@@ -103,11 +107,17 @@ int TracingSerialDevice::ReadWaiting(char* buf, int nMax)
     const int n = m_device->ReadWaiting(buf, nMax);
     if (nMax > 0)
         m_port.read(buf, n > 0 ? n : 0);
+    if (n <= 0 && !m_failureTraced && m_device->hasFailed()) {
+        m_failureTraced = true;
+        noteStep(false, "read", "");
+    }
     return n;
 }
 
 void TracingSerialDevice::Close()
 {
+    m_inRun = false;
+    m_failureTraced = false;
     m_device->Close();
     m_port.interrupt();
     m_port.trace().note(m_port.unit(), "close");
@@ -116,6 +126,11 @@ void TracingSerialDevice::Close()
 const char* TracingSerialDevice::ErrorText() const
 {
     return m_device->ErrorText();
+}
+
+bool TracingSerialDevice::hasFailed() const
+{
+    return m_device->hasFailed();
 }
 
 bool TracingSerialDevice::noteStep(bool ok, const char* step, const char* detail)

@@ -27,6 +27,7 @@ public:
     int ReadWaiting(char* buf, int nMax) override;
     void Close() override;
     const char* ErrorText() const override;
+    bool hasFailed() const override;
 
 private:
     // A line about the step and its detail, followed by "failed" and the
@@ -36,4 +37,8 @@ private:
     SerialDevice* m_device = nullptr;
     const PortMap& m_map;
     PortTrace m_port;
+    // Opened for a run and not closed since: a further opening is a reopen.
+    bool m_inRun = false;
+    // Its failure is traced, once.
+    bool m_failureTraced = false;
 };

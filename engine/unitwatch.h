@@ -21,6 +21,8 @@ public:
     // Its silence has lasted long enough: the unit is finished. Until then a
     // silent unit counts as live: it is queried, read and shown as live.
     bool confirmed() const { return m_confirmed; }
+    // Silent, and not yet for long enough.
+    bool confirming() const { return m_silent && !m_confirmed; }
     // The first read of its silence: its last-response time.
     std::time_t silentSince() const { return m_silentSince; }
     bool fellSilentAsleep() const { return m_fellSilentAsleep; }

@@ -24,11 +24,17 @@ constexpr int TRACE_DUMP_WIDTH = 16;
 constexpr int TRACE_DUMP_LINE_SIZE = 4 + 3 * TRACE_DUMP_WIDTH + 2 + TRACE_DUMP_WIDTH + 2;
 // The step that sets the port's line: a blank and the speed follow it.
 constexpr char TRACE_LINE_SETTINGS_SET[] = "line settings set";
+// The steps that open the port at the start of a run, and again mid-run
+// after it failed (its adapter went away); a blank and the device follow.
+constexpr char TRACE_OPEN[] = "open";
+constexpr char TRACE_REOPEN[] = "reopen";
 
 struct TraceEvent {
     enum Kind {
         // The port's set-up and end, as a free text: "open /dev/ttyS0",
-        // "close", a step and "failed:" with the system's text.
+        // "close", a step and "failed:" with the system's text; "read
+        // failed:" when the port broke mid-run, and "reopen /dev/ttyS0" each
+        // time it is opened again.
         Step,
         // "> <count> bytes at <atMs>": a query, written to the receiver at
         // atMs; its bytes follow. Written with what was read after it.

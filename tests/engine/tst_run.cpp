@@ -81,7 +81,9 @@ private Q_SLOTS:
     // two seconds wherever in its second the run began. Read every two
     // seconds, a receiver that answers six seconds late finds two reads
     // empty before each answer, and one that talks in bursts every 2.8 s
-    // every fourth read.
+    // every fourth read. A port whose adapter goes away is opened again,
+    // with its line settings, before every query of the silence: a receiver
+    // back within it goes on.
     void silenceConfirmed_data()
     {
         QTest::addColumn<int>("msIntoSecond");
@@ -90,6 +92,8 @@ private Q_SLOTS:
         QTest::newRow("never answers, from a second's end") << 999 << QByteArray();
         QTest::newRow("answers 6 s late") << 0 << QByteArray("--+").repeated(10);
         QTest::newRow("a burst every 2.8 s") << 0 << "-" + QByteArray("+++-").repeated(7) + "+";
+        QTest::newRow("adapter gone for 3 reads") << 0 << QByteArray("++xxx+++");
+        QTest::newRow("adapter gone for good") << 0 << QByteArray("++xxxxxxxx");
     }
     void silenceConfirmed()
     {
@@ -107,6 +111,7 @@ private Q_SLOTS:
         QCOMPARE(u.tLastResponse - u.tStart, 2 * silentFrom);
         QCOMPARE(u.dEndurance, 2.0 * silentFrom);
         QCOMPARE(port.nReads, silentFrom + 4);
+        QCOMPARE(port.applied.nBaudRate, 9600);
         QCOMPARE(QByteArray(b.dlg.Text(IDC_LAST_RESPONSE_BASE)), Ctime(u.tLastResponse));
         QCOMPARE(QByteArray(b.dlg.Text(IDC_START_TIME_BASE)), Ctime(u.tStart));
         QCOMPARE(b.dlg.messages, QStringList{COMPLETED});

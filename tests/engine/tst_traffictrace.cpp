@@ -1,7 +1,7 @@
 // A whole run seen through the traffic trace: each port's set-up, a link and
 // the device it leads to, failures with the system's text, the bytes both
-// ways as hex and text, repeated exchanges folded into counts, the silence
-// that ends a unit, and a sleep.
+// ways as hex and text, repeated exchanges folded into counts, a port that
+// fails and is opened again, the silence that ends a unit, and a sleep.
 #include "controlids.h"
 #include "fakedialog.h"
 #include "fakeport.h"
@@ -33,7 +33,7 @@ private Q_SLOTS:
             dlg.SetText(IDC_GPS_MFG_BASE + k, "Garmin");
             ports[k].SetReply(reply.constData(), reply.size());
         }
-        ports[0].nAnswers = 4;
+        ports[0].szReads = "++x+"; // its adapter gone at the third read, back at once
         ports[1].bFailOpen = true;
         ports[2].nAnswers = 2 * PortTrace::REPEATS_PER_LINE + 7;
         // A link is opened as the device it names, so that the port is
@@ -75,7 +75,18 @@ private Q_SLOTS:
                        "byte + 1500 ms, write 0 ms a byte + 0 ms\n"
                        "T COM1 > 6 bytes at T\n"
                        "T COM1 < 25 bytes\n"
-                       "T COM1 = 3 more of the same, until T\n"
+                       "T COM1 = 1 more of the same, until T\n"
+                       "T COM1 > 6 bytes at T\n"
+                       "T COM1 < nothing waiting\n"
+                       "T COM1 read failed: Input/output error\n"
+                       "T COM1 reopen /dev/ttyS0\n"
+                       "T COM1 queues 4096 bytes in, 4096 out\n"
+                       "T COM1 line settings read 0 0N0, DTR off, RTS off, no flow control\n"
+                       "T COM1 line settings set 9600 8N1, DTR off, RTS off, no flow control\n"
+                       "T COM1 time-outs read interval 4294967295 ms, read 4294967295 ms a "
+                       "byte + 1500 ms, write 0 ms a byte + 0 ms\n"
+                       "T COM1 > 6 bytes at T\n"
+                       "T COM1 < 25 bytes\n"
                        "T COM1 > 6 bytes at T\n"
                        "T COM1 < nothing waiting\n"
                        "T COM1 = 4 more of the same, until T\n"

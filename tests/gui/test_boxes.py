@@ -65,6 +65,7 @@ class Boxes(Scenario):
                 # F1 goes to the active window: a click on a display, which
                 # does nothing else, makes it the dialog.
                 xinput.click_at(*dun.control("Com1 start time").centre())
+                wait_until(lambda: dun.window.state("active"), 10, "the dialog to be active")
                 xinput.key("F1")
             else:
                 dun.button("About").mouse_click()
@@ -74,6 +75,9 @@ class Boxes(Scenario):
             if closer == "click":
                 about.find("OK", "push button").mouse_click()
             else:
+                # Keys go to the active window, which on a loaded machine the
+                # window manager makes of the new box a moment after it shows.
+                wait_until(lambda: about.state("active"), 10, "the About box to be active")
                 xinput.key(closer)
             wait_until(lambda: not about.showing(), 10, "the About box to close by " + closer)
             self.assertTrue(dun.window.showing())

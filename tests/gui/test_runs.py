@@ -3,6 +3,7 @@ BATTERY.TXT gets exactly the lines the displays showed, and only when it
 should."""
 
 import os
+import re
 
 from scenario import COMPLETED, EARLIER, ETREX, Scenario
 
@@ -22,15 +23,17 @@ class Runs(Scenario):
         return [dun.button(name).enabled() for name in ("Start Test", "OK", "Cancel")]
 
     def test_four_units(self):
-        """Four units to the end, Com2's adapter pulled out mid-test, which
-        ends its unit like a flat battery while the others go on. Com3 and
-        Com4 send packets or sentences all the time, and end as quiet ones do,
-        with the same version texts; --trace writes every exchange, silences
-        too."""
-        receivers = {1: "garmin,life=2,id=130,desc=eTrex",
+        """Four units to the end. Com1's adapter goes away for four seconds and
+        comes back at the same link: it is opened again, as the trace says,
+        and its unit goes on. Com2's adapter is pulled out for good, which
+        ends its unit like a flat battery while the others go on. Com3 sends
+        packets all the time and ends as quiet ones do; Com4 answers three to
+        six seconds late and is not taken for dead. --trace writes every
+        exchange, silences too."""
+        receivers = {1: "garmin,life=20,id=130,desc=eTrex,vanish=10+4",
                      2: "magellan,life=3,id=7,version=3.05,desc=SporTrak,fault=unplug",
                      3: "garmin,life=4,id=0x10F0,version=3.10,desc=GPS 12,stream",
-                     4: "magellan,life=5,stream"}
+                     4: "magellan,life=20,delay=3-6"}
         batteries = {1: ("Acme", "Alkaline", "2500", "spare set"),
                      2: ("Voltix", "Li-ion", "3000", "new, from the shop"),
                      3: ("Brightcell", "Ni-MH", "1800", "second charge"),
@@ -52,14 +55,19 @@ class Runs(Scenario):
         self.assertEqual(self.lamps(dun).count(GREEN), 0)
         self.start_test(dun)
         self.assertEqual(self.buttons(dun), [False, False, True])
-        dun.answer(COMPLETED, timeout=40)
+        dun.answer(COMPLETED, timeout=60)
         self.assertEqual(self.buttons(dun), [True, True, False])
         # The lamp the last step lit stays lit.
         self.assertEqual(self.lamps(dun).count(GREEN), 1)
         self.check_logged(dun, receivers, versions, batteries, EARLIER)
         self.leave(dun)
         with open(trace, encoding="utf-8") as text:
-            self.assertIn("COM4 < nothing waiting", text.read())
+            lines = text.readlines()
+        self.assertIn("COM4 < nothing waiting", "".join(lines))
+        com1 = "".join(line for line in lines if " COM1 " in line)
+        link = re.escape(simulator.devices[1])
+        self.assertRegex(com1, r"COM1 read failed: .+\n(.*\n)*?.*COM1 reopen %s failed: .+\n"
+                                r"(.*\n)*?.*COM1 reopen %s -> /dev/pts/\d+\n" % (link, link))
 
 
 class Wayland(Scenario):

@@ -27,8 +27,10 @@ public:
     }
 
     // Or, when set, what each read finds, one character a read: '+' the
-    // reply, '-' nothing; silent after the last.
+    // reply, '-' nothing, 'x' the port failed, its adapter gone, and it opens
+    // only for a read that is not 'x'; silent after the last.
     const char* szReads = nullptr;
+    bool bFailed = false;
 
     // What the program did.
     bool bOpen = false;
@@ -40,10 +42,14 @@ public:
     bool Open(const char*) override
     {
         ++nOpens;
-        bOpen = !bFailOpen;
+        bOpen = !bFailOpen && Scripted(nReads) != 'x';
+        bFailed = bFailed && !bOpen;
+        if (bOpen)
+            applied = LineSettings();
         m_szError = "No such file or directory";
         return bOpen;
     }
+    bool hasFailed() const override { return bFailed; }
     // Events belong to the program, not to the port: made even for a port
     // that failed to open.
     bool CreateEvents() override { return !bFailEvents; }
@@ -71,9 +77,12 @@ public:
     {
         if (m_nTaken < 0) {
             ++nReads;
-            const bool waiting =
-                szReads ? std::strlen(szReads) >= std::size_t(nReads) && szReads[nReads - 1] == '+'
-                        : nAnswers != 0;
+            const bool waiting = szReads ? Scripted(nReads - 1) == '+' : nAnswers != 0;
+            if (Scripted(nReads - 1) == 'x' && bOpen) {
+                bOpen = false;
+                bFailed = true;
+                m_szError = "Input/output error";
+            }
             if (!bOpen || !waiting)
                 return 0;
             nAnswers -= nAnswers > 0 ? 1 : 0;
@@ -92,11 +101,15 @@ public:
     void Close() override
     {
         ++nCloses;
-        bOpen = false;
+        bOpen = bFailed = false;
     }
     const char* ErrorText() const override { return m_szError; }
 
 private:
+    char Scripted(int i) const
+    {
+        return szReads && std::strlen(szReads) > std::size_t(i) ? szReads[i] : '-';
+    }
     // A step on a port that is not open fails as one on an invalid handle.
     bool Step(bool bFails)
     {

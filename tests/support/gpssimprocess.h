@@ -13,7 +13,10 @@
 inline bool startGpssim(QProcess& sim, const QString& path, const QString& dir,
                         const QStringList& receivers, PortMap& map)
 {
-    QStringList arguments{"--dir", dir};
+    // The ports stay until the test ends gpssim: a port gone during a run
+    // is an adapter gone, which the run opens again, and by then its number
+    // may be any other program's pseudo-terminal.
+    QStringList arguments{"--dir", dir, "--linger", "3600"};
     for (int k = 0; k < receivers.size(); ++k)
         arguments << QString("--com%1").arg(k + 1) << receivers[k];
     sim.start(path, arguments);

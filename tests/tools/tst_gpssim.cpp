@@ -68,6 +68,7 @@ private Q_SLOTS:
         QTest::newRow("protocol") << "tomtom" << QByteArray("unknown protocol 'tomtom'");
         QTest::newRow("life") << "garmin,life=501h" << QByteArray("life '501h' is not");
         QTest::newRow("lowercase") << "garmin,fault=lowercase" << QByteArray("fault 'lowercase'");
+        QTest::newRow("vanish") << "garmin,vanish=20" << QByteArray("vanish '20' is not");
         QTest::newRow("no recording")
             << "replay=/nonexistent" << QByteArray("replay '/nonexistent': No such file");
         QTest::newRow("capture") << "replay=" RECEIVER_DATA "/eXplorist210.log,life=3,desc=X"

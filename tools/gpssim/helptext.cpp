@@ -42,6 +42,12 @@ write a comma inside a value as \,
                     3 to 6 seconds late, as a slow receiver does; at most
                     60s. An answer still due when the battery goes flat is
                     never sent
+  vanish=TIME+TIME  its USB adapter goes away that long after the first
+                    bytes it hears, for the second time, as after a
+                    resume or a loose plug: the pseudo-terminal closes and
+                    its link goes, then a new one comes back at the same
+                    link, the receiver running on: 20+5 is gone at 20
+                    seconds for 5
   fault=FAULT       none, bad-checksum (in the answer), lowercase (magellan:
                     checksum digits in lower case), or unplug (at the end of
                     its life the pseudo-terminal closes and its link goes)
@@ -65,6 +71,7 @@ answered.
 Examples:
   gpssim --com1 garmin,life=2h --com2 magellan,life=90m,stream
   gpssim --com1 magellan,life=30m,delay=3-6 --com2 magellan,burst=2.8
+  gpssim --com1 garmin,life=5m,vanish=1m+5
   gpssim --com1 'garmin,id=0x0110,version=2.72,desc=eTrex Legend\, yellow'
   gpssim --com1 replay=trace.txt --com2 replay=eXplorist210.log,life=5m
   gpssim --dir /tmp/gps --com1 garmin,life=5m >/tmp/gps.env &

@@ -92,6 +92,15 @@ bool parseBurst(const QString& value, UnitConfig& config)
            config.burstMs <= MAX_DELAY_MS;
 }
 
+// "20+5": gone 20 s after the first query, for 5 s.
+bool parseVanish(const QString& value, UnitConfig& config)
+{
+    const QStringList parts = value.split(QLatin1Char('+'));
+    return parts.size() == 2 && parseDuration(parts[0], config.vanishAtMs, false) &&
+           parseDuration(parts[1], config.vanishForMs, false) && config.vanishForMs > 0 &&
+           config.vanishAtMs <= MAX_LIFE_MS && config.vanishForMs <= MAX_LIFE_MS;
+}
+
 bool parseStream(const QString& value, UnitConfig& config)
 {
     config.stream = value == QLatin1String("on");
@@ -146,6 +155,7 @@ const Key KEYS[] = {
     {"stream", parseStream, "on or off"},
     {"delay", parseDelay, "a time such as 4 or a range such as 3-6, up to 60s"},
     {"burst", parseBurst, "a time above 0 such as 2.8, up to 60s"},
+    {"vanish", parseVanish, "when and for how long, such as 20+5, up to 500h each"},
     {"replay", parseReplay, "a file"},
 };
 
@@ -193,7 +203,7 @@ bool parseReceiverArg(const QString& arg, UnitConfig& config, QString& error, in
         if (known == std::end(KEYS) ||
             (!field.contains(QLatin1Char('=')) && key != QLatin1String("stream"))) {
             error = QStringLiteral("'%1' is not KEY=VALUE with KEY life, id, version, desc, "
-                                   "fault, stream, delay, burst or replay")
+                                   "fault, stream, delay, burst, vanish or replay")
                         .arg(field);
             return false;
         }

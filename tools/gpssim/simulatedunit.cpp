@@ -69,11 +69,8 @@ QString SimulatedUnit::summaryLine() const
         .arg(protocolName(m_config.protocol),
              m_config.stream ? QStringLiteral("on") : QStringLiteral("off"),
              faultText(m_config.fault), lifeText(m_config.lifeMs))
-        .arg(m_good)
-        .arg(m_bad)
-        .arg(m_replies)
-        .arg(m_streamed)
-        .arg(m_dead ? 1 : 0);
+        .arg(QString::number(m_good), QString::number(m_bad), QString::number(m_replies),
+             QString::number(m_streamed), QString::number(m_dead ? 1 : 0));
 }
 
 void SimulatedUnit::onReadable()
@@ -97,6 +94,7 @@ void SimulatedUnit::hear(const QByteArray& bytes)
             die();
         else if (m_config.lifeMs != UnitConfig::FOREVER)
             m_deathTimer.start(static_cast<int>(m_config.lifeMs));
+        Q_EMIT heardFirst(m_port);
     }
     QString heard;
     if (!lineMatches(heard)) {
@@ -261,8 +259,7 @@ bool SimulatedUnit::send(const QByteArray& bytes)
         return false;
     if (m_pty->waitingAtPort() + bytes.size() > MAX_WAITING_AT_PORT) {
         m_log.detail(QStringLiteral("%1: nobody reads the port, %2 bytes dropped")
-                         .arg(name())
-                         .arg(bytes.size()));
+                         .arg(name(), QString::number(bytes.size())));
         return false;
     }
     return m_pty->write(bytes.constData(), static_cast<int>(bytes.size())) == bytes.size();
@@ -275,19 +272,25 @@ void SimulatedUnit::die()
     m_dead = true;
     m_streamTimer.stop();
     m_outbox.clear();
-    const bool unplug = m_config.fault == Fault::Unplug;
-    if (unplug) {
-        m_notifier.reset();
-        m_pty->close();
-    }
+    const bool unplugged = m_config.fault == Fault::Unplug;
+    if (unplugged)
+        unplug();
     m_log.note(QStringLiteral("%1: %2, %3")
                    .arg(name(),
                         m_playback.playsTrace()
                             ? QStringLiteral("the trace has ended")
                             : QStringLiteral("battery flat after ") + lifeText(m_config.lifeMs),
-                        unplug ? QStringLiteral("device unplugged")
-                               : QStringLiteral("silent from now on")));
+                        unplugged ? QStringLiteral("device unplugged")
+                                  : QStringLiteral("silent from now on")));
     Q_EMIT died(m_port);
+}
+
+void SimulatedUnit::unplug()
+{
+    m_outbox.clear();
+    m_reader.reset();
+    m_notifier.reset();
+    m_pty->close();
 }
 
 QString SimulatedUnit::name() const

@@ -30,13 +30,16 @@ public:
                   QObject* parent = nullptr);
     ~SimulatedUnit() override;
 
-    // Makes the pseudo-terminal. False, with the reason, when the system
-    // has none to give.
+    // Makes the pseudo-terminal, or a new one after unplug(). False, with
+    // the reason, when the system has none to give.
     bool open(QString& error);
     QString deviceName() const;
     int port() const { return m_port; }
     const UnitConfig& config() const { return m_config; }
     bool isDead() const { return m_dead; }
+    // Its USB adapter goes away: the pseudo-terminal closes, and what was on
+    // its way to the program is lost. open() brings a new one.
+    void unplug();
     // What it went through, key=value for scripts:
     // "# COM1 protocol=garmin stream=off fault=none life=60s queries_good=30
     // queries_bad=0 replies=30 streamed_bytes=0 dead=1".
@@ -44,6 +47,8 @@ public:
 
 Q_SIGNALS:
     void died(int port);
+    // The first bytes it heard: the program's run has begun.
+    void heardFirst(int port);
 
 private:
     struct Outgoing {

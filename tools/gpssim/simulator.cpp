@@ -31,6 +31,7 @@ bool Simulator::start(QString& error)
         if (!unit->open(error) || !m_links.create(receiver.port, unit->deviceName(), error))
             return false;
         connect(unit.get(), &SimulatedUnit::died, this, &Simulator::onUnitDied);
+        connect(unit.get(), &SimulatedUnit::heardFirst, this, &Simulator::vanishLater);
         m_log.detail(QStringLiteral("COM%1 (%2) on %3")
                          .arg(receiver.port)
                          .arg(protocolName(receiver.config.protocol), unit->deviceName()));
@@ -67,4 +68,41 @@ void Simulator::onUnitDied(int port)
         return;
     m_log.note(QStringLiteral("every battery is flat; stopping in %1 ms").arg(m_options.lingerMs));
     m_linger.start(static_cast<int>(m_options.lingerMs));
+}
+
+// Counted, as the battery is, from the start of the program's run.
+void Simulator::vanishLater(int port)
+{
+    for (const auto& unit : m_units) {
+        const UnitConfig& config = unit->config();
+        if (unit->port() != port || config.vanishAtMs == UnitConfig::NEVER)
+            continue;
+        SimulatedUnit* vanishing = unit.get();
+        QTimer::singleShot(config.vanishAtMs, Qt::PreciseTimer, vanishing, [this, vanishing] {
+            plugAdapter(*vanishing, false);
+            QTimer::singleShot(vanishing->config().vanishForMs, Qt::PreciseTimer, vanishing,
+                               [this, vanishing] { plugAdapter(*vanishing, true); });
+        });
+    }
+}
+
+void Simulator::plugAdapter(SimulatedUnit& unit, bool in)
+{
+    const int port = unit.port();
+    const QString name =
+        QStringLiteral("COM%1 (%2): adapter ").arg(port).arg(protocolName(unit.config().protocol));
+    QString error;
+    if (!in) {
+        unit.unplug();
+        m_links.remove(port);
+        m_log.note(name + QStringLiteral("gone for ") + lifeText(unit.config().vanishForMs));
+        return;
+    }
+    // Unplugged for good meanwhile, it stays away.
+    if (unit.isDead() && unit.config().fault == Fault::Unplug)
+        return;
+    if (unit.open(error) && m_links.create(port, unit.deviceName(), error))
+        m_log.note(name + QStringLiteral("back on ") + unit.deviceName());
+    else
+        m_log.note(name + error);
 }

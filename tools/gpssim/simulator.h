@@ -13,7 +13,8 @@ class SimulatedUnit;
 
 // The receivers of one simulator run, their stable port names and the end of
 // the run: when the last battery is flat the ports stay, silent, for the
-// linger time, so that the program finds them silent rather than gone.
+// linger time, so that the program finds them silent rather than gone. An
+// adapter told to vanish goes away with its name, and comes back under it.
 class Simulator : public QObject {
     Q_OBJECT
 
@@ -33,6 +34,8 @@ Q_SIGNALS:
 
 private:
     void onUnitDied(int port);
+    void vanishLater(int port);
+    void plugAdapter(SimulatedUnit& unit, bool in);
 
     const SimOptions m_options;
     const EventLog& m_log;

@@ -41,6 +41,12 @@ struct UnitConfig {
     // between the two, as slow receivers take their time.
     qint64 delayMinMs = 0;
     qint64 delayMaxMs = 0;
+    // Its USB adapter goes away vanishAtMs after the first bytes it hears,
+    // as after a resume or a loose plug, and comes back at the same link
+    // vanishForMs later, the receiver running on; NEVER: it stays.
+    static constexpr qint64 NEVER = -1;
+    qint64 vanishAtMs = NEVER;
+    qint64 vanishForMs = 0;
     // Played back rather than made up: a trace's answers, or a capture that
     // is the stream.
     std::shared_ptr<const Recording> recording;
