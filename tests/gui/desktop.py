@@ -14,15 +14,8 @@ import subprocess
 import tempfile
 import time
 
-REQUIRED = ["Xvfb", "openbox", "xdotool", "xclip", "xdpyinfo", "import",
-            "/usr/libexec/at-spi-bus-launcher", "xsm", "iceauth", "weston",
-            "weston-screenshooter"]
 PORTAL_MOCK = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "support",
                            "portalmock.py")
-
-
-def missing_tools():
-    return [tool for tool in REQUIRED if shutil.which(tool) is None]
 
 
 def wait_until(condition, timeout, what):

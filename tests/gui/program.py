@@ -22,13 +22,6 @@ def _atspi():
     return pyatspi
 
 
-def _alive(obj):
-    try:
-        return obj.getState().contains(_atspi().STATE_SHOWING)
-    except Exception:
-        return False  # the window has gone, and its objects with it
-
-
 class Element:
     """One accessible object: a window, a control or a box."""
 
@@ -46,14 +39,11 @@ class Element:
     def state(self, state_name):
         return self.obj.getState().contains(getattr(_atspi(), "STATE_" + state_name.upper()))
 
-    def enabled(self):
-        return self.state("enabled")
-
-    def checked(self):
-        return self.state("checked")
-
     def showing(self):
-        return _alive(self.obj)
+        try:
+            return self.state("showing")
+        except Exception:
+            return False  # the window has gone, and its objects with it
 
     def text(self):
         """What the control shows: an edit box's or a display's text, else its name."""
@@ -108,16 +98,9 @@ class Element:
 class Box(Element):
     """A message box: its caption, its text and its buttons."""
 
-    @property
-    def caption(self):
-        return self.name
-
     def message(self):
         texts = [e.text() for e in self.descendants() if e.role == "label" and e.name]
         return "\n".join(texts)
-
-    def buttons(self):
-        return [e.name for e in self.descendants() if e.role == "push button"]
 
     def press(self, button="OK", by="click"):
         """Answers the box as a person would: a click on the button, or the
@@ -145,7 +128,7 @@ class Box(Element):
 
 class BoxAnswering:
     """What both tiers' programs do with a box, whatever finds it: boxes()
-    lists the boxes up, each with its caption, message() and press()."""
+    lists the boxes up, each with its caption (name), message() and press()."""
 
     def next_box(self, timeout=BOX_TIMEOUT):
         return wait_until(lambda: (self.boxes() or [None])[0], timeout, "a message box")
@@ -156,7 +139,7 @@ class BoxAnswering:
         answers it, and returns the box, gone by then."""
         box = self.next_box(timeout)
         self.desktop.screenshot("box")
-        seen, expected = (box.caption, box.message()), (caption or self.caption, text)
+        seen, expected = (box.name, box.message()), (caption or self.caption, text)
         if seen != expected:
             raise AssertionError("expected the box %r, saw %r" % (expected, seen))
         box.press(button, by)
@@ -200,7 +183,7 @@ class Program(BoxAnswering):
     def tick(self, port, by="click"):
         box = self.control("Test on Com%d" % port, "check box")
         box.operate(by)
-        wait_until(box.checked, 5, "Com%d to be ticked" % port)
+        wait_until(lambda: box.state("checked"), 5, "Com%d to be ticked" % port)
 
     def choose(self, port, list_name, item):
         """Opens a drop-down list with the mouse and picks the item by typing
@@ -225,9 +208,6 @@ class Program(BoxAnswering):
 
     def wait_exit(self, timeout=20):
         return self.process.wait(timeout)
-
-    def signal(self, signum):
-        self.process.send_signal(signum)
 
     def kill(self):
         if self.process.poll() is None:

@@ -44,7 +44,7 @@ class Boxes(Scenario):
             # The time-outs of the run's own set-up fail on the same port.
             dun.answer("Bad file descriptor", by=by, caption="Error")
             dun.answer(COMPLETED, by=by)
-            self.assertTrue(dun.button("Start Test").enabled())
+            self.assertTrue(dun.button("Start Test").state("enabled"))
             check_found_silent(self, self.displays(dun, 2)[2], what="Com2")
             lines = self.log_text().splitlines(keepends=True)
             self.assertEqual(len(lines), run + 1)

@@ -20,7 +20,7 @@ class Runs(Scenario):
         return colours
 
     def buttons(self, dun):
-        return [dun.button(name).enabled() for name in ("Start Test", "OK", "Cancel")]
+        return [dun.button(name).state("enabled") for name in ("Start Test", "OK", "Cancel")]
 
     def test_four_units(self):
         """Four units to the end. Com1's adapter goes away for four seconds and

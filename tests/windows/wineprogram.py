@@ -50,7 +50,7 @@ class Box:
     """A message box on screen: its window and what Ctrl+C copied of it."""
 
     def __init__(self, program, window, caption, text):
-        self.program, self.window, self.caption, self.text = program, window, caption, text
+        self.program, self.window, self.name, self.text = program, window, caption, text
 
     def message(self):
         return self.text
