@@ -50,44 +50,38 @@ private Q_SLOTS:
 
     void fields_data()
     {
-        QTest::addColumn<int>("maker");
         QTest::addColumn<QByteArray>("batteryMaker");
         QTest::addColumn<QByteArray>("comments");
         QTest::addColumn<int>("removed");
         QTest::addColumn<QByteArray>("line");
 
         const QByteArray times = "Sat Dec 05 14:03:22 2026, Sat Dec 05 20:15:40 2026, 06:12:18, ";
-        QTest::newRow("example") << int(GPS_MFG_GARMIN) << QByteArray("Acme")
-                                 << QByteArray("spare set") << 0 << EXAMPLE;
+        const QByteArray acme = "Acme";
+        QTest::newRow("example") << acme << QByteArray("spare set") << 0 << EXAMPLE;
         // The 254-byte limit falls inside the two-byte "ü", dropped whole.
         QTest::newRow("long text cut at a whole character")
-            << int(GPS_MFG_GARMIN) << QByteArray("Acme") << QByteArray(253, 'a') + "\xc3\xbctail"
-            << 0 << "COM2, Garmin V, Acme, Ni-MH, 1800, " + times + QByteArray(253, 'a') + "\n";
-        QTest::newRow("empty battery maker")
-            << int(GPS_MFG_GARMIN) << QByteArray() << QByteArray() << 0
-            << "COM2, Garmin V,  ,Ni-MH, 1800, " + times + "\n";
+            << acme << QByteArray(253, 'a') + "\xc3\xbctail" << 0
+            << "COM2, Garmin V, Acme, Ni-MH, 1800, " + times + QByteArray(253, 'a') + "\n";
         // However a text came to hold a line break, the unit keeps one line.
         QTest::newRow("control characters become blanks")
-            << int(GPS_MFG_GARMIN) << QByteArray("Ac\r\nme") << QByteArray("first\nsecond\tline")
-            << 0 << "COM2, Garmin V, Ac  me, Ni-MH, 1800, " + times + "first second line\n";
+            << QByteArray("Ac\r\nme") << QByteArray("first\nsecond\tline") << 0
+            << "COM2, Garmin V, Ac  me, Ni-MH, 1800, " + times + "first second line\n";
         QTest::newRow("no type control")
-            << int(GPS_MFG_GARMIN) << QByteArray("Acme") << QByteArray() << 1020
-            << "COM2, Garmin V, Acme, 1800, " + times + "\n";
+            << acme << QByteArray() << 1020 << "COM2, Garmin V, Acme, 1800, " + times + "\n";
         QTest::newRow("no comments control")
-            << int(GPS_MFG_GARMIN) << QByteArray("Acme") << QByteArray("lost") << 1037
+            << acme << QByteArray("lost") << 1037
             << "COM2, Garmin V, Acme, Ni-MH, 1800, " + times + "\n";
     }
 
     void fields()
     {
-        QFETCH(int, maker);
         QFETCH(QByteArray, batteryMaker);
         QFETCH(QByteArray, comments);
         QFETCH(int, removed);
         QFETCH(QByteArray, line);
 
         FakeDialog dlg;
-        Finish(dlg, 1, maker, "V", "06:12:18");
+        Finish(dlg, 1, GPS_MFG_GARMIN, "V", "06:12:18");
         dlg.SetText(dlg.units[1].nBatteryMakerCtrl, batteryMaker.constData());
         dlg.SetText(dlg.units[1].nCommentsCtrl, comments.constData());
         if (removed)

@@ -165,8 +165,6 @@ private Q_SLOTS:
 private:
     void startLogind()
     {
-        if (m_logind.state() != QProcess::NotRunning)
-            return;
         m_logind.start(DBUSMOCK_PYTHON, {"-m", "dbusmock", "--template", "logind"});
         QTRY_VERIFY_WITH_TIMEOUT(
             QDBusConnection::systemBus().interface()->isServiceRegistered(LOGIND), 20000);
