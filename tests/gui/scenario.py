@@ -46,16 +46,6 @@ def check_found_silent(test, endurance, life=0, what="", earliest=2):
                     % (what, endurance, earliest, life))
 
 
-def artifacts_of(test):
-    """A fresh folder for a scenario's screenshots and logs, named after it
-    under $GUI_ARTIFACTS, which the tier keeps for a person to look at."""
-    root = os.environ.get("GUI_ARTIFACTS", tempfile.gettempdir())
-    path = os.path.join(root, test.id().split(".")[-1])
-    shutil.rmtree(path, ignore_errors=True)
-    os.makedirs(path)
-    return path
-
-
 class Scenario(unittest.TestCase):
     """Program and WineProgram offer the same hands: tick, choose,
     type_into, press, answer and wait_exit."""
@@ -66,7 +56,12 @@ class Scenario(unittest.TestCase):
     accessibility = True
 
     def setUp(self):
-        self.artifacts = artifacts_of(self)
+        # A fresh folder for its screenshots and logs, named after it under
+        # $GUI_ARTIFACTS, which the tier keeps for a person to look at.
+        self.artifacts = os.path.join(os.environ.get("GUI_ARTIFACTS", tempfile.gettempdir()),
+                                      self.id().split(".")[-1])
+        shutil.rmtree(self.artifacts, ignore_errors=True)
+        os.makedirs(self.artifacts)
         self.scratch = tempfile.mkdtemp(prefix="dunmerrow-gui-")
         self.addCleanup(shutil.rmtree, self.scratch, ignore_errors=True)
         self.workdir = os.path.join(self.scratch, "work")
