@@ -33,34 +33,25 @@ class TestGarmin : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void queryIsProductRequest()
-    {
-        char query[QUERY_SIZE] = {};
-        buildGarminQuery(query);
-        QCOMPARE(QByteArray(query, 7), hex("10 FE 00 02 10 03 00"));
-    }
-
-    // A row with a version found the answer; one without found what the
-    // finding says.
-    void scan_data()
+    // What the check stores and shows for a reply: the version text when it
+    // found the answer, else the box for what it found wrong, if anything.
+    void checkReply_data()
     {
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<QString>("version");
-        QTest::addColumn<int>("finding");
+        QTest::addColumn<QString>("message");
         const auto row = [](const char* name, const QByteArray& reply, const QString& version = {},
-                            GarminReplyFinding finding = GarminReplyFinding::Nothing) {
-            if (!version.isEmpty())
-                finding = GarminReplyFinding::ProductData;
-            QTest::newRow(name) << reply << version << int(finding);
+                            const QString& message = {}) {
+            QTest::newRow(name) << reply << version << message;
         };
         const QString abcVersion = "ABC (Product ID=291)";
         const QByteArray abc = hex(ACK) + hex(PRODUCT_DATA_ABC);
         row("ack and product data", abc, abcVersion);
         row("one-byte ack", hex("10 06 01 FE FB 10 03") + hex(PRODUCT_DATA_ABC), abcVersion);
         row("ack checksum wrong", Changed(abc, 5, char(0xFB)), {},
-            GarminReplyFinding::BadAckChecksum);
+            "Bad Checksum in Garmin ACK Message");
         row("product data checksum wrong", Changed(abc, 19, char(0x7F)), {},
-            GarminReplyFinding::BadVersionChecksum);
+            "Bad Checksum in Garmin Version Message");
         // A receiver's own traffic comes before, between and after the
         // answer, the first packet maybe cut off at the front, the last at
         // the end, more than 255 bytes in all.
@@ -101,45 +92,14 @@ private Q_SLOTS:
             "eTrex (Product ID=291)");
     }
 
-    void scan()
-    {
-        QFETCH(QByteArray, reply);
-        QFETCH(QString, version);
-        QFETCH(int, finding);
-        unsigned char packet[GARMIN_PACKET_SIZE];
-        QCOMPARE(int(scanGarminReply(replyBuffer(reply).get(), REPLY_SIZE, packet)), finding);
-        if (finding == int(GarminReplyFinding::ProductData)) {
-            char text[VERSION_SIZE];
-            formatGarminVersion(reinterpret_cast<const char*>(packet), text, VERSION_SIZE);
-            QCOMPARE(QString::fromLatin1(text), version);
-        }
-    }
-
-    // What the check shows and stores for each finding.
-    void checkReply_data()
-    {
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("message");
-        const QByteArray abc = hex(ACK) + hex(PRODUCT_DATA_ABC);
-        QTest::newRow("answer") << abc << 1 << "ABC (Product ID=291)" << QString();
-        QTest::newRow("bad ack") << Changed(abc, 5, char(0xFB)) << 0 << QString()
-                                 << "Bad Checksum in Garmin ACK Message";
-        QTest::newRow("bad product data") << Changed(abc, 19, char(0x7F)) << 0 << QString()
-                                          << "Bad Checksum in Garmin Version Message";
-        QTest::newRow("nothing") << hex(ACK) << 0 << QString() << QString();
-    }
-
     void checkReply()
     {
         QFETCH(QByteArray, reply);
-        QFETCH(int, result);
         QFETCH(QString, version);
         QFETCH(QString, message);
         FakeDialog dlg;
         dlg.units[0].eMfg = GPS_MFG_GARMIN;
-        QCOMPARE(CheckGarminReply(0, replyBuffer(reply).get()), result);
+        QCOMPARE(CheckGarminReply(0, replyBuffer(reply).get()), version.isEmpty() ? 0 : 1);
         QCOMPARE(QString::fromLatin1(dlg.units[0].szVersion), version);
         QCOMPARE(dlg.messages, message.isEmpty() ? QStringList() : QStringList{message});
     }

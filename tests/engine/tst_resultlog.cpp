@@ -50,50 +50,38 @@ private Q_SLOTS:
 
     void fields_data()
     {
-        QTest::addColumn<int>("maker");
         QTest::addColumn<QByteArray>("batteryMaker");
         QTest::addColumn<QByteArray>("comments");
         QTest::addColumn<int>("removed");
         QTest::addColumn<QByteArray>("line");
 
         const QByteArray times = "Sat Dec 05 14:03:22 2026, Sat Dec 05 20:15:40 2026, 06:12:18, ";
-        QTest::newRow("example") << int(GPS_MFG_GARMIN) << QByteArray("Acme")
-                                 << QByteArray("spare set") << 0 << EXAMPLE;
+        const QByteArray acme = "Acme";
+        QTest::newRow("example") << acme << QByteArray("spare set") << 0 << EXAMPLE;
         // The 254-byte limit falls inside the two-byte "ü", dropped whole.
         QTest::newRow("long text cut at a whole character")
-            << int(GPS_MFG_GARMIN) << QByteArray("Acme") << QByteArray(253, 'a') + "\xc3\xbctail"
-            << 0 << "COM2, Garmin V, Acme, Ni-MH, 1800, " + times + QByteArray(253, 'a') + "\n";
-        QTest::newRow("empty battery maker")
-            << int(GPS_MFG_GARMIN) << QByteArray() << QByteArray() << 0
-            << "COM2, Garmin V,  ,Ni-MH, 1800, " + times + "\n";
-        QTest::newRow("comments present")
-            << int(GPS_MFG_MAGELLAN) << QByteArray("Acme, Inc.") << QByteArray("a, b") << 0
-            << "COM2, Magellan V, Acme, Inc., Ni-MH, 1800, " + times + "a, b\n";
+            << acme << QByteArray(253, 'a') + "\xc3\xbctail" << 0
+            << "COM2, Garmin V, Acme, Ni-MH, 1800, " + times + QByteArray(253, 'a') + "\n";
         // However a text came to hold a line break, the unit keeps one line.
         QTest::newRow("control characters become blanks")
-            << int(GPS_MFG_GARMIN) << QByteArray("Ac\r\nme") << QByteArray("first\nsecond\tline")
-            << 0 << "COM2, Garmin V, Ac  me, Ni-MH, 1800, " + times + "first second line\n";
-        QTest::newRow("unknown maker")
-            << 0 << QByteArray("Acme") << QByteArray() << 0
-            << "COM2, UNKNOWN GPS MFG, Acme, Ni-MH, 1800, " + times + "\n";
+            << QByteArray("Ac\r\nme") << QByteArray("first\nsecond\tline") << 0
+            << "COM2, Garmin V, Ac  me, Ni-MH, 1800, " + times + "first second line\n";
         QTest::newRow("no type control")
-            << int(GPS_MFG_GARMIN) << QByteArray("Acme") << QByteArray() << 1020
-            << "COM2, Garmin V, Acme, 1800, " + times + "\n";
+            << acme << QByteArray() << 1020 << "COM2, Garmin V, Acme, 1800, " + times + "\n";
         QTest::newRow("no comments control")
-            << int(GPS_MFG_GARMIN) << QByteArray("Acme") << QByteArray("lost") << 1037
+            << acme << QByteArray("lost") << 1037
             << "COM2, Garmin V, Acme, Ni-MH, 1800, " + times + "\n";
     }
 
     void fields()
     {
-        QFETCH(int, maker);
         QFETCH(QByteArray, batteryMaker);
         QFETCH(QByteArray, comments);
         QFETCH(int, removed);
         QFETCH(QByteArray, line);
 
         FakeDialog dlg;
-        Finish(dlg, 1, maker, "V", "06:12:18");
+        Finish(dlg, 1, GPS_MFG_GARMIN, "V", "06:12:18");
         dlg.setText(dlg.units[1].nBatteryMakerCtrl, batteryMaker.constData());
         dlg.setText(dlg.units[1].nCommentsCtrl, comments.constData());
         if (removed)
@@ -102,8 +90,19 @@ private Q_SLOTS:
         QCOMPARE(LogContents(), line);
     }
 
-    void onlyFinishedUnitsInPortOrder()
+    // Only finished units, in port order, appended to what the file holds;
+    // a last line without its end gets one first. With none finished the
+    // file is made all the same, empty.
+    void appendsFinishedUnitsInPortOrder()
     {
+        {
+            FakeDialog none;
+            QCOMPARE(WriteResults(), 1);
+            QCOMPARE(LogContents(), QByteArray());
+        }
+        QFile file("BATTERY.TXT");
+        QVERIFY(file.open(QIODevice::Append) && file.write("earlier line") == 12);
+        file.close();
         FakeDialog dlg;
         Finish(dlg, 2, GPS_MFG_MAGELLAN, "XL Software Version 3.10 (Product ID=12)", "00:00:02");
         Finish(dlg, 0, GPS_MFG_GARMIN, "eTrex (Product ID=130)", "100:00:00");
@@ -111,35 +110,16 @@ private Q_SLOTS:
         // the line is still written.
         dlg.tick(1, true);
         dlg.tick(0, false);
+        QCOMPARE(WriteResults(), 1);
         WriteResults();
         const QList<QByteArray> lines = LogContents().split('\n');
-        QCOMPARE(lines.size(), 3);
-        QVERIFY(lines[0].startsWith("COM1, Garmin eTrex (Product ID=130), Acme,"));
-        QVERIFY(lines[0].contains(", 100:00:00, spare set"));
-        QVERIFY(lines[1].startsWith("COM3, Magellan XL Software Version 3.10 (Product ID=12), "));
-        QCOMPARE(lines[2], QByteArray());
-    }
-
-    // A last line without its end gets one before the new lines.
-    void appendsAfterExistingContent()
-    {
-        QFile file("BATTERY.TXT");
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("earlier line") == 12);
-        file.close();
-        FakeDialog dlg;
-        Finish(dlg, 1, GPS_MFG_GARMIN, "V", "06:12:18");
-        QCOMPARE(WriteResults(), 1);
-        WriteResults();
-        QCOMPARE(LogContents(), "earlier line\n" + EXAMPLE + EXAMPLE);
+        QCOMPARE(lines.size(), 6);
+        QCOMPARE(lines[0], "earlier line");
+        QVERIFY(lines[1].startsWith("COM1, Garmin eTrex (Product ID=130), Acme,"));
+        QVERIFY(lines[1].contains(", 100:00:00, spare set"));
+        QVERIFY(lines[2].startsWith("COM3, Magellan XL Software Version 3.10 (Product ID=12), "));
+        QCOMPARE(lines[3] + lines[4] + lines[5], lines[1] + lines[2]);
         QVERIFY(dlg.messages.empty());
-    }
-
-    void noFinishedUnitCreatesEmptyFile()
-    {
-        FakeDialog dlg;
-        QCOMPARE(WriteResults(), 1);
-        QVERIFY(QFile::exists("BATTERY.TXT"));
-        QCOMPARE(LogContents(), QByteArray());
     }
 
     // The operator learns why, and gets the lines to copy; with no finished

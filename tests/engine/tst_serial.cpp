@@ -76,30 +76,13 @@ private Q_SLOTS:
 
         PtyLineSettings settings;
         QVERIFY(receiver.pty.lineSettings(settings));
-        QCOMPARE(settings.baudRate, baud);
-        QCOMPARE(settings.dataBits, 8);
-        QCOMPARE(settings.parity, false);
-        QCOMPARE(settings.stopBits, 1);
-        QVERIFY(settings.raw);
-        QCOMPARE(settings.xonXoff, false);
-        QCOMPARE(settings.hardwareFlow, false);
+        // Baud, data bits, parity, stop bits, raw, XON/XOFF, hardware flow.
+        QCOMPARE(
+            (QList<int>{settings.baudRate, settings.dataBits, settings.parity, settings.stopBits,
+                        settings.raw, settings.xonXoff, settings.hardwareFlow}),
+            (QList<int>{baud, 8, 0, 1, 1, 0, 0}));
         QCOMPARE(dlg.messages, messages);
         QVERIFY(SetPortTimeouts(1));
-        CloseCommPorts();
-    }
-
-    void onlyTickedPortsAreOpened()
-    {
-        FakeDialog dlg;
-        ReceiverOnPort receiver(dlg.portSet, 2);
-        OpenPort(dlg, 2, GPS_MFG_MAGELLAN);
-        QVERIFY(dlg.messages.empty());
-        for (int k = 0; k < UNIT_COUNT; ++k)
-            QCOMPARE(dlg.units[k].bInRun, k == 2 ? 1 : 0);
-
-        buildMagellanQuery(dlg.units[2].szQuery);
-        SendQuery(2, 21);
-        QCOMPARE(ReadAll(receiver.pty, 200), QByteArray("$PMGNCMD,VERSION*28\r\n"));
         CloseCommPorts();
     }
 
@@ -150,14 +133,20 @@ private Q_SLOTS:
         CloseCommPorts();
     }
 
-    // A run closes the port it opened even when its box was unticked
-    // meanwhile, and never one it did not open; a port held by another
-    // program cannot be opened.
+    // Only ticked ports are opened. A run closes the port it opened even
+    // when its box was unticked meanwhile, and never one it did not open; a
+    // port held by another program cannot be opened.
     void portsOfARunAreClosedAndLocked()
     {
         FakeDialog dlg;
         ReceiverOnPort receiver(dlg.portSet, 3);
         OpenPort(dlg, 3, GPS_MFG_MAGELLAN);
+        QVERIFY(dlg.messages.empty());
+        for (int k = 0; k < UNIT_COUNT; ++k)
+            QCOMPARE(dlg.units[k].bInRun, k == 3 ? 1 : 0);
+        buildMagellanQuery(dlg.units[3].szQuery);
+        SendQuery(3, 21);
+        QCOMPARE(ReadAll(receiver.pty, 200), QByteArray("$PMGNCMD,VERSION*28\r\n"));
         dlg.tick(3, false);
         dlg.tick(0, true);
         CloseCommPorts();

@@ -8,28 +8,6 @@ class TestUnits : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void controlIds_data()
-    {
-        QTest::addColumn<int>("k");
-        QTest::addColumn<QList<int>>("ids");
-        // Maker, battery maker, type, capacity, comments, label, start, last, endurance.
-        QTest::newRow("COM1") << 0
-                              << QList<int>{1007, 1014, 1019, 1026, 1036, 1043, 1048, 1054, 1059};
-        QTest::newRow("COM4") << 3
-                              << QList<int>{1010, 1017, 1022, 1029, 1039, 1046, 1051, 1057, 1062};
-    }
-    void controlIds()
-    {
-        QFETCH(int, k);
-        QFETCH(QList<int>, ids);
-        FakeDialog dlg; // assigns the identifiers, as the dialog's initialisation does
-        const UnitInfo& u = dlg.units[k];
-        QCOMPARE((QList<int>{u.nMfgCtrl, u.nBatteryMakerCtrl, u.nBatteryTypeCtrl, u.nCapacityCtrl,
-                             u.nCommentsCtrl, u.nUnitLabelCtrl, u.nStartTimeCtrl,
-                             u.nLastResponseCtrl, u.nEnduranceCtrl}),
-                 ids);
-    }
-
     void resetClearsResultsAndKeepsTheRest()
     {
         FakeDialog dlg;

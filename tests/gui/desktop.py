@@ -14,15 +14,8 @@ import subprocess
 import tempfile
 import time
 
-REQUIRED = ["Xvfb", "openbox", "xdotool", "xclip", "xdpyinfo", "import",
-            "/usr/libexec/at-spi-bus-launcher", "xsm", "iceauth", "weston",
-            "weston-screenshooter"]
 PORTAL_MOCK = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "support",
                            "portalmock.py")
-
-
-def missing_tools():
-    return [tool for tool in REQUIRED if shutil.which(tool) is None]
 
 
 def wait_until(condition, timeout, what):
@@ -95,12 +88,6 @@ class Desktop:
         for shot in glob.glob(os.path.join(self.artifacts, "wayland-screenshot-*.png")):
             os.rename(shot, path)
         return path
-
-    def portal_calls(self):
-        """What the Wayland desktop's portal was asked, one call a line
-        without its time, e.g. 'Inhibit "" 13 {...}' and 'Close'."""
-        with open(os.path.join(self.artifacts, "portal.log"), encoding="utf-8") as log:
-            return [line.split(" ", 1)[1].rstrip("\n") for line in log]
 
     def pixel(self, x, y):
         """The colour on screen at (x, y), as "r,g,b"."""

@@ -10,7 +10,6 @@ scenario presses only what a person could reach."""
 import os
 import signal
 import subprocess
-import time
 
 import xinput
 from desktop import wait_until
@@ -21,13 +20,6 @@ BOX_TIMEOUT = 30
 def _atspi():
     import pyatspi
     return pyatspi
-
-
-def _alive(obj):
-    try:
-        return obj.getState().contains(_atspi().STATE_SHOWING)
-    except Exception:
-        return False  # the window has gone, and its objects with it
 
 
 class Element:
@@ -47,14 +39,11 @@ class Element:
     def state(self, state_name):
         return self.obj.getState().contains(getattr(_atspi(), "STATE_" + state_name.upper()))
 
-    def enabled(self):
-        return self.state("enabled")
-
-    def checked(self):
-        return self.state("checked")
-
     def showing(self):
-        return _alive(self.obj)
+        try:
+            return self.state("showing")
+        except Exception:
+            return False  # the window has gone, and its objects with it
 
     def text(self):
         """What the control shows: an edit box's or a display's text, else its name."""
@@ -62,9 +51,6 @@ class Element:
             return self.obj.queryText().getText(0, -1)
         except NotImplementedError:
             return self.obj.name
-
-    def description(self):
-        return self.obj.description
 
     def extents(self):
         box = self.obj.queryComponent().getExtents(_atspi().DESKTOP_COORDS)
@@ -112,16 +98,9 @@ class Element:
 class Box(Element):
     """A message box: its caption, its text and its buttons."""
 
-    @property
-    def caption(self):
-        return self.name
-
     def message(self):
         texts = [e.text() for e in self.descendants() if e.role == "label" and e.name]
         return "\n".join(texts)
-
-    def buttons(self):
-        return [e.name for e in self.descendants() if e.role == "push button"]
 
     def press(self, button="OK", by="click"):
         """Answers the box as a person would: a click on the button, or the
@@ -147,10 +126,31 @@ class Box(Element):
         return x + 8, y + height // 2
 
 
-class Program:
+class BoxAnswering:
+    """What both tiers' programs do with a box, whatever finds it: boxes()
+    lists the boxes up, each with its caption (name), message() and press()."""
+
+    def next_box(self, timeout=BOX_TIMEOUT):
+        return wait_until(lambda: (self.boxes() or [None])[0], timeout, "a message box")
+
+    def answer(self, text, button="OK", by="click", caption=None, timeout=BOX_TIMEOUT):
+        """Waits for the next box, checks that it says `text` under its
+        caption (by default the program's own), keeps a picture of it,
+        answers it, and returns the box, gone by then."""
+        box = self.next_box(timeout)
+        self.desktop.screenshot("box")
+        seen, expected = (box.name, box.message()), (caption or self.caption, text)
+        if seen != expected:
+            raise AssertionError("expected the box %r, saw %r" % (expected, seen))
+        box.press(button, by)
+        return box
+
+
+class Program(BoxAnswering):
     def __init__(self, desktop, argv, cwd, env=None, name="program", preexec=None):
         self.desktop = desktop
-        self.argv = argv
+        # The caption of its boxes: its file name without the last extension.
+        self.caption = os.path.basename(argv[0]).rsplit(".", 1)[0]
         full_env = dict(os.environ)
         full_env.update(env or {})
         with open(os.path.join(desktop.artifacts, name + ".log"), "ab") as log:
@@ -158,7 +158,6 @@ class Program:
                                             stderr=subprocess.STDOUT, preexec_fn=preexec)
         self.app = Element(wait_until(self._find_app, 30, "the program's accessible tree"))
         self.window = wait_until(self._main_window, 30, "the main window")
-        self.answered = []
         self._controls = {}
 
     # --- reading ---------------------------------------------------------
@@ -179,35 +178,36 @@ class Program:
     def boxes(self):
         return [Box(w.obj) for w in self.windows() if w.role == "alert"]
 
-    def next_box(self, timeout=BOX_TIMEOUT):
-        return wait_until(lambda: (self.boxes() or [None])[0], timeout, "a message box")
+    # --- what an operator does -----------------------------------------
 
-    def answer(self, text, button="OK", by="click", caption=None, timeout=BOX_TIMEOUT):
-        """Waits for the next box, checks that it says `text` under its
-        caption (by default the program's file name without its extension),
-        answers it, and returns the box, gone by then."""
-        box = self.next_box(timeout)
-        seen, seen_caption = box.message(), box.caption
-        if seen != text:
-            self.desktop.screenshot("unexpected-box")
-            raise AssertionError("expected the box %r, saw %r" % (text, seen))
-        expected_caption = caption or os.path.basename(self.argv[0]).rsplit(".", 1)[0]
-        if seen_caption != expected_caption:
-            raise AssertionError("box %r captioned %r, not %r" % (text, seen_caption,
-                                                                  expected_caption))
-        # Every box as it stood on screen, for a person to look at later.
-        self.desktop.screenshot("box")
-        box.press(button, by)
-        self.answered.append(text)
-        return box
+    def tick(self, port, by="click"):
+        box = self.control("Test on Com%d" % port, "check box")
+        box.operate(by)
+        wait_until(lambda: box.state("checked"), 5, "Com%d to be ticked" % port)
+
+    def choose(self, port, list_name, item):
+        """Opens a drop-down list with the mouse and picks the item by typing
+        its first letters, as a person at a keyboard does."""
+        combo = self.control("Com%d %s" % (port, list_name), "combo box")
+        combo.mouse_click()
+        xinput.type_text(item[:4])
+        xinput.key("Return")
+        wait_until(lambda: combo.name == item, 5, "%s to show %s" % (list_name, item))
+
+    def type_into(self, port, name, text):
+        edit = self.control("Com%d %s" % (port, name), "text")
+        edit.mouse_click()
+        wait_until(lambda: edit.state("focused"), 5, name + " to take the focus")
+        xinput.type_text(text)
+        wait_until(lambda: edit.text() == text, 5, "%s to hold %r" % (name, text))
+
+    def press(self, name, by="click"):
+        self.button(name).operate(by)
 
     # --- ending ----------------------------------------------------------
 
     def wait_exit(self, timeout=20):
         return self.process.wait(timeout)
-
-    def signal(self, signum):
-        self.process.send_signal(signum)
 
     def kill(self):
         if self.process.poll() is None:
@@ -237,10 +237,3 @@ class Program:
                     pass
         return None
 
-
-def poll(condition, timeout, what):
-    return wait_until(condition, timeout, what)
-
-
-def pause(seconds):
-    time.sleep(seconds)

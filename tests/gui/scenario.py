@@ -1,14 +1,14 @@
-"""The frame of every gui scenario: a desktop of its own, a scratch working
-directory, the installed program and simulated receivers, and the few things
-an operator does with Dunmerrow's dialog again and again."""
+"""The frame of every gui and Windows scenario: a desktop of its own, a
+scratch working directory, the program and simulated receivers, and the few
+things an operator does with Dunmerrow's dialog again and again."""
 
 import os
+import re
 import shutil
 import tempfile
 import unittest
 
-import xinput
-from desktop import Desktop, wait_until
+from desktop import Desktop
 from program import Program
 from receivers import Receivers
 
@@ -20,6 +20,10 @@ ADVISORIES = [
 COMPLETED = "Test completed... all units did not reply"
 CANCELLED = "Test cancelled by user"
 EXIT_QUESTION = "Are you sure you want to exit?"
+ETREX = "Garmin eTrex (Product ID=130)"
+NO_BATTERY = ("", "Ni-MH", "", "")
+EARLIER = "COM1, Garmin eTrex (Product ID=130), from an earlier test\n"
+RECOVERY = "BATTERY.TXT.recovery"
 
 
 def seconds(endurance):
@@ -42,27 +46,29 @@ def check_found_silent(test, endurance, life=0, what="", earliest=2):
                     % (what, endurance, earliest, life))
 
 
-def artifacts_of(test):
-    """A fresh folder for a scenario's screenshots and logs, named after it
-    under $GUI_ARTIFACTS, which the tier keeps for a person to look at."""
-    root = os.environ.get("GUI_ARTIFACTS", tempfile.gettempdir())
-    path = os.path.join(root, test.id().split(".")[-1])
-    shutil.rmtree(path, ignore_errors=True)
-    os.makedirs(path)
-    return path
-
-
 class Scenario(unittest.TestCase):
+    """Program and WineProgram offer the same hands: tick, choose,
+    type_into, press, answer and wait_exit."""
     program_path = os.environ.get("DUNMERROW", "Dunmerrow")
     gpssim_path = os.environ.get("GPSSIM", "gpssim")
     # A Wayland session under weston instead of an X desktop.
     wayland = False
+    accessibility = True
 
     def setUp(self):
-        self.artifacts = artifacts_of(self)
-        self.workdir = tempfile.mkdtemp(prefix="dunmerrow-gui-")
-        self.addCleanup(shutil.rmtree, self.workdir, ignore_errors=True)
-        self.desktop = Desktop(self.artifacts, wayland=self.wayland)
+        # A fresh folder for its screenshots and logs, named after it under
+        # $GUI_ARTIFACTS, which the tier keeps for a person to look at.
+        self.artifacts = os.path.join(os.environ.get("GUI_ARTIFACTS", tempfile.gettempdir()),
+                                      self.id().split(".")[-1])
+        shutil.rmtree(self.artifacts, ignore_errors=True)
+        os.makedirs(self.artifacts)
+        self.scratch = tempfile.mkdtemp(prefix="dunmerrow-gui-")
+        self.addCleanup(shutil.rmtree, self.scratch, ignore_errors=True)
+        self.workdir = os.path.join(self.scratch, "work")
+        os.makedirs(self.workdir)
+        self.desktop = Desktop(self.artifacts, accessibility=self.accessibility,
+                               window_manager_config=self.window_manager_config(),
+                               wayland=self.wayland)
         self.addCleanup(self.desktop.stop)
         self.desktop.start()
         self.programs = []
@@ -77,8 +83,11 @@ class Scenario(unittest.TestCase):
 
     # --- setting the scene -----------------------------------------------
 
+    def window_manager_config(self):
+        return None
+
     def receivers(self, receivers, directory="ports"):
-        simulator = Receivers(self.gpssim_path, os.path.join(self.workdir, directory), receivers,
+        simulator = Receivers(self.gpssim_path, os.path.join(self.scratch, directory), receivers,
                               self.artifacts)
         self.simulators.append(simulator)
         return simulator
@@ -90,12 +99,16 @@ class Scenario(unittest.TestCase):
         self.programs.append(dunmerrow)
         return dunmerrow
 
-    def log_text(self):
+    def log_bytes(self):
         path = os.path.join(self.workdir, "BATTERY.TXT")
         if not os.path.exists(path):
             return None
-        with open(path, encoding="utf-8", errors="replace") as log:
+        with open(path, "rb") as log:
             return log.read()
+
+    def log_text(self):
+        data = self.log_bytes()
+        return None if data is None else data.decode("utf-8", "replace")
 
     def seed_log(self, text):
         with open(os.path.join(self.workdir, "BATTERY.TXT"), "w", encoding="utf-8") as log:
@@ -103,49 +116,24 @@ class Scenario(unittest.TestCase):
 
     # --- what an operator does -------------------------------------------
 
-    @staticmethod
-    def tick(dun, port, by="click"):
-        box = dun.control("Test on Com%d" % port, "check box")
-        box.operate(by)
-        wait_until(box.checked, 5, "Com%d to be ticked" % port)
-
-    @staticmethod
-    def choose(dun, list_name, item):
-        """Opens a drop-down list with the mouse and picks the item by typing
-        its first letters, as a person at a keyboard does."""
-        combo = dun.control(list_name, "combo box")
-        combo.mouse_click()
-        xinput.type_text(item[:4])
-        xinput.key("Return")
-        wait_until(lambda: combo.name == item, 5, "%s to show %s" % (list_name, item))
-
-    @staticmethod
-    def type_into(dun, name, text):
-        edit = dun.control(name, "text")
-        edit.mouse_click()
-        wait_until(lambda: edit.state("focused"), 5, name + " to take the focus")
-        xinput.type_text(text)
-        wait_until(lambda: edit.text() == text, 5, "%s to hold %r" % (name, text))
-
-    def describe(self, dun, port, gps, battery=("", "Ni-MH", "", ""), by="click"):
+    def describe(self, dun, port, gps, battery=NO_BATTERY, by="click"):
         """Ticks the port (by a click, or by its accessibility action) and
         fills in its row: the GPS maker, then the battery's maker, type,
         capacity and comments."""
         maker, kind, capacity, comments = battery
-        self.tick(dun, port, by)
-        unit = "Com%d " % port
+        dun.tick(port, by)
         if gps != "Garmin":
-            self.choose(dun, unit + "GPS maker", gps)
+            dun.choose(port, "GPS maker", gps)
         if kind != "Ni-MH":
-            self.choose(dun, unit + "battery type", kind)
+            dun.choose(port, "battery type", kind)
         for name, text in (("battery manufacturer", maker), ("battery capacity in mAh", capacity),
                            ("comments", comments)):
             if text:
-                self.type_into(dun, unit + name, text)
+                dun.type_into(port, name, text)
 
     @staticmethod
     def start_test(dun, by="click"):
-        dun.button("Start Test").operate("click" if by == "key" else by)
+        dun.press("Start Test", "click" if by == "key" else by)
         for advisory in ADVISORIES:
             dun.answer(advisory, by=by)
 
@@ -159,6 +147,32 @@ class Scenario(unittest.TestCase):
 
     def leave(self, dun, by="click"):
         """Ends the program through its exit question, as the operator must."""
-        dun.button("OK").operate(by)
+        dun.press("OK", by)
         dun.answer(EXIT_QUESTION, "Yes", by=by)
         self.assertEqual(dun.wait_exit(), 0)
+
+    # --- what is logged ----------------------------------------------------
+
+    def logged_line(self, dun, port, version=ETREX, battery=NO_BATTERY):
+        """The line a unit gets, from its displays; without the program, one
+        of the same width."""
+        times = self.displays(dun, port) if dun else ("T" * 24,) * 2 + ("0" * 8,)
+        maker, kind, capacity, comments = battery
+        texts = "".join(text + ", " if text else " ," for text in (maker, kind, capacity))
+        return "COM%d, %s, %s%s, %s, %s, %s\n" % (port, version, texts, *times, comments)
+
+    def check_logged(self, dun, receivers, versions, batteries=None, before=""):
+        """Each unit's line holds what its displays show, and its endurance
+        is what a unit found silent after its battery's life shows."""
+        expected = before
+        for port in sorted(receivers):
+            life = int(re.search(r"life=(\d+)", receivers[port]).group(1))
+            # A receiver that answers late may have given its last answer to
+            # a query eight seconds before its battery's end: its silence then
+            # begins up to five seconds before that end.
+            receiver = receivers[port]
+            earliest = 0 if "unplug" in receiver else -5 if "delay" in receiver else 2
+            check_found_silent(self, self.displays(dun, port)[2], life, "COM%d" % port, earliest)
+            expected += self.logged_line(dun, port, versions[port],
+                                         (batteries or {}).get(port, NO_BATTERY))
+        self.assertEqual(self.log_text(), expected)

@@ -13,7 +13,6 @@ import subprocess
 import xinput
 from desktop import wait_until
 
-SAVE_TYPES = ("Local", "Global", "Both")
 INTERACT_STYLES = ("None", "Errors", "Any")
 
 
@@ -83,15 +82,16 @@ class SessionManager:
         """What a program needs to join the session."""
         return {"SESSION_MANAGER": self.address, "ICEAUTHORITY": self.iceauthority}
 
-    def checkpoint(self, save_type="Both", interact="None"):
-        """Asks every client to save its state, and returns once all have
-        answered; the session goes on."""
+    def checkpoint(self):
+        """Asks every client to save its state, letting none speak, and
+        returns once all have answered; the session goes on."""
         _click(self._buttons()[1][0])
-        self._save(save_type, interact)
+        self._save("None")
         wait_until(lambda: not _shown("savePopup"), 30, "the checkpoint to end")
 
-    def log_out(self, save_type="Both", interact="Any"):
-        """Shutdown, With Checkpoint: the clients save and may object first."""
+    def log_out(self, interact):
+        """Shutdown, With Checkpoint: the clients save, and may object first
+        if interact is "Any"."""
         button = self._buttons()[1][1]
         x, y, width, height = button
         # A menu button: pressed, its menu opens below it; released over the
@@ -101,7 +101,7 @@ class SessionManager:
         menu = wait_until(lambda: self._menu_below(button), 10, "the Shutdown menu")
         subprocess.run(["xdotool", "mousemove", str(menu[0] + menu[2] // 2),
                         str(menu[1] + menu[3] // 4), "sleep", "0.2", "mouseup", "1"], check=True)
-        self._save(save_type, interact)
+        self._save(interact)
 
     def dismiss_save_failures(self):
         """OK to xsm's box that lists the clients whose save failed."""
@@ -123,14 +123,12 @@ class SessionManager:
         subprocess.run(["xdotool", "windowactivate", "--sync", str(self.window)], check=True)
         return _rows(self.window)
 
-    def _save(self, save_type, interact):
+    def _save(self, interact):
         """The dialog that Checkpoint and Shutdown open: the session's name on
-        the first save, the save type, the interaction allowed, then its first
-        button, which does it. It opens on Both and Any; a choice clicked
+        the first save, the interaction allowed, then its first button, which
+        does it. It opens on the save type Both and Any; a choice clicked
         again would be unset, leaving none, which xsm does not survive."""
         rows = _rows(wait_until(lambda: _shown("savePopup"), 10, "xsm's save dialog"))
-        if save_type != "Both":
-            _click(rows[1][1 + SAVE_TYPES.index(save_type)])
         if interact != "Any":
             _click(rows[2][1 + INTERACT_STYLES.index(interact)])
         # A session never saved needs a name; after whatever name the field

@@ -1,6 +1,5 @@
-"""What a long test meets besides flat batteries: receivers that talk all
-the time, a log that cannot be written, a program ended mid-test, and the
-trace an operator sends when a receiver misbehaves."""
+"""What a long test meets besides flat batteries: a log that cannot be
+written, a program ended mid-test, and a clock set mid-test."""
 
 import os
 import resource
@@ -10,80 +9,19 @@ import time
 import xinput
 
 from desktop import wait_until
-from scenario import COMPLETED, Scenario, check_found_silent, seconds
-import test_runs
-
-RECOVERY = "BATTERY.TXT.recovery"
-
-
-def logged_line(scenario, dun, port, version, battery=("", "Ni-MH", "", "")):
-    """The line a unit gets, from its displays; without the program, one of
-    the same width."""
-    start, last, endurance = scenario.displays(dun, port) if dun else ("T" * 24,) * 2 + ("0" * 8,)
-    maker, kind, capacity, comments = battery
-    texts = "".join(text + ", " if text else " ," for text in (maker, kind, capacity))
-    return "COM%d, %s, %s%s, %s, %s, %s\n" % (port, version, texts, start, last, endurance,
-                                            comments)
+from scenario import COMPLETED, EARLIER, RECOVERY, Scenario, check_found_silent, seconds
 
 
 class Faults(Scenario):
-    check_logged = test_runs.Runs.check_logged
-
-    def test_streaming_receivers(self):
-        """Receivers set to send position sentences or packets all the time
-        end exactly as quiet ones do, with the same version texts."""
-        receivers = {1: "garmin,life=3", 2: "magellan,life=4,stream",
-                     3: "garmin,life=5,id=0x10F0,version=3.10,desc=GPS 12,stream"}
-        versions = {1: "Garmin eTrex (Product ID=130)",
-                    2: "Magellan Meridian Color Software Version 1.50 (Product ID=31)",
-                    3: "Garmin GPS 12 (Product ID=4336)"}
-        simulator = self.receivers(receivers)
-        dun = self.start(env=simulator.environment())
-        for port, version in versions.items():
-            self.describe(dun, port, version.split()[0])
-        self.start_test(dun)
-        dun.answer(COMPLETED, timeout=50)
-        none = ("", "Ni-MH", "", "")
-        self.check_logged(dun, receivers, {port: none for port in receivers}, versions)
-        self.leave(dun)
-
-    def test_trace_replayed(self):
-        """A test run with --trace, and its trace played back by gpssim into a
-        second test: the same receivers, batteries and endurances are logged,
-        each line with times that fit its endurance."""
-        trace = os.path.join(self.workdir, "trace.txt")
-        battery = ("Acme", "Alkaline", "2500", "traced")
-        runs = [({1: "garmin,life=3", 2: "magellan,life=4,stream"}, ["--trace", trace]),
-                ({1: "replay=" + trace, 2: "replay=" + trace}, [])]
-        for number, (receivers, args) in enumerate(runs):
-            simulator = self.receivers(receivers, "ports-%d" % number)
-            dun = self.start(env=simulator.environment(), args=args)
-            self.describe(dun, 1, "Garmin", battery)
-            self.describe(dun, 2, "Magellan", battery)
-            self.start_test(dun)
-            dun.answer(COMPLETED, timeout=50)
-            self.leave(dun)
-        lines = [line.split(", ") for line in self.log_text().splitlines()]
-        self.assertEqual(len(lines), 4)
-        for line in lines:
-            start, last = (time.mktime(time.strptime(t, "%a %b %d %H:%M:%S %Y"))
-                           for t in line[5:7])
-            self.assertEqual(last - start, seconds(line[7]), line)
-        for traced, replayed in zip(lines[:2], lines[2:]):
-            self.assertEqual(traced[:5] + traced[7:], replayed[:5] + replayed[7:])
-            self.assertRegex(traced[1], r"^(Garmin eTrex|Magellan Meridian Color) ")
-        with open(trace, encoding="utf-8") as text:
-            self.assertIn("COM2 < nothing waiting", text.read())
-
     def test_disk_full(self):
         """The disk fills up in the middle of the lines: the box gives the
         system's reason and the line that did not get written, which can be
         copied out; only that line is kept, and the next start offers it."""
-        earlier = test_runs.EARLIER * 200
+        earlier = EARLIER * 200
         self.seed_log(earlier)
         battery = ("Acme", "Alkaline", "2500", "spare set")
         # The file may grow by the first line and a part of the second.
-        width = len(logged_line(self, None, 1, "Garmin eTrex (Product ID=130)", battery))
+        width = len(self.logged_line(None, 1, battery=battery))
         full = len(earlier.encode()) + width + 30
 
         def disk_fills():
@@ -97,7 +35,7 @@ class Faults(Scenario):
         self.start_test(dun)
         box = dun.next_box(40)
         wait_until(lambda: "spare set" in box.message(), 10, "the unwritten results")
-        first, second = (logged_line(self, dun, port, "Garmin eTrex (Product ID=130)", battery)
+        first, second = (self.logged_line(dun, port, battery=battery)
                          for port in (1, 2))
         text = [e for e in box.descendants() if e.role == "label" and "spare set" in e.name][0]
         text.mouse_click()
@@ -125,16 +63,7 @@ class Faults(Scenario):
         self.describe(dun, 2, "Magellan")
         self.start_test(dun)
         wait_until(lambda: self.displays(dun, 1)[2], 40, "Com1 to finish")
-        return dun, logged_line(self, dun, 1, "Garmin eTrex (Product ID=130)")
-
-    def test_ended_by_system(self):
-        """Ended by the system mid-test (a logout, a shutdown), the program
-        first appends the lines of the units that have finished."""
-        dun, line = self.one_unit_finished()
-        dun.signal(signal.SIGTERM)
-        dun.wait_exit(20)
-        self.assertEqual(self.log_text(), line)
-        self.assertFalse(os.path.exists(os.path.join(self.workdir, RECOVERY)))
+        return dun, self.logged_line(dun, 1)
 
     def test_display_gone(self):
         """The X server gone with the session ends the program where it
@@ -162,7 +91,7 @@ class Faults(Scenario):
         self.describe(other, 3, "Garmin")
         self.start_test(other)
         other.answer(COMPLETED, timeout=40)
-        other_line = logged_line(self, other, 3, "Garmin eTrex (Product ID=130)")
+        other_line = self.logged_line(other, 3)
         self.leave(other)
         self.assertEqual(self.log_text(), other_line)
         with open(kept, encoding="utf-8") as text:
@@ -202,5 +131,5 @@ class Faults(Scenario):
         check_found_silent(self, endurance, 10, "Com1")
         shown = [time.mktime(time.strptime(text, "%a %b %d %H:%M:%S %Y")) for text in (start, last)]
         self.assertEqual(shown[1] - shown[0], seconds(endurance), (start, last))
-        self.assertEqual(self.log_text(), logged_line(self, dun, 1, "Garmin eTrex (Product ID=130)"))
+        self.assertEqual(self.log_text(), self.logged_line(dun, 1))
         self.leave(dun)

@@ -29,7 +29,6 @@ const char* FakeDialog::text(int nId) const
 void FakeDialog::attach(int k, FakePort& port)
 {
     portSet.setDevice(k, &port);
-    port.clockMs = &bootMs;
 }
 
 bool FakeDialog::ControlText(int nId, QString& text) const

@@ -22,7 +22,7 @@ public:
     const char* text(int nId) const;
     void removeControl(int nId) { m_exists[nId - FIRST_ID] = false; }
     void tick(int k, bool ticked) { bPortEnabled[k] = ticked ? 1 : 0; }
-    // Puts a fake port that reads this dialog's clock in unit k's place.
+    // Puts a fake port in unit k's place.
     void attach(int k, FakePort& port);
 
     // The boxes shown, in order; the "Error" box's text as "Error: <text>",
@@ -35,7 +35,7 @@ public:
     int pumps = 0;
 
     long long nowMs = 1765000000000LL; // the wall clock
-    long long bootMs = nowMs;          // the steady clock that counts sleep; the ports' clock
+    long long bootMs = nowMs;          // the steady clock that counts sleep
     long long awakeMs = 86400000LL;    // the steady clock that stops while the computer sleeps
     bool realClock = false;            // the system's clocks and real sleeps instead
     // The computer sleeps for ms: the wall clock and the boot clock move on.

@@ -32,14 +32,12 @@ public:
     const char* readScript = nullptr;
     bool failed = false;
 
-    // What the program did; with a clock, when it last read and got an answer.
+    // What the program did.
     bool opened = false;
     int opens = 0, closes = 0, writes = 0, reads = 0;
     char lastWrite[256] = {};
     int lastWriteLength = 0;
     LineSettings applied;
-    const long long* clockMs = nullptr;
-    long long lastReadMs = -1, lastAnswerMs = -1;
 
     bool Open(const char*) override
     {
@@ -79,7 +77,6 @@ public:
     {
         if (m_taken < 0) {
             ++reads;
-            lastReadMs = clockMs ? *clockMs : -1;
             const bool waiting = readScript ? scripted(reads - 1) == '+' : answers != 0;
             if (scripted(reads - 1) == 'x' && opened) {
                 opened = false;
@@ -89,7 +86,6 @@ public:
             if (!opened || !waiting)
                 return 0;
             answers -= answers > 0 ? 1 : 0;
-            lastAnswerMs = lastReadMs;
             m_taken = 0;
         }
         const int left = replyLength - m_taken;

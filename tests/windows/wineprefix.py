@@ -79,13 +79,10 @@ class WinePrefix:
 
     # --- running Windows programs ------------------------------------------
 
-    def command(self, argv):
-        return [WINE] + list(argv)
-
     def run(self, argv, timeout=120, cwd=None, check=True):
         """A Windows program to its end; its output, decoded."""
         name = os.path.basename(argv[0]).split("\\")[-1]
-        result = subprocess.run(self.command(argv), env=self.env, cwd=cwd, timeout=timeout,
+        result = subprocess.run([WINE, *argv], env=self.env, cwd=cwd, timeout=timeout,
                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         with open(os.path.join(self.artifacts, "wine-%s.log" % name), "ab") as log:
             log.write(b"$ %s\n%s\n%s\n" % (" ".join(argv).encode(), result.stdout,
@@ -96,13 +93,10 @@ class WinePrefix:
 
     def start(self, argv, cwd, log_name):
         with open(os.path.join(self.artifacts, log_name + ".log"), "ab") as log:
-            return subprocess.Popen(self.command(argv), env=self.env, cwd=cwd, stdout=log,
+            return subprocess.Popen([WINE, *argv], env=self.env, cwd=cwd, stdout=log,
                                     stderr=log)
 
     # --- the registry ------------------------------------------------------
-
-    def set_value(self, key, name, data):
-        self.run(["reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", data, "/f"])
 
     def value(self, key, name):
         """A value's data, or None when the key or the value is not there."""
@@ -118,18 +112,11 @@ class WinePrefix:
         its dosdevices links from these values when it starts, so the prefix
         is let go idle first."""
         for port, device in sorted(devices.items()):
-            self.set_value(r"HKLM\Software\Wine\Ports", "COM%d" % port, device)
+            self.run(["reg", "add", r"HKLM\Software\Wine\Ports", "/v", "COM%d" % port, "/t",
+                      "REG_SZ", "/d", device, "/f"])
         self.wait_idle()
 
     # --- Dunmerrow ---------------------------------------------------------
-
-    def install(self, installer):
-        """The installer as a silent installation runs it (/S): every default
-        taken, nothing asked."""
-        started = time.monotonic()
-        self.run([installer, "/S"], timeout=300)
-        self.wait_idle()
-        return time.monotonic() - started
 
     def documents(self):
         """The Linux path of the Windows user's Documents folder."""

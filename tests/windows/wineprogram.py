@@ -4,14 +4,13 @@ and the window's size on screen. Wine has no bridge to the accessibility
 tree, so a box is read the way a Windows user copies one: Ctrl+C on it puts
 its caption and text on the clipboard, which Wine shares with X."""
 
-import os
 import subprocess
 import time
 
 import xinput
 from desktop import wait_until
+from program import BOX_TIMEOUT, BoxAnswering
 
-BOX_TIMEOUT = 30
 # The dialog's client area in dialog units.
 DIALOG_WIDTH, DIALOG_HEIGHT = 362, 206
 ROW_Y = [27, 45, 63, 81]
@@ -50,11 +49,21 @@ def geometry(window):
 class Box:
     """A message box on screen: its window and what Ctrl+C copied of it."""
 
-    def __init__(self, window, caption, text):
-        self.window, self.caption, self.text = window, caption, text
+    def __init__(self, program, window, caption, text):
+        self.program, self.window, self.name, self.text = program, window, caption, text
+
+    def message(self):
+        return self.text
+
+    def press(self, button="OK", by="key"):
+        """From the keyboard: Return on the default button (OK, or Yes to a
+        question), else the button's underlined letter."""
+        xinput.key("Return" if button in ("OK", "Yes") else "alt+" + button[0].lower())
+        wait_until(lambda: self.window not in self.program.windows(), 10,
+                   "the box %r to close" % self.text)
 
 
-class WineProgram:
+class WineProgram(BoxAnswering):
     # Wine names a program's windows' class after its executable.
     window_class = "dunmerrow.exe"
 
@@ -62,12 +71,12 @@ class WineProgram:
         """by_shell: argv is a launcher that hands the program to the shell
         and ends; the program is then followed by its window alone."""
         self.desktop = desktop
+        self.caption = "Dunmerrow"
         self.prefix = prefix
         self.by_shell = by_shell
         self.process = prefix.start(argv, cwd, name)
         self.window = None
         self.window = wait_until(self._main_window, 60, "Dunmerrow's window under Wine")
-        self.answered = []
 
     # --- where things are ---------------------------------------------------
 
@@ -102,16 +111,13 @@ class WineProgram:
 
     # --- what an operator does ---------------------------------------------
 
-    def mouse_click_at(self, place):
-        xinput.click_at(*place)
-
-    def tick(self, port):
-        self.mouse_click_at(self.row_control(port, "check box"))
+    def tick(self, port, by="click"):
+        xinput.click_at(*self.row_control(port, "check box"))
 
     def choose(self, port, list_name, item):
         """Opens the list with the mouse and picks the item by its first
         letters and Return."""
-        self.mouse_click_at(self.row_control(port, list_name))
+        xinput.click_at(*self.row_control(port, list_name))
         time.sleep(0.5)
         xinput.type_text(item[:4])
         xinput.key("Return")
@@ -119,13 +125,13 @@ class WineProgram:
         time.sleep(0.5)
 
     def type_into(self, port, name, text):
-        self.mouse_click_at(self.row_control(port, name))
+        xinput.click_at(*self.row_control(port, name))
         time.sleep(0.3)
         xinput.type_text(text)
         time.sleep(0.2)
 
-    def press(self, name):
-        self.mouse_click_at(self.button(name))
+    def press(self, name, by="click"):
+        xinput.click_at(*self.button(name))
 
     # --- boxes ----------------------------------------------------------------
 
@@ -133,27 +139,12 @@ class WineProgram:
         return [window for window in self.windows() if window != self.window]
 
     def next_box(self, timeout=BOX_TIMEOUT):
-        window = wait_until(lambda: (self.boxes() or [None])[0], timeout, "a box")
+        window = super().next_box(timeout)
         # The box is painted and takes keys once the window manager has
         # given it the focus.
         _xdotool("windowactivate", "--sync", window)
         time.sleep(0.3)
-        caption, text = self._copy_box(window)
-        return Box(window, caption, text)
-
-    def answer(self, text, key="Return", caption="Dunmerrow", timeout=BOX_TIMEOUT):
-        """Waits for the next box, checks its caption and text, keeps a
-        picture of it and answers it from the keyboard."""
-        box = self.next_box(timeout)
-        self.desktop.screenshot("box")
-        if (box.caption, box.text) != (caption, text):
-            raise AssertionError("expected the box %r captioned %r, saw %r captioned %r"
-                                 % (text, caption, box.text, box.caption))
-        xinput.key(key)
-        wait_until(lambda: box.window not in self.windows(), 10,
-                   "the box %r to close" % text)
-        self.answered.append(text)
-        return box
+        return Box(self, window, *self._copy_box(window))
 
     def _copy_box(self, window):
         """Qt's boxes copy themselves on Ctrl+C as Windows' own do: caption,
@@ -176,6 +167,12 @@ class WineProgram:
         if self.by_shell:
             return self.window is None or self.window in self.windows()
         return self.process.poll() is None
+
+    def wait_exit(self, timeout=30):
+        """The exit status; a program started through the shell leaves
+        only its window to follow, and none."""
+        wait_until(lambda: not self.running(), timeout, "Dunmerrow to end")
+        return 0 if self.by_shell else self.process.wait(10)
 
     def kill(self):
         if self.by_shell:
