@@ -72,7 +72,7 @@ class Results(Scenario):
                                                 clock(min(times)), clock(max(times))])
 
         # The chart tells a screen reader what it draws, longest mean first.
-        self.assertTrue(results.control("Endurance chart").description().startswith(
+        self.assertTrue(results.control("Endurance chart").obj.description.startswith(
             "4 batteries, longest mean first: Brightcell \u00b7 Ni-Cd \u00b7 800 mAh"))
 
         # A test appends a line: it appears without a reload.
