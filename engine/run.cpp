@@ -130,11 +130,15 @@ void setUp(int& nLive, RunState& run)
     dlg.nLampPos = 0;
     dlg.StepActivityLights();
     for (int k = 0; k < UNIT_COUNT; ++k) {
+        if (dlg.units[k].bInRun && !SetPortTimeouts(k))
+            ShowLastError();
+    }
+    // Every box of the set-up has been answered before any unit starts: the
+    // time an operator takes to read them is no unit's endurance.
+    for (int k = 0; k < UNIT_COUNT; ++k) {
         UnitInfo& unit = dlg.units[k];
         if (!unit.bInRun)
             continue;
-        if (!SetPortTimeouts(k))
-            ShowLastError();
         unit.bDone = 0;
         unit.tStart = run.clock.now();
         showTime(unit.nStartTimeCtrl, unit.tStart);

@@ -119,6 +119,18 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(RECOVERY_FILE_NAME));
     }
 
+    // A port that cannot be set up shows its boxes before any unit starts:
+    // the time the operator takes over them is no other unit's endurance.
+    void startsAfterSetUpBoxes()
+    {
+        FakeReceivers b;
+        b.Use(0, "Garmin", 2);
+        b.Use(1, "Garmin", 0).failOpen = true;
+        b.dlg.boxMs = 5000;
+        QCOMPARE(RunEnduranceTest(), 1);
+        QCOMPARE(b.dlg.units[0].dEndurance, 6.0); // silent at the third read
+    }
+
     // Five answers, then silence twelve seconds in, by the clocks of the
     // computer's waking hours. The wall clock set mid-run moves nothing: the
     // times shown and logged go on from the start. An hour asleep counts, as

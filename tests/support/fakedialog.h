@@ -44,6 +44,12 @@ public:
         nowMs += ms;
         bootMs += ms;
     }
+    void answered()
+    {
+        nowMs += boxMs;
+        bootMs += boxMs;
+        awakeMs += boxMs;
+    }
     std::function<void(FakeDialog&)> onPump;
     int runEnds = 0;
     std::function<void(FakeDialog&)> onRunEnded;
@@ -51,10 +57,17 @@ public:
     bool ControlText(int nId, QString& text) const override;
     void SetControlText(int nId, const char* szText) override;
     void StepActivityLights() override;
-    void MessageBoxOk(const char* szText) override { messages << QString::fromUtf8(szText); }
+    // How long the operator takes to answer a box.
+    long long boxMs = 0;
+    void MessageBoxOk(const char* szText) override
+    {
+        messages << QString::fromUtf8(szText);
+        answered();
+    }
     void ErrorBox(const char* szText) override
     {
         messages << QStringLiteral("Error: ") + QString::fromUtf8(szText);
+        answered();
     }
     void showUnwrittenResults(const char* szText) override
     {
