@@ -117,11 +117,15 @@ class WineProgram(BoxAnswering):
     def choose(self, port, list_name, item):
         """Opens the list with the mouse and picks the item by its first
         letters and Return."""
+        shown = len(self.windows())
         xinput.click_at(*self.row_control(port, list_name))
         time.sleep(0.5)
         xinput.type_text(item[:4])
         xinput.key("Return")
-        # The closing list takes the next click with it.
+        # The closing list takes the next click with it: on a loaded machine
+        # it closes later than any pause, and a battery's maker typed next
+        # was lost once. Its window gone, a moment more lets it finish.
+        wait_until(lambda: len(self.windows()) <= shown, 10, "the list to close")
         time.sleep(0.5)
 
     def type_into(self, port, name, text):
