@@ -58,10 +58,10 @@ private Q_SLOTS:
         const QByteArray times = "Sat Dec 05 14:03:22 2026, Sat Dec 05 20:15:40 2026, 06:12:18, ";
         const QByteArray acme = "Acme";
         QTest::newRow("example") << acme << QByteArray("spare set") << 0 << EXAMPLE;
-        // The 254-byte limit falls inside the two-byte "ü", dropped whole.
+        // The 254-byte limit falls inside the three-byte "€", dropped whole.
         QTest::newRow("long text cut at a whole character")
-            << acme << QByteArray(253, 'a') + "\xc3\xbctail" << 0
-            << "COM2, Garmin V, Acme, Ni-MH, 1800, " + times + QByteArray(253, 'a') + "\n";
+            << acme << QByteArray(252, 'a') + "\xe2\x82\xactail" << 0
+            << "COM2, Garmin V, Acme, Ni-MH, 1800, " + times + QByteArray(252, 'a') + "\n";
         // However a text came to hold a line break, the unit keeps one line.
         QTest::newRow("control characters become blanks")
             << QByteArray("Ac\r\nme") << QByteArray("first\nsecond\tline") << 0

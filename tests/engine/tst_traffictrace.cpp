@@ -34,7 +34,7 @@ private Q_SLOTS:
             ports[k].setReply(reply.constData(), reply.size());
         }
         ports[0].readScript = "++x+"; // its adapter gone at the third read, back at once
-        ports[1].failOpen = true;
+        ports[1].failStep = "open";
         ports[2].answers = 2 * PortTrace::REPEATS_PER_LINE + 7;
         // A link is opened as the device it names, so that the port is
         // locked under that device's name.
@@ -67,30 +67,27 @@ private Q_SLOTS:
                                "    42 43 00 7E 10 03 24 0D 0A" +
                                QString(23, ' ') + "|BC.~..$..|\n";
         const QString com1 = text.split('\n').filter(QRegularExpression("^T COM1 ")).join('\n');
-        QCOMPARE(com1, "T COM1 open /dev/ttyS0\n"
-                       "T COM1 queues 4096 bytes in, 4096 out\n"
-                       "T COM1 line settings read 0 0N0, DTR off, RTS off, no flow control\n"
-                       "T COM1 line settings set 9600 8N1, DTR off, RTS off, no flow control\n"
-                       "T COM1 time-outs read interval 4294967295 ms, read 4294967295 ms a "
-                       "byte + 1500 ms, write 0 ms a byte + 0 ms\n"
-                       "T COM1 > 6 bytes at T\n"
-                       "T COM1 < 25 bytes\n"
-                       "T COM1 = 1 more of the same, until T\n"
-                       "T COM1 > 6 bytes at T\n"
-                       "T COM1 < nothing waiting\n"
-                       "T COM1 read failed: Input/output error\n"
-                       "T COM1 reopen /dev/ttyS0\n"
-                       "T COM1 queues 4096 bytes in, 4096 out\n"
-                       "T COM1 line settings read 0 0N0, DTR off, RTS off, no flow control\n"
-                       "T COM1 line settings set 9600 8N1, DTR off, RTS off, no flow control\n"
-                       "T COM1 time-outs read interval 4294967295 ms, read 4294967295 ms a "
-                       "byte + 1500 ms, write 0 ms a byte + 0 ms\n"
-                       "T COM1 > 6 bytes at T\n"
-                       "T COM1 < 25 bytes\n"
-                       "T COM1 > 6 bytes at T\n"
-                       "T COM1 < nothing waiting\n"
-                       "T COM1 = 4 more of the same, until T\n"
-                       "T COM1 close");
+        const QString setUp = "T COM1 queues 4096 bytes in, 4096 out\n"
+                              "T COM1 line settings read 0 0N0, DTR off, RTS off, no flow control\n"
+                              "T COM1 line settings set 9600 8N1, DTR off, RTS off, no flow "
+                              "control\n"
+                              "T COM1 time-outs read interval 4294967295 ms, read 4294967295 ms "
+                              "a byte + 1500 ms, write 0 ms a byte + 0 ms\n";
+        QCOMPARE(com1, "T COM1 open /dev/ttyS0\n" + setUp +
+                           "T COM1 > 6 bytes at T\n"
+                           "T COM1 < 25 bytes\n"
+                           "T COM1 = 1 more of the same, until T\n"
+                           "T COM1 > 6 bytes at T\n"
+                           "T COM1 < nothing waiting\n"
+                           "T COM1 read failed: Input/output error\n"
+                           "T COM1 reopen /dev/ttyS0\n" +
+                           setUp +
+                           "T COM1 > 6 bytes at T\n"
+                           "T COM1 < 25 bytes\n"
+                           "T COM1 > 6 bytes at T\n"
+                           "T COM1 < nothing waiting\n"
+                           "T COM1 = 4 more of the same, until T\n"
+                           "T COM1 close");
         // A query and its answer go out together, once the read is over.
         QVERIFY(text.contains("T COM1 " + query + "T COM1 " + answer));
         QVERIFY(text.contains("T COM2 open /dev/ttyS1 failed: No such file or directory\n"

@@ -13,8 +13,10 @@
 
 namespace {
 
-// Sat Dec 05 14:03:22 2026, UTC; the epoch; a time no calendar can show.
-const qint64 STARTS[] = {1796479402, 0, std::numeric_limits<std::time_t>::max()};
+// Sat Dec 05 14:03:22 2026, UTC; the epoch; a time no calendar can show; a
+// leap day; a time past 2038.
+const qint64 STARTS[] = {1796479402, 0, std::numeric_limits<std::time_t>::max(), 1709210096,
+                         2240611200};
 const int SECONDS[] = {22338, 2, 360000, 4442706, -3725, -5};
 const char* const VERSIONS[] = {"eTrex, Legend (Product ID=411)", "",
                                 "SporTrak Software Version 1.12 (Product ID=39)"};
@@ -44,15 +46,12 @@ class TestLogFormat : public QObject {
     ScratchDirectory m_scratch;
 
 private Q_SLOTS:
+    // The extremes a clock set far off can give; the everyday durations
+    // are roundTrip's.
     void endurance_data()
     {
         QTest::addColumn<int>("seconds");
         QTest::addColumn<QByteArray>("text");
-        QTest::newRow("two seconds") << 2 << QByteArray("00:00:02");
-        QTest::newRow("26:03:04") << 26 * 3600 + 3 * 60 + 4 << QByteArray("26:03:04");
-        QTest::newRow("100 hours") << 100 * 3600 << QByteArray("100:00:00");
-        QTest::newRow("clock set back") << -5 << QByteArray("00:00:-5");
-        QTest::newRow("back an hour and more") << -3725 << QByteArray("-1:-2:-5");
         QTest::newRow("largest") << 2147483647 << QByteArray("596523:14:07");
         QTest::newRow("smallest") << (-2147483647 - 1) << QByteArray("-596523:-14:-8");
     }

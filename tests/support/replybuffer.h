@@ -9,15 +9,10 @@
 // A reply exactly as the run hands it to a check: a 255-byte buffer of its
 // own (so that AddressSanitizer sees any access past it), zero after the
 // bytes received.
-inline std::unique_ptr<char[]> replyBuffer(const void* data, std::size_t size)
-{
-    std::unique_ptr<char[]> buf(new char[REPLY_SIZE]);
-    std::memset(buf.get(), 0, REPLY_SIZE);
-    std::memcpy(buf.get(), data, size < REPLY_SIZE ? size : REPLY_SIZE);
-    return buf;
-}
-
 inline std::unique_ptr<char[]> replyBuffer(const QByteArray& bytes)
 {
-    return replyBuffer(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    std::unique_ptr<char[]> buf(new char[REPLY_SIZE]());
+    const auto size = static_cast<std::size_t>(bytes.size());
+    std::memcpy(buf.get(), bytes.constData(), size < REPLY_SIZE ? size : REPLY_SIZE);
+    return buf;
 }

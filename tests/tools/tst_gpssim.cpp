@@ -1,18 +1,17 @@
-// gpssim's receiver descriptions, query checks and replies, taken directly;
-// then runs of it as its own process, polled by the engine's run. How it
-// streams, lingers and reads its command line is what every gui and Windows
-// scenario shows.
+// gpssim's receiver descriptions and replies, taken directly; then a run of
+// it as its own process, polled by the engine's run. How it streams, lingers,
+// checks queries and reads its command line is what every gui and Windows
+// scenario shows; the engine's queries are pinned byte for byte by
+// tst_traffictrace and tst_serial.
 #include "controlids.h"
 #include "fakedialog.h"
 #include "gpssimprocess.h"
 #include "hexbytes.h"
 #include "portmap.h"
-#include "queryreader.h"
 #include "receiverarg.h"
 #include "replybuilder.h"
 #include "run.h"
 #include "scratchdirectory.h"
-#include "traffictrace.h"
 
 #include <QtTest>
 
@@ -20,9 +19,8 @@ class TestGpsSim : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // A receiver's life, streaming and version answer, or the start of the
-    // complaint. The answers are worked out by hand: Garmin checksums are the
-    // two's complement of the byte sum, and every 0x10 but the framing's is
+    // A receiver's life, streaming and version answer. The answers are worked out by hand: Garmin
+    // checksums are the two's complement of the byte sum, and every 0x10 but the framing's is
     // doubled.
     void receivers_data()
     {
@@ -44,8 +42,6 @@ private Q_SLOTS:
                                       << QByteArray("60s off $PMGNVER,12,3.10,XL*72\r\n");
         QTest::newRow("slow, in bursts") << "magellan,delay=3-6,burst=2.8"
                                          << "60s on " + version + "2D\r\n";
-        QTest::newRow("life") << "garmin,life=501h" << QByteArray("life '501h' is not");
-        QTest::newRow("vanish") << "garmin,vanish=20" << QByteArray("vanish '20' is not");
         QTest::newRow("capture") << "replay=" RECEIVER_DATA "/eXplorist210.log,life=3,desc=X"
                                  << QByteArray("3s on $PMGNVER,31,1.50,X*39\r\n");
     }
@@ -56,102 +52,43 @@ private Q_SLOTS:
         QFETCH(QByteArray, expected);
         UnitConfig config;
         QString error;
-        if (!parseReceiverArg(receiver, config, error))
-            QCOMPARE(error.toUtf8().left(expected.size()), expected);
-        else
-            QCOMPARE((lifeText(config.lifeMs) + (config.stream ? " on " : " off ")).toUtf8() +
-                         ReplyBuilder(config).versionReply(),
-                     expected);
-    }
-
-    // The verdicts ('+' good, '-' bad) on bytes arriving in these pieces;
-    // together they hold every byte given, in order, but for the start of a
-    // query still awaiting its rest.
-    void queries_data()
-    {
-        QTest::addColumn<bool>("garmin");
-        QTest::addColumn<QByteArrayList>("pieces");
-        QTest::addColumn<QString>("verdicts");
-        const QByteArray query = hex("10 FE 00 02 10 03");
-        QTest::newRow("garmin pieces")
-            << true << QByteArrayList{"\x10", hex("FE 00 02"), "\x10\x03"} << "+";
-        QTest::newRow("garmin junk, twice")
-            << true << QByteArrayList{"ab" + query + query} << "-++";
-        QTest::newRow("garmin broken off")
-            << true << QByteArrayList{hex("10 FE 00"), query} << "-+";
-        QTest::newRow("garmin waiting") << true << QByteArrayList{query + hex("10 FE")} << "+";
-        QTest::newRow("magellan checksum")
-            << false << QByteArrayList{"$PMGNCMD,VERSION*29\r\n"} << "-";
-        QTest::newRow("magellan no CR")
-            << false << QByteArrayList{"$PMGNCMD,VERSION*28\n$PMGNCMD,VERSION*28\r\n"} << "-+";
-    }
-
-    void queries()
-    {
-        QFETCH(bool, garmin);
-        QFETCH(QByteArrayList, pieces);
-        QueryReader reader(garmin ? Protocol::Garmin : Protocol::Magellan);
-        QString verdicts;
-        QByteArray heard;
-        for (const QByteArray& piece : pieces) {
-            for (const QueryReader::Verdict& verdict : reader.feed(piece)) {
-                verdicts += verdict.good ? '+' : '-';
-                heard += verdict.raw;
-            }
-        }
-        QTEST(verdicts, "verdicts");
-        QVERIFY(pieces.join().startsWith(heard));
+        QVERIFY2(parseReceiverArg(receiver, config, error), qPrintable(error));
+        QCOMPARE((lifeText(config.lifeMs) + (config.stream ? " on " : " off ")).toUtf8() +
+                     ReplyBuilder(config).versionReply(),
+                 expected);
     }
 
     // Real receivers' output as the stream of Magellans that answer, and a
     // Garmin: the engine finds the version amid it and the endurance is the
-    // battery's. The run's traffic trace, replayed, is the same receivers
-    // again.
-    void capturesThenTheirTrace()
+    // battery's.
+    void captures()
     {
         ScratchDirectory scratch;
-        QString versions[3], endurances[3];
-        for (const bool replayed : {false, true}) {
-            QProcess sim;
-            const QString capture = "replay=" RECEIVER_DATA "/eXplorist%1.log,life=%2";
-            TrafficTrace trace;
-            QString error;
-            QVERIFY(replayed || trace.open("trace.txt", "Dunmerrow", error));
-            FakeDialog dlg;
-            dlg.realClock = true;
-            PortMap map;
-            QVERIFY(startGpssim(sim, GPSSIM_PATH, "ports",
-                                replayed ? QStringList(3, "replay=trace.txt")
-                                         : QStringList{capture.arg(210).arg(3),
-                                                       capture.arg(110).arg(5) + ",desc=110",
-                                                       "garmin,life=7"},
-                                map));
-            dlg.portSet.setMap(map);
-            dlg.portSet.traceTraffic(replayed ? nullptr : &trace);
-            for (int k = 0; k < 3; ++k) {
-                dlg.tick(k, true);
-                dlg.setText(IDC_GPS_MFG_BASE + k, k < 2 ? "Magellan" : "Garmin");
-            }
-            RunEnduranceTest();
-            sim.terminate();
-            QVERIFY(sim.waitForFinished());
-            for (int k = 0; k < 3; ++k) {
-                const UnitInfo& unit = dlg.units[k];
-                if (replayed) {
-                    QCOMPARE(unit.szVersion, versions[k]);
-                    QCOMPARE(unit.szEndurance, endurances[k]);
-                    continue;
-                }
-                versions[k] = unit.szVersion;
-                endurances[k] = unit.szEndurance;
-                const int life = 3 + 2 * k;
-                QVERIFY2(unit.dEndurance >= life + 2 && unit.dEndurance <= life + 4,
-                         unit.szEndurance);
-            }
+        QProcess sim;
+        const QString capture = "replay=" RECEIVER_DATA "/eXplorist%1.log,life=%2";
+        FakeDialog dlg;
+        dlg.realClock = true;
+        PortMap map;
+        QVERIFY(startGpssim(
+            sim, GPSSIM_PATH, "ports",
+            {capture.arg(210).arg(3), capture.arg(110).arg(5) + ",desc=110", "garmin,life=7"},
+            map));
+        dlg.portSet.setMap(map);
+        for (int k = 0; k < 3; ++k) {
+            dlg.tick(k, true);
+            dlg.setText(IDC_GPS_MFG_BASE + k, k < 2 ? "Magellan" : "Garmin");
         }
-        QCOMPARE(versions[0], "Meridian Color Software Version 1.50 (Product ID=31)");
-        QCOMPARE(versions[1], "110 Software Version 1.50 (Product ID=31)");
-        QCOMPARE(versions[2], "eTrex (Product ID=130)");
+        RunEnduranceTest();
+        sim.terminate();
+        QVERIFY(sim.waitForFinished());
+        for (int k = 0; k < 3; ++k) {
+            const UnitInfo& unit = dlg.units[k];
+            const int life = 3 + 2 * k;
+            QVERIFY2(unit.dEndurance >= life + 2 && unit.dEndurance <= life + 4, unit.szEndurance);
+        }
+        QCOMPARE(dlg.units[0].szVersion, "Meridian Color Software Version 1.50 (Product ID=31)");
+        QCOMPARE(dlg.units[1].szVersion, "110 Software Version 1.50 (Product ID=31)");
+        QCOMPARE(dlg.units[2].szVersion, "eTrex (Product ID=130)");
     }
 };
 
