@@ -16,8 +16,7 @@ import warnings
 HERE = os.path.dirname(os.path.abspath(__file__))
 SKIPPED = 77
 DESKTOP = ["Xvfb", "openbox", "xdotool", "xclip", "xdpyinfo", "xprop", "import"]
-REQUIRED = {"gui": DESKTOP + ["/usr/libexec/at-spi-bus-launcher", "xsm", "iceauth", "weston",
-                              "weston-screenshooter"],
+REQUIRED = {"gui": DESKTOP + ["/usr/libexec/at-spi-bus-launcher", "weston", "weston-screenshooter"],
             "windows": DESKTOP + ["/usr/lib/wine/wine64", "/usr/lib/wine/wineserver", "wrestool",
                                   "icotool"]}
 TIER = sys.argv[1]
