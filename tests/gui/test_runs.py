@@ -7,21 +7,8 @@ import re
 
 from scenario import COMPLETED, EARLIER, ETREX, Scenario
 
-GREEN = "0,255,0"
-
 
 class Runs(Scenario):
-    def lamps(self, dun):
-        """The colour of each activity lamp's picture, as on screen."""
-        colours = []
-        for lamp in range(1, 5):
-            x, y, _, _ = dun.control("Activity lamp %d" % lamp).extents()
-            colours.append(self.desktop.pixel(x + 5, y + 5))
-        return colours
-
-    def buttons(self, dun):
-        return [dun.button(name).state("enabled") for name in ("Start Test", "OK", "Cancel")]
-
     def test_four_units(self):
         """Four units to the end. Com1's adapter goes away for four seconds and
         comes back at the same link: it is opened again, as the trace says,
@@ -52,13 +39,8 @@ class Runs(Scenario):
         for port, version in versions.items():
             self.describe(dun, port, version.split()[0], batteries[port],
                           by="action" if port == 4 else "click")
-        self.assertEqual(self.lamps(dun).count(GREEN), 0)
         self.start_test(dun)
-        self.assertEqual(self.buttons(dun), [False, False, True])
         dun.answer(COMPLETED, timeout=60)
-        self.assertEqual(self.buttons(dun), [True, True, False])
-        # The lamp the last step lit stays lit.
-        self.assertEqual(self.lamps(dun).count(GREEN), 1)
         self.check_logged(dun, receivers, versions, batteries, EARLIER)
         self.leave(dun)
         with open(trace, encoding="utf-8") as text:
