@@ -1,5 +1,6 @@
 """What a long test meets besides flat batteries: a log that cannot be
-written, a program ended mid-test, and a clock set mid-test."""
+written, a second copy of the program and the end of the display mid-test,
+and a clock set mid-test."""
 
 import os
 import resource
@@ -54,34 +55,20 @@ class Faults(Scenario):
         self.assertEqual(log.count(second), 1)
         self.leave(again)
 
-    def one_unit_finished(self):
-        """A run on Com1 and Com2, once Com1 has finished and Com2 still
-        answers; the program and Com1's line as its displays show it."""
+    def test_display_gone(self):
+        """The X server gone with the session ends the program where it
+        stands, in the middle of its run; the line of the unit that had
+        finished, kept for a crash since it finished, is appended on its way
+        out all the same. A second copy run in the same folder meanwhile, as
+        two menu starts are, keeps off that line: it offers nothing, and its
+        own test logs its own line alone."""
         simulator = self.receivers({1: "garmin,life=1", 2: "magellan,life=120"})
         dun = self.start(env=simulator.environment())
         self.describe(dun, 1, "Garmin")
         self.describe(dun, 2, "Magellan")
         self.start_test(dun)
         wait_until(lambda: self.displays(dun, 1)[2], 40, "Com1 to finish")
-        return dun, self.logged_line(dun, 1)
-
-    def test_display_gone(self):
-        """The X server gone with the session ends the program where it
-        stands, in the middle of its run; the lines of the units that had
-        finished are appended on its way out all the same."""
-        dun, line = self.one_unit_finished()
-        self.desktop.stop_display()
-        dun.wait_exit(20)
-        self.assertEqual(self.log_text(), line)
-        self.assertFalse(os.path.exists(os.path.join(self.workdir, RECOVERY)))
-
-    def test_killed_mid_test(self):
-        """Killed outright after a unit finished, the program offers that
-        unit's line at the next start; Yes appends it to the log. A second
-        copy run in the same folder meanwhile, as two menu starts are, keeps
-        off the running test's line: it offers nothing, and its own test
-        logs its own line alone."""
-        dun, line = self.one_unit_finished()
+        line = self.logged_line(dun, 1)
         kept = os.path.join(self.workdir, RECOVERY)
         wait_until(lambda: os.path.exists(kept), 10, "the finished unit to be kept")
         simulator = self.receivers({3: "garmin,life=1"}, "ports-2")
@@ -96,13 +83,10 @@ class Faults(Scenario):
         self.assertEqual(self.log_text(), other_line)
         with open(kept, encoding="utf-8") as text:
             self.assertEqual(text.read(), line)
-        dun.kill()
-        again = self.start()
-        again.answer("A test that ended before it could write its results left these lines "
-                     "in %s:\n\n%s\n\nAppend them to BATTERY.TXT? No discards them."
-                     % (RECOVERY, line.rstrip("\n")), "Yes")
+        self.desktop.stop_display()
+        dun.wait_exit(20)
         self.assertEqual(self.log_text(), other_line + line)
-        self.leave(again)
+        self.assertFalse(os.path.exists(kept))
 
     def test_clock_steps(self):
         """The wall clock set back an hour, then forward two, mid-run (NTP,
