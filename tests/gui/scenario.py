@@ -24,6 +24,9 @@ ETREX = "Garmin eTrex (Product ID=130)"
 NO_BATTERY = ("", "Ni-MH", "", "")
 EARLIER = "COM1, Garmin eTrex (Product ID=130), from an earlier test\n"
 RECOVERY = "BATTERY.TXT.recovery"
+# What the next start asks of the lines in RECOVERY.
+OFFER = ("A test that ended before it could write its results left these lines in " + RECOVERY
+         + ":\n\n%s\n\nAppend them to BATTERY.TXT? No discards them.")
 
 
 def seconds(endurance):
@@ -144,6 +147,16 @@ class Scenario(unittest.TestCase):
         unit = "Com%d " % port
         return [dun.control(unit + what).text().rstrip("\n")
                 for what in ("start time", "last response time", "endurance time")]
+
+    @staticmethod
+    def answer_unopened_port(dun, invalid_handle, by="click"):
+        """The boxes of a port that could not be opened, in their order: each
+        later step of the set-up, and the time-outs of the run's own, fail
+        on it as an invalid handle, in the system's words."""
+        for text in ("Could not open com port",
+                     "Problem setting com ports receive and transmit buffers", invalid_handle,
+                     "Could not get comm state", invalid_handle, invalid_handle):
+            dun.answer(text, by=by, caption="Error" if text == invalid_handle else None)
 
     def leave(self, dun, by="click"):
         """Ends the program through its exit question, as the operator must."""

@@ -10,7 +10,7 @@ import time
 import xinput
 
 from desktop import wait_until
-from scenario import COMPLETED, EARLIER, RECOVERY, Scenario, check_found_silent, seconds
+from scenario import COMPLETED, EARLIER, OFFER, RECOVERY, Scenario, check_found_silent, seconds
 
 
 class Faults(Scenario):
@@ -47,9 +47,7 @@ class Faults(Scenario):
         dun.answer(COMPLETED)
         self.leave(dun)
         again = self.start()
-        again.answer("A test that ended before it could write its results left these lines "
-                     "in %s:\n\n%s\n\nAppend them to BATTERY.TXT? No discards them."
-                     % (RECOVERY, second.rstrip("\n")), "Yes")
+        again.answer(OFFER % second.rstrip("\n"), "Yes")
         log = self.log_text()
         self.assertTrue(log.startswith(earlier + first) and log.endswith("\n" + second), log)
         self.assertEqual(log.count(second), 1)
