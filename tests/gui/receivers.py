@@ -40,12 +40,6 @@ class Receivers:
         """The variables that point the program's COMn at the receivers."""
         return {"DUNMERROW_COM%d" % port: link for port, link in self.devices.items()}
 
-    def arguments(self):
-        """The same as command-line options, as a person without the
-        environment variables would give them."""
-        return [arg for port, link in sorted(self.devices.items())
-                for arg in ("--com%d" % port, link)]
-
     def stop(self):
         """Ends gpssim as Ctrl-C would; its summary line per port."""
         if self.process.poll() is None:

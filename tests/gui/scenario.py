@@ -18,7 +18,6 @@ ADVISORIES = [
     "If you are testing a Garmin, please set the Interface I/O type to Garmin",
 ]
 COMPLETED = "Test completed... all units did not reply"
-CANCELLED = "Test cancelled by user"
 EXIT_QUESTION = "Are you sure you want to exit?"
 ETREX = "Garmin eTrex (Product ID=130)"
 NO_BATTERY = ("", "Ni-MH", "", "")

@@ -1,47 +1,13 @@
-"""Every box the program shows can be answered with the mouse and with the
-keyboard, whatever window it belongs to, and says who is speaking."""
-
-import os
-import shutil
+"""The About box, as a person opens and closes it. (The boxes of a run, by
+mouse and by keyboard, are the four units' of test_runs.)"""
 
 import xinput
 from desktop import wait_until
 from program import Element
-from scenario import COMPLETED, Scenario, check_found_silent
+from scenario import Scenario
 
 
 class Boxes(Scenario):
-    def test_missing_port(self):
-        """The commonest mistake with a USB adapter: a COMn that names no
-        device. Every box of the set-up is answered, the ownerless "Error"
-        box too, the unit is logged as silent at once, and a second run goes
-        the same way. The first run is answered by clicks, the second by keys.
-        A copy of the program called my.tester.exe captions its boxes
-        "my.tester": its name without the directory and the last extension."""
-        copy = os.path.join(self.workdir, "my.tester.exe")
-        shutil.copy(self.program_path, copy)
-        dun = self.start(env={"DUNMERROW_COM2": "/nonexistent/ttyX"}, program=copy)
-        self.describe(dun, 2, "Garmin", ("", "Alkaline", "", ""))
-        # What the operator pastes is one line: breaks and tabs become blanks.
-        for name, pasted, shown in (("battery manufacturer", "Ac\tme\r\n", "Ac me "),
-                                    ("battery capacity in mAh", "\n2500", " 2500"),
-                                    ("comments", "first\nsecond", "first second")):
-            xinput.put_on_clipboard(pasted)
-            edit = dun.control("Com2 " + name, "text")
-            edit.mouse_click()
-            xinput.key("ctrl+v")
-            self.assertEqual(edit.text(), shown)
-        for run, by in enumerate(("click", "key")):
-            self.start_test(dun, by)
-            self.answer_unopened_port(dun, "Bad file descriptor", by)
-            dun.answer(COMPLETED, by=by)
-            check_found_silent(self, self.displays(dun, 2)[2], what="Com2")
-            lines = self.log_text().splitlines(keepends=True)
-            self.assertEqual(len(lines), run + 1)
-            self.assertEqual(lines[-1], self.logged_line(dun, 2, "Garmin ", (
-                "Ac me ", "Alkaline", " 2500", "first second")))
-        self.leave(dun)
-
     def test_about_box(self):
         """The About box opens from its button and from F1, and closes
         from its OK button, from Esc and from the window manager's close."""
