@@ -175,6 +175,9 @@ class Program(BoxAnswering):
     def button(self, name):
         return self.control(name, "push button")
 
+    def window_named(self, name):
+        return next((w for w in self.windows() if w.name == name), None)
+
     def boxes(self):
         return [Box(w.obj) for w in self.windows() if w.role == "alert"]
 

@@ -3,7 +3,6 @@ mouse and by keyboard, are the four units' of test_runs.)"""
 
 import xinput
 from desktop import wait_until
-from program import Element
 from scenario import Scenario
 
 
@@ -21,7 +20,7 @@ class Boxes(Scenario):
                 xinput.key("F1")
             else:
                 dun.button("About").mouse_click()
-            about = Element(wait_until(lambda: self.about_window(dun), 10, "the About box"))
+            about = wait_until(lambda: dun.window_named("About Dunmerrow"), 10, "the About box")
             self.assertIn("Dunmerrow Version 0.01 Alpha",
                           [e.name for e in about.descendants() if e.role == "label"])
             if closer == "click":
@@ -34,10 +33,3 @@ class Boxes(Scenario):
             wait_until(lambda: not about.showing(), 10, "the About box to close by " + closer)
             self.assertTrue(dun.window.showing())
         self.leave(dun)
-
-    @staticmethod
-    def about_window(dun):
-        for window in dun.windows():
-            if window.name == "About Dunmerrow":
-                return window.obj
-        return None

@@ -10,7 +10,7 @@ import subprocess
 
 import xinput
 from desktop import wait_until
-from program import Element, Program
+from program import Program
 from scenario import Scenario
 
 BATTERIES = [("Acme", "Alkaline", "2500"), ("Harbor Cells, Inc.", "Ni-MH", "2000"),
@@ -37,10 +37,7 @@ def run_line(number):
 
 class ResultsWindow(Program):
     def _main_window(self):
-        for window in self.windows():
-            if window.role == "frame" and window.name.endswith("Dunmerrow Results"):
-                return window
-        return None
+        return self.window_named("BATTERY.TXT - Dunmerrow Results")
 
 
 class Results(Scenario):
@@ -88,7 +85,7 @@ class Results(Scenario):
             xinput.key("alt+f")
             item = wait_until(lambda: self.menu_item(results, "Export %s..." % what), 10, "File")
             item.mouse_click()
-            wait_until(lambda: self.dialog(results, "Export " + what), 10, "the save dialog")
+            wait_until(lambda: results.window_named("Export " + what), 10, "the save dialog")
             xinput.key("Return")
             path = os.path.join(self.workdir, name)
             wait_until(lambda: os.path.isfile(path) and os.path.getsize(path) > 0, 10, name)
@@ -126,11 +123,4 @@ class Results(Scenario):
         for item in window.app.descendants():
             if item.role == "menu item" and item.name == name and item.showing():
                 return item
-        return None
-
-    @staticmethod
-    def dialog(window, title):
-        for w in window.windows():
-            if w.role in ("dialog", "file chooser") and w.name == title:
-                return Element(w.obj)
         return None

@@ -4,7 +4,7 @@ only Windows has."""
 import xinput
 from desktop import wait_until
 from winescenario import WineScenario
-from wineprogram import geometry, window_name
+from wineprogram import geometry
 
 
 class WineBoxes(WineScenario):
@@ -17,7 +17,7 @@ class WineBoxes(WineScenario):
         xinput.key("alt+space")
         self.desktop.screenshot("system-menu")
         xinput.key("Up", "Return")
-        about = wait_until(lambda: self.about_window(dun), 10, "the About box")
+        about = wait_until(lambda: dun.window_named("About Dunmerrow"), 10, "the About box")
         self.desktop.screenshot("about")
         box_x, box_y, box_width, box_height = geometry(about)
         x, y, width, height = geometry(dun.window)
@@ -28,11 +28,4 @@ class WineBoxes(WineScenario):
         wait_until(lambda: about not in dun.windows(), 10, "the About box to close")
         self.assertTrue(dun.running())
         self.leave(dun)
-
-    @staticmethod
-    def about_window(dun):
-        for window in dun.boxes():
-            if window_name(window) == "About Dunmerrow":
-                return window
-        return None
 

@@ -10,7 +10,7 @@ from datetime import datetime
 from desktop import wait_until
 from scenario import COMPLETED, OFFER, RECOVERY, check_found_silent, seconds
 from wineprefix import START_MENU
-from wineprogram import WineProgram, window_name
+from wineprogram import WineProgram
 from winescenario import CTIME, WineScenario
 
 RESULTS_ENTRY = r"\Dunmerrow Results.lnk"
@@ -42,14 +42,11 @@ def bytes_read(trace, port):
 
 
 class WineResults(WineProgram):
-    """Dunmerrow Results' window."""
+    """Dunmerrow Results' window, once it shows the log."""
     window_class = "dunmerrow-results.exe"
 
     def _main_window(self):
-        for window in self.windows():
-            if window_name(window).endswith("Dunmerrow Results"):
-                return window
-        return None
+        return self.window_named("BATTERY.TXT - Dunmerrow Results")
 
 
 class WineRuns(WineScenario):
@@ -129,7 +126,5 @@ class WineRuns(WineScenario):
         results = WineResults(self.desktop, self.prefix, ["start", START_MENU + RESULTS_ENTRY],
                               self.workdir, by_shell=True)
         self.programs.append(results)
-        title = "BATTERY.TXT - Dunmerrow Results"
-        wait_until(lambda: window_name(results.window) == title, 20, "the log in the window")
         time.sleep(2)
         self.desktop.screenshot("results")

@@ -84,6 +84,9 @@ class WineProgram(BoxAnswering):
         found = _xdotool("search", "--onlyvisible", "--class", self.window_class).split()
         return sorted(found, key=int)
 
+    def window_named(self, name):
+        return next((w for w in self.windows() if window_name(w) == name), None)
+
     def place(self, x, y, width, height):
         """The centre on screen of a rectangle given in dialog units. The
         window's client area is the whole dialog, DIALOG_WIDTH by
