@@ -103,8 +103,8 @@ class Results(Scenario):
         colours = subprocess.run(["convert", png, "-gravity", "south", "-crop", "100%x70%+0+0",
                                   "-format", "%c", "histogram:info:-"],
                                  stdout=subprocess.PIPE, check=True).stdout.decode()
-        for colour in ("#E69F00", "#009E73", "#CC79A7", "#0072B2"):
-            self.assertIn(colour, colours)
+        for colour in ("#E69F00", "#0072B2"):
+            self.assertTrue(colour in colours, colour)
         with open(os.path.join(self.workdir, "BATTERY-chart.pdf"), "rb") as pdf:
             document = pdf.read()
         self.assertTrue(document.startswith(b"%PDF-"), document[:20])

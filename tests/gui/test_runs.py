@@ -69,7 +69,7 @@ class Runs(Scenario):
             with open(offset, "w") as out:
                 out.write(step + "\n")
         dun.answer(COMPLETED, timeout=60)
-        self.check_logged(dun, dict(receivers, **{4: "life=0"}), versions, batteries, EARLIER)
+        self.check_logged(dun, {**receivers, 4: "life=0"}, versions, batteries, EARLIER)
         for port in receivers:
             start, last, endurance = self.displays(dun, port)
             shown = [time.mktime(time.strptime(text, "%a %b %d %H:%M:%S %Y"))
