@@ -33,6 +33,11 @@ def seconds(endurance):
     return hours * 3600 + minutes * 60 + secs
 
 
+def battery_texts(battery):
+    """A battery's maker, type and capacity as its unit's line holds them."""
+    return "".join(text + ", " if text else " ," for text in battery[:3])
+
+
 def check_found_silent(test, endurance, life=0, what="", earliest=2):
     """A unit found silent at the first read after its battery's life ran
     out: the read comes one wait after a query, and the wait lasts until the
@@ -169,9 +174,8 @@ class Scenario(unittest.TestCase):
         """The line a unit gets, from its displays; without the program, one
         of the same width."""
         times = self.displays(dun, port) if dun else ("T" * 24,) * 2 + ("0" * 8,)
-        maker, kind, capacity, comments = battery
-        texts = "".join(text + ", " if text else " ," for text in (maker, kind, capacity))
-        return "COM%d, %s, %s%s, %s, %s, %s\n" % (port, version, texts, *times, comments)
+        return "COM%d, %s, %s%s, %s, %s, %s\n" % (port, version, battery_texts(battery), *times,
+                                                   battery[3])
 
     def check_logged(self, dun, receivers, versions, batteries=None, before=""):
         """Each unit's line holds what its displays show, and its endurance

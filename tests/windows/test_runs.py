@@ -5,13 +5,11 @@ import os
 import re
 import shutil
 import time
-from datetime import datetime
 
-from desktop import wait_until
-from scenario import COMPLETED, OFFER, RECOVERY, check_found_silent, seconds
+from scenario import COMPLETED, OFFER, RECOVERY
 from wineprefix import START_MENU
 from wineprogram import WineProgram
-from winescenario import CTIME, WineScenario
+from winescenario import WineScenario
 
 RESULTS_ENTRY = r"\Dunmerrow Results.lnk"
 # Two units' lines that a test left for the next start.
@@ -50,24 +48,6 @@ class WineResults(WineProgram):
 
 
 class WineRuns(WineScenario):
-    def check_line(self, line, port, receiver, battery, life):
-        """One unit's line, field for field: the texts as typed, two times a
-        run apart, and an endurance two to four seconds past the battery's
-        life (the read that finds the unit silent comes one wait after a
-        query, at most a cycle late)."""
-        maker, kind, capacity, comments = battery
-        texts = "".join(text + ", " if text else " ," for text in (maker, kind, capacity))
-        pattern = r"COM%d, %s, %s(%s), (%s), (\d\d:\d\d:\d\d), %s\r\n" % (
-            port, re.escape(receiver), re.escape(texts), CTIME, CTIME, re.escape(comments))
-        found = re.fullmatch(pattern, line)
-        self.assertIsNotNone(found, "COM%d's line is %r" % (port, line))
-        start, last, endurance = found.groups()
-        check_found_silent(self, endurance, life, "COM%d" % port)
-        ran = seconds(endurance)
-        elapsed = (datetime.strptime(last, "%a %b %d %H:%M:%S %Y") -
-                   datetime.strptime(start, "%a %b %d %H:%M:%S %Y")).total_seconds()
-        self.assertLessEqual(abs(elapsed - ran), 1, "COM%d: %s to %s" % (port, start, last))
-
     def test_garmin_and_streaming_magellan(self):
         """A Garmin and a Magellan that talks all the time: the Magellan's
         version answer is found amid its stream, every byte the receivers
