@@ -1,5 +1,5 @@
 """Runs one gui or Windows scenario in a private D-Bus session and on a
-desktop of its own: `run.py gui test_boxes.Boxes.test_about_box` or `run.py
+desktop of its own: `run.py gui test_faults.Faults.test_disk_full` or `run.py
 windows test_runs.WineRuns.test_from_start_menu`. gui scenarios skip
 (status 77) where the desktop tools are not installed; Windows scenarios
 never skip, since the Windows program is proven nowhere else: a missing
