@@ -1,14 +1,17 @@
 """Whole tests with the Windows program: BATTERY.TXT as Windows writes text
-files, with CR LF line ends, and the boxes of the run in their order."""
+files, with CR LF line ends, and the boxes of the run in their order; and
+what the Windows shell gives it, the Start menu and the system menu."""
 
 import os
 import re
 import shutil
 import time
 
+import xinput
+from desktop import wait_until
 from scenario import COMPLETED, OFFER, RECOVERY
 from wineprefix import START_MENU
-from wineprogram import WineProgram
+from wineprogram import WineProgram, geometry
 from winescenario import WineScenario
 
 RESULTS_ENTRY = r"\Dunmerrow Results.lnk"
@@ -93,12 +96,28 @@ class WineRuns(WineScenario):
         user's to write in: Dunmerrow there offers the lines a test left
         beside it and appends them to the BATTERY.TXT beside them, and
         Dunmerrow Results, shipped beside it, opens that log. (Its exports
-        are the gui results scenario's.)"""
+        are the gui results scenario's.) Alt+Space opens the window's system
+        menu, whose last item is the program's own "About Dunmerrow..." (Up
+        from the first item reaches it); it opens the box, centred over the
+        dialog, and Esc closes it."""
         documents = self.prefix.documents()
         with open(os.path.join(documents, RECOVERY), "w", encoding="utf-8") as kept:
             kept.writelines(KEPT)
         dun = self.start(from_menu=True)
         dun.answer(OFFER % "".join(KEPT).rstrip("\n"), "Yes")
+        xinput.click_at(*dun.place(86, 125, 87, 8))  # a display: it does nothing else
+        xinput.key("alt+space")
+        self.desktop.screenshot("system-menu")
+        xinput.key("Up", "Return")
+        about = wait_until(lambda: dun.window_named("About Dunmerrow"), 10, "the About box")
+        self.desktop.screenshot("about")
+        box_x, _, box_width, _ = geometry(about)
+        x, _, width, _ = geometry(dun.window)
+        # Qt centres the box's frame, as it guesses it, over the dialog's.
+        self.assertLessEqual(abs((box_x + box_width / 2) - (x + width / 2)), width / 20)
+        self.assertLess(box_width, width)
+        xinput.key("Escape")
+        wait_until(lambda: about not in dun.windows(), 10, "the About box to close")
         self.leave(dun)
         with open(os.path.join(documents, "BATTERY.TXT"), "rb") as log:
             self.assertEqual(log.read(), "".join(KEPT).replace("\n", "\r\n").encode())
