@@ -99,10 +99,9 @@ class Scenario(unittest.TestCase):
         self.simulators.append(simulator)
         return simulator
 
-    def start(self, env=None, program=None, args=(), preexec=None):
-        dunmerrow = Program(self.desktop, [program or self.program_path, *args], self.workdir,
-                            env, name="dunmerrow-%d" % (len(self.programs) + 1),
-                            preexec=preexec)
+    def start(self, env=None, program=None, preexec=None):
+        dunmerrow = Program(self.desktop, [program or self.program_path], self.workdir, env,
+                            name="dunmerrow-%d" % (len(self.programs) + 1), preexec=preexec)
         self.programs.append(dunmerrow)
         return dunmerrow
 
@@ -183,11 +182,7 @@ class Scenario(unittest.TestCase):
         expected = before
         for port in sorted(receivers):
             life = int(re.search(r"life=(\d+)", receivers[port]).group(1))
-            # A receiver that answers late may have given its last answer to
-            # a query eight seconds before its battery's end: its silence then
-            # begins up to five seconds before that end.
-            receiver = receivers[port]
-            earliest = 0 if "unplug" in receiver else -5 if "delay" in receiver else 2
+            earliest = 0 if "unplug" in receivers[port] else 2
             check_found_silent(self, self.displays(dun, port)[2], life, "COM%d" % port, earliest)
             expected += self.logged_line(dun, port, versions[port],
                                          (batteries or {}).get(port, NO_BATTERY))

@@ -19,10 +19,6 @@ HEADERS = ["Line", "Port", "Receiver", "Battery maker", "Type", "mAh", "Start", 
            "Endurance", "Comments"]
 
 
-def clock(seconds):
-    return "%02d:%02d:%02d" % (seconds // 3600, seconds // 60 % 60, seconds % 60)
-
-
 def run_line(number):
     """A unit's line as the program writes it; the endurances differ by
     battery and by run, one comment holds commas, one field is empty."""
@@ -31,7 +27,7 @@ def run_line(number):
     comments = "run %d, indoors" % number if number % 3 else ""
     fields = ["COM%d" % (number % 4 + 1), "Garmin eTrex (Product ID=130)", maker, kind, capacity,
               "Sat Oct 03 09:12:%02d 2026" % number, "Sat Oct 03 21:00:%02d 2026" % number,
-              clock(seconds)]
+              "%02d:%02d:%02d" % (seconds // 3600, seconds // 60 % 60, seconds % 60)]
     return ", ".join(fields) + ", " + comments + "\n", fields + [comments]
 
 
