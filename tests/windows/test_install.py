@@ -73,9 +73,10 @@ class Install(WineScenario):
         self.assertEqual(sorted(map(int, re.findall(r"--width=(\d+)", icons))), [16, 32, 48])
         self.assertIn(b'level="asInvoker"', resource(24, 1))
 
-    def test_console_commands(self):
+    def test_console_and_uninstall(self):
         """A program with a window still answers on the terminal, and the
-        ports it saves go to the registry key the README names."""
+        ports it saves go to the registry key the README names. Then the
+        uninstaller takes away what the installer put in place."""
         prefix, scratch = self.prefix, self.scratch
         version = prefix.run([PROGRAM, "--version"], cwd=scratch)
         self.assertEqual(version.stdout.decode().strip(), "Dunmerrow Version 0.01 Alpha")
@@ -88,9 +89,6 @@ class Install(WineScenario):
         saved = prefix.run([PROGRAM, "--com1", "COM7", "--save-ports"], cwd=scratch)
         self.assertIn("COM1 = COM7", saved.stdout.decode())
         self.assertEqual(prefix.value(r"HKCU\Software\dunmerrow\dunmerrow\ports", "COM1"), "COM7")
-
-    def test_uninstall(self):
-        prefix = self.prefix
         prefix.run([INSTALL_DIR + r"\Uninstall.exe", "/S"])
         prefix.wait_idle()
         for name in SHIPPED:
