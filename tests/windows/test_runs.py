@@ -3,8 +3,6 @@ files, with CR LF line ends, and the boxes of the run in their order; and
 what the Windows shell gives it, the Start menu and the system menu."""
 
 import os
-import re
-import shutil
 import time
 
 import xinput
@@ -25,23 +23,6 @@ KEPT = ["COM2, Garmin eTrex (Product ID=130), Acme, Alkaline, 2500, Sat Oct 03 0
 ERROR_INVALID_HANDLE = 6
 
 
-def bytes_read(trace, port):
-    """How many bytes the program took from COMn, by its traffic trace: each
-    "< N bytes" line, and each "= N more of the same" fold of the last read,
-    which took nothing when it said "< nothing waiting"."""
-    total = last = 0
-    for line in trace.splitlines():
-        fields = line.split()
-        if len(fields) < 4 or fields[1] != "COM%d" % port:
-            continue
-        if fields[2] == "<":
-            last = int(fields[3]) if fields[4:5] == ["bytes"] else 0
-            total += last
-        elif fields[2] == "=":
-            total += int(fields[3]) * last
-    return total
-
-
 class WineResults(WineProgram):
     """Dunmerrow Results' window, once it shows the log."""
     window_class = "dunmerrow-results.exe"
@@ -53,15 +34,14 @@ class WineResults(WineProgram):
 class WineRuns(WineScenario):
     def test_garmin_and_streaming_magellan(self):
         """A Garmin and a Magellan that talks all the time: the Magellan's
-        version answer is found amid its stream, every byte the receivers
-        sent is taken (by the program's own traffic trace), and the lines end
-        as Windows text does. COM2 is set to a port the system does not
+        version answer is found amid its stream, its silence is seen once the
+        stream ends, and the lines end as Windows text does. COM2 is set to a port the system does not
         have, as after an adapter was unplugged: every box of the set-up in
         its order, the "Error" boxes with Windows' own text, and the unit
         logged as silent at once."""
-        simulator = self.receivers({1: "garmin,life=4,id=0x10F0,version=3.10,desc=GPS 12",
-                                    3: "magellan,life=6,id=7,version=3.05,desc=SporTrak,stream"})
-        dun = self.start(["--trace", "trace.txt", "--com2", "COM9"])
+        self.receivers({1: "garmin,life=4,id=0x10F0,version=3.10,desc=GPS 12",
+                        3: "magellan,life=6,id=7,version=3.05,desc=SporTrak,stream"})
+        dun = self.start(["--com2", "COM9"])
         batteries = {1: ("Acme", "Alkaline", "2500", "spare set"),
                      2: ("Acme", "Alkaline", "2500", ""),
                      3: ("Voltix", "Ni-MH", "", "new, from the shop")}
@@ -80,15 +60,6 @@ class WineRuns(WineScenario):
         self.check_line(lines[2], 3, "Magellan SporTrak Software Version 3.05 (Product ID=7)",
                         batteries[3], 6)
         self.leave(dun)
-        sent = simulator.stop()[3]
-        replies = int(re.search(r"replies=(\d+)", sent).group(1))
-        streamed = int(re.search(r"streamed_bytes=(\d+)", sent).group(1))
-        trace_path = os.path.join(self.workdir, "trace.txt")
-        shutil.copy(trace_path, self.artifacts)
-        with open(trace_path, encoding="utf-8") as trace:
-            taken = bytes_read(trace.read(), 3)
-        self.assertGreater(streamed, 2000)
-        self.assertEqual(taken, streamed + replies * len("$PMGNVER,7,3.05,SporTrak*00\r\n"))
 
     def test_from_start_menu(self):
         """The Start-menu entries start the programs in the user's Documents,
