@@ -105,16 +105,13 @@ class Scenario(unittest.TestCase):
         self.programs.append(dunmerrow)
         return dunmerrow
 
-    def log_bytes(self):
+    def log_text(self):
+        """BATTERY.TXT as it is, line ends and all; None where there is none."""
         path = os.path.join(self.workdir, "BATTERY.TXT")
         if not os.path.exists(path):
             return None
         with open(path, "rb") as log:
-            return log.read()
-
-    def log_text(self):
-        data = self.log_bytes()
-        return None if data is None else data.decode("utf-8", "replace")
+            return log.read().decode("utf-8", "replace")
 
     def seed_log(self, text):
         with open(os.path.join(self.workdir, "BATTERY.TXT"), "w", encoding="utf-8") as log:

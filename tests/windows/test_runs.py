@@ -7,7 +7,7 @@ import time
 
 import xinput
 from desktop import wait_until
-from scenario import COMPLETED, OFFER, RECOVERY
+from scenario import COMPLETED, NO_BATTERY, OFFER, RECOVERY
 from wineprefix import START_MENU
 from wineprogram import WineProgram, geometry
 from winescenario import WineScenario
@@ -35,15 +35,14 @@ class WineRuns(WineScenario):
     def test_garmin_and_streaming_magellan(self):
         """A Garmin and a Magellan that talks all the time: the Magellan's
         version answer is found amid its stream, its silence is seen once the
-        stream ends, and the lines end as Windows text does. COM2 is set to a port the system does not
-        have, as after an adapter was unplugged: every box of the set-up in
-        its order, the "Error" boxes with Windows' own text, and the unit
-        logged as silent at once."""
+        stream ends, and the lines end as Windows text does. COM2 is set to a
+        port the system does not have, as after an adapter was unplugged:
+        every box of the set-up in its order, the "Error" boxes with Windows'
+        own text, and the unit logged as silent at once."""
         self.receivers({1: "garmin,life=4,id=0x10F0,version=3.10,desc=GPS 12",
                         3: "magellan,life=6,id=7,version=3.05,desc=SporTrak,stream"})
         dun = self.start(["--com2", "COM9"])
-        batteries = {1: ("Acme", "Alkaline", "2500", "spare set"),
-                     2: ("Acme", "Alkaline", "2500", ""),
+        batteries = {1: ("Acme", "Alkaline", "2500", "spare set"), 2: NO_BATTERY,
                      3: ("Voltix", "Ni-MH", "", "new, from the shop")}
         for port, gps in ((1, "Garmin"), (2, "Garmin"), (3, "Magellan")):
             self.describe(dun, port, gps, batteries[port])
@@ -53,7 +52,7 @@ class WineRuns(WineScenario):
         self.answer_unopened_port(dun, invalid_handle)
         self.desktop.screenshot("running")
         dun.answer(COMPLETED, timeout=50)
-        lines = self.log_bytes().decode().splitlines(keepends=True)
+        lines = self.log_text().splitlines(keepends=True)
         self.assertEqual(len(lines), 3, lines)
         self.check_line(lines[0], 1, "Garmin GPS 12 (Product ID=4336)", batteries[1], 4)
         self.check_line(lines[1], 2, "Garmin ", batteries[2], 0)
@@ -92,7 +91,7 @@ class WineRuns(WineScenario):
         self.leave(dun)
         with open(os.path.join(documents, "BATTERY.TXT"), "rb") as log:
             self.assertEqual(log.read(), "".join(KEPT).replace("\n", "\r\n").encode())
-        self.assertIsNone(self.log_bytes())
+        self.assertIsNone(self.log_text())
         results = WineResults(self.desktop, self.prefix, ["start", START_MENU + RESULTS_ENTRY],
                               self.workdir, by_shell=True)
         self.programs.append(results)
