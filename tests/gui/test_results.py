@@ -89,8 +89,8 @@ class Results(Scenario):
         rows = [HEADERS] + [[str(n + 1)] + f for n, (_, f) in enumerate(lines + [run_line(20)])]
         with open(os.path.join(self.workdir, "BATTERY.csv"), encoding="utf-8", newline="") as csv:
             self.assertEqual(list(csvfile.reader(csv)), rows)
-        # Twice the chart's pixels, with a bar in the colour of each type
-        # below the legend, which has the colours too.
+        # Twice the chart's pixels, with bars in their types' colours below
+        # the legend, which has the colours too.
         png = os.path.join(self.workdir, "BATTERY-chart.png")
         with open(png, "rb") as picture:
             width, height = struct.unpack(">II", picture.read(24)[16:24])
