@@ -20,7 +20,7 @@ PACKAGES_WINDOWS := cmake g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-t
 PACKAGES_TEST := $(PACKAGES_BUILD) $(PACKAGES_WINDOWS) wine64 icoutils clang libclang-rt-14-dev clang-format \
                  desktop-file-utils appstream python3 dbus-daemon python3-dbusmock \
                  xvfb openbox xdotool xclip x11-utils at-spi2-core dbus-x11 \
-                 x11-session-utils x11-xserver-utils weston qt6-wayland \
+                 weston qt6-wayland \
                  python3-pyatspi imagemagick libfaketime lintian
 
 .PHONY: all build build-release run demo test bench install package windows deps-build deps-test \

@@ -89,13 +89,6 @@ class Desktop:
             os.rename(shot, path)
         return path
 
-    def pixel(self, x, y):
-        """The colour on screen at (x, y), as "r,g,b"."""
-        out = self._run(["import", "-window", "root", "-crop", "1x1+%d+%d" % (x, y),
-                         "-depth", "8", "txt:-"])
-        colour = out.decode().splitlines()[-1].split("(")[1].split(")")[0]
-        return ",".join(str(int(float(c))) for c in colour.split(",")[:3])
-
     def _start_x(self):
         read_end, write_end = os.pipe()
         self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",

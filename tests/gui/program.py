@@ -172,8 +172,8 @@ class Program(BoxAnswering):
             self._controls[(name, role)] = self.window.find(name, role)
         return self._controls[(name, role)]
 
-    def button(self, name):
-        return self.control(name, "push button")
+    def window_named(self, name):
+        return next((w for w in self.windows() if w.name == name), None)
 
     def boxes(self):
         return [Box(w.obj) for w in self.windows() if w.role == "alert"]
@@ -202,7 +202,7 @@ class Program(BoxAnswering):
         wait_until(lambda: edit.text() == text, 5, "%s to hold %r" % (name, text))
 
     def press(self, name, by="click"):
-        self.button(name).operate(by)
+        self.control(name, "push button").operate(by)
 
     # --- ending ----------------------------------------------------------
 
@@ -228,12 +228,6 @@ class Program(BoxAnswering):
         return None
 
     def _main_window(self):
-        for window in self.windows():
-            if window.role == "dialog":
-                try:
-                    window.find("Start Test", "push button")
-                    return window
-                except LookupError:
-                    pass
-        return None
+        return next((w for w in self.windows() if w.role == "dialog" and w.name == "Dunmerrow"),
+                    None)
 

@@ -34,26 +34,14 @@ class Receivers:
                 if line.startswith("DUNMERROW_COM"):
                     variable, link = line.split("=", 1)
                     self.devices[int(variable[-1])] = link
-        self.rest = pending
 
     def environment(self):
         """The variables that point the program's COMn at the receivers."""
         return {"DUNMERROW_COM%d" % port: link for port, link in self.devices.items()}
 
-    def arguments(self):
-        """The same as command-line options, as a person without the
-        environment variables would give them."""
-        return [arg for port, link in sorted(self.devices.items())
-                for arg in ("--com%d" % port, link)]
-
     def stop(self):
-        """Ends gpssim as Ctrl-C would; its summary line per port."""
+        """Ends gpssim as Ctrl-C would."""
         if self.process.poll() is None:
             self.process.terminate()
-        out, _ = self.process.communicate(timeout=15)
+        self.process.communicate(timeout=15)
         self.log.close()
-        summaries = {}
-        for line in (self.rest + out).decode().splitlines():
-            if line.startswith("# COM"):
-                summaries[int(line[5])] = line
-        return summaries

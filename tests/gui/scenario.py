@@ -18,17 +18,24 @@ ADVISORIES = [
     "If you are testing a Garmin, please set the Interface I/O type to Garmin",
 ]
 COMPLETED = "Test completed... all units did not reply"
-CANCELLED = "Test cancelled by user"
 EXIT_QUESTION = "Are you sure you want to exit?"
 ETREX = "Garmin eTrex (Product ID=130)"
 NO_BATTERY = ("", "Ni-MH", "", "")
 EARLIER = "COM1, Garmin eTrex (Product ID=130), from an earlier test\n"
 RECOVERY = "BATTERY.TXT.recovery"
+# What the next start asks of the lines in RECOVERY.
+OFFER = ("A test that ended before it could write its results left these lines in " + RECOVERY
+         + ":\n\n%s\n\nAppend them to BATTERY.TXT? No discards them.")
 
 
 def seconds(endurance):
     hours, minutes, secs = (int(part) for part in endurance.split(":"))
     return hours * 3600 + minutes * 60 + secs
+
+
+def battery_texts(battery):
+    """A battery's maker, type and capacity as its unit's line holds them."""
+    return "".join(text + ", " if text else " ," for text in battery[:3])
 
 
 def check_found_silent(test, endurance, life=0, what="", earliest=2):
@@ -92,23 +99,19 @@ class Scenario(unittest.TestCase):
         self.simulators.append(simulator)
         return simulator
 
-    def start(self, env=None, program=None, args=(), preexec=None):
-        dunmerrow = Program(self.desktop, [program or self.program_path, *args], self.workdir,
-                            env, name="dunmerrow-%d" % (len(self.programs) + 1),
-                            preexec=preexec)
+    def start(self, env=None, program=None, preexec=None):
+        dunmerrow = Program(self.desktop, [program or self.program_path], self.workdir, env,
+                            name="dunmerrow-%d" % (len(self.programs) + 1), preexec=preexec)
         self.programs.append(dunmerrow)
         return dunmerrow
 
-    def log_bytes(self):
+    def log_text(self):
+        """BATTERY.TXT as it is, line ends and all; None where there is none."""
         path = os.path.join(self.workdir, "BATTERY.TXT")
         if not os.path.exists(path):
             return None
         with open(path, "rb") as log:
-            return log.read()
-
-    def log_text(self):
-        data = self.log_bytes()
-        return None if data is None else data.decode("utf-8", "replace")
+            return log.read().decode("utf-8", "replace")
 
     def seed_log(self, text):
         with open(os.path.join(self.workdir, "BATTERY.TXT"), "w", encoding="utf-8") as log:
@@ -145,6 +148,16 @@ class Scenario(unittest.TestCase):
         return [dun.control(unit + what).text().rstrip("\n")
                 for what in ("start time", "last response time", "endurance time")]
 
+    @staticmethod
+    def answer_unopened_port(dun, invalid_handle, by="click"):
+        """The boxes of a port that could not be opened, in their order: each
+        later step of the set-up, and the time-outs of the run's own, fail
+        on it as an invalid handle, in the system's words."""
+        for text in ("Could not open com port",
+                     "Problem setting com ports receive and transmit buffers", invalid_handle,
+                     "Could not get comm state", invalid_handle, invalid_handle):
+            dun.answer(text, by=by, caption="Error" if text == invalid_handle else None)
+
     def leave(self, dun, by="click"):
         """Ends the program through its exit question, as the operator must."""
         dun.press("OK", by)
@@ -157,9 +170,8 @@ class Scenario(unittest.TestCase):
         """The line a unit gets, from its displays; without the program, one
         of the same width."""
         times = self.displays(dun, port) if dun else ("T" * 24,) * 2 + ("0" * 8,)
-        maker, kind, capacity, comments = battery
-        texts = "".join(text + ", " if text else " ," for text in (maker, kind, capacity))
-        return "COM%d, %s, %s%s, %s, %s, %s\n" % (port, version, texts, *times, comments)
+        return "COM%d, %s, %s%s, %s, %s, %s\n" % (port, version, battery_texts(battery), *times,
+                                                   battery[3])
 
     def check_logged(self, dun, receivers, versions, batteries=None, before=""):
         """Each unit's line holds what its displays show, and its endurance
@@ -167,11 +179,7 @@ class Scenario(unittest.TestCase):
         expected = before
         for port in sorted(receivers):
             life = int(re.search(r"life=(\d+)", receivers[port]).group(1))
-            # A receiver that answers late may have given its last answer to
-            # a query eight seconds before its battery's end: its silence then
-            # begins up to five seconds before that end.
-            receiver = receivers[port]
-            earliest = 0 if "unplug" in receiver else -5 if "delay" in receiver else 2
+            earliest = 0 if "unplug" in receivers[port] else 2
             check_found_silent(self, self.displays(dun, port)[2], life, "COM%d" % port, earliest)
             expected += self.logged_line(dun, port, versions[port],
                                          (batteries or {}).get(port, NO_BATTERY))

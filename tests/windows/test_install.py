@@ -31,7 +31,9 @@ class Install(WineScenario):
             super().setUp()
 
     def test_install(self):
-        """A new prefix, the installer run in it; every scenario copies it."""
+        """A new prefix, the installer run in it; every scenario copies it.
+        What Explorer shows of the installed Dunmerrow.exe: its version
+        record, its icon in three sizes and the manifest it starts with."""
         self.assertTrue(os.path.isfile(self.installer), "no installer at %r" % self.installer)
         shutil.rmtree(self.template, ignore_errors=True)
         prefix = WinePrefix(self.template, self.artifacts)
@@ -47,30 +49,6 @@ class Install(WineScenario):
         self.assertEqual(prefix.value(UNINSTALL_KEY, "DisplayName"), "Dunmerrow")
         self.assertEqual(prefix.value(UNINSTALL_KEY, "UninstallString"),
                          '"%s\\Uninstall.exe"' % INSTALL_DIR)
-
-    def test_console_commands(self):
-        """A program with a window still answers on the terminal, and the
-        ports it saves go to the registry key the README names."""
-        prefix, scratch = self.prefix, self.scratch
-        version = prefix.run([PROGRAM, "--version"], cwd=scratch)
-        self.assertEqual(version.stdout.decode().strip(), "Dunmerrow Version 0.01 Alpha")
-        # In a command prompt, a message written once the window's program is
-        # under way reaches it too: a trace file it cannot write.
-        trace = r"C:\no\such\folder\trace.txt"
-        bad = prefix.run(["cmd", "/c", PROGRAM, "--trace", trace], cwd=scratch, check=False)
-        self.assertIn("Dunmerrow: cannot write the traffic trace " + trace,
-                      (bad.stdout + bad.stderr).decode(errors="replace"))
-        saved = prefix.run([PROGRAM, "--com1", "COM7", "--save-ports"], cwd=scratch)
-        self.assertIn("COM1 = COM7", saved.stdout.decode())
-        self.assertEqual(prefix.value(r"HKCU\Software\dunmerrow\dunmerrow\ports", "COM1"), "COM7")
-        listing = prefix.run([PROGRAM, "--list-ports"], cwd=scratch).stdout.decode()
-        self.assertIn("COM1 is COM7", listing)
-        self.assertIn("from the settings file", listing)
-
-    def test_program_resources(self):
-        """What Explorer shows of the installed Dunmerrow.exe: its version
-        record, its icon in three sizes and the manifest it starts with."""
-        prefix = self.prefix
         program = prefix.installed("Dunmerrow.exe")
 
         def resource(kind, name, raw=True):
@@ -95,8 +73,22 @@ class Install(WineScenario):
         self.assertEqual(sorted(map(int, re.findall(r"--width=(\d+)", icons))), [16, 32, 48])
         self.assertIn(b'level="asInvoker"', resource(24, 1))
 
-    def test_uninstall(self):
-        prefix = self.prefix
+    def test_console_and_uninstall(self):
+        """A program with a window still answers on the terminal, and the
+        ports it saves go to the registry key the README names. Then the
+        uninstaller takes away what the installer put in place."""
+        prefix, scratch = self.prefix, self.scratch
+        version = prefix.run([PROGRAM, "--version"], cwd=scratch)
+        self.assertEqual(version.stdout.decode().strip(), "Dunmerrow Version 0.01 Alpha")
+        # In a command prompt, a message written once the window's program is
+        # under way reaches it too: a trace file it cannot write.
+        trace = r"C:\no\such\folder\trace.txt"
+        bad = prefix.run(["cmd", "/c", PROGRAM, "--trace", trace], cwd=scratch, check=False)
+        self.assertIn("Dunmerrow: cannot write the traffic trace " + trace,
+                      (bad.stdout + bad.stderr).decode(errors="replace"))
+        saved = prefix.run([PROGRAM, "--com1", "COM7", "--save-ports"], cwd=scratch)
+        self.assertIn("COM1 = COM7", saved.stdout.decode())
+        self.assertEqual(prefix.value(r"HKCU\Software\dunmerrow\dunmerrow\ports", "COM1"), "COM7")
         prefix.run([INSTALL_DIR + r"\Uninstall.exe", "/S"])
         prefix.wait_idle()
         for name in SHIPPED:

@@ -19,7 +19,6 @@ ROW = {"check box": (10, 35), "GPS maker": (47, 47), "battery manufacturer": (10
        "battery type": (167, 48), "battery capacity in mAh": (220, 30), "comments": (253, 95)}
 BUTTON_X = {"Start Test": 56, "OK": 122, "Cancel": 188, "About": 254}
 BUTTON_Y, BUTTON_WIDTH, BUTTON_HEIGHT = 188, 50, 14
-LAMP_X, LAMP_Y = [10, 24, 38, 52], 112
 SEPARATOR = "---------------------------"
 
 
@@ -85,6 +84,9 @@ class WineProgram(BoxAnswering):
         found = _xdotool("search", "--onlyvisible", "--class", self.window_class).split()
         return sorted(found, key=int)
 
+    def window_named(self, name):
+        return next((w for w in self.windows() if window_name(w) == name), None)
+
     def place(self, x, y, width, height):
         """The centre on screen of a rectangle given in dialog units. The
         window's client area is the whole dialog, DIALOG_WIDTH by
@@ -100,14 +102,6 @@ class WineProgram(BoxAnswering):
 
     def button(self, name):
         return self.place(BUTTON_X[name], BUTTON_Y, BUTTON_WIDTH, BUTTON_HEIGHT)
-
-    def lamp_colours(self):
-        colours = []
-        for x in LAMP_X:
-            # Inside the lamp's picture, clear of its sunken border.
-            centre_x, centre_y = self.place(x, LAMP_Y, 12, 10)
-            colours.append(self.desktop.pixel(centre_x, centre_y))
-        return colours
 
     # --- what an operator does ---------------------------------------------
 

@@ -6,7 +6,7 @@ side."""
 import os
 import re
 
-from scenario import Scenario
+from scenario import Scenario, battery_texts, check_found_silent
 from wineprefix import PROGRAM, START_MENU, WinePrefix
 from wineprogram import WineProgram
 
@@ -50,6 +50,17 @@ class WineScenario(Scenario):
         program = WineProgram(self.desktop, self.prefix, argv, self.workdir, by_shell=from_menu)
         self.programs.append(program)
         return program
+
+    def check_line(self, line, port, receiver, battery, life):
+        """One unit's line as Windows writes text, field for field: the texts
+        as typed, two times, and the endurance of a unit found silent after
+        its battery's life."""
+        pattern = r"COM%d, %s, %s%s, %s, (\d\d:\d\d:\d\d), %s\r\n" % (
+            port, re.escape(receiver), re.escape(battery_texts(battery)), CTIME, CTIME,
+            re.escape(battery[3]))
+        found = re.fullmatch(pattern, line)
+        self.assertIsNotNone(found, "COM%d's line is %r" % (port, line))
+        check_found_silent(self, found.group(1), life, "COM%d" % port)
 
     def winetool(self, *args):
         """The lines a Windows program of the tests' own prints (winetool.c)."""
