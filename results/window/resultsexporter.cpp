@@ -48,32 +48,32 @@ void ResultsExporter::report(const QString& path, const QString& error)
         QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), error));
 }
 
+void ResultsExporter::exportChart(const QString& kind, const QString& extension,
+                                  const QString& filter, ChartSaver save)
+{
+    const QString path = askPath(QStringLiteral("Export Chart as %1").arg(kind),
+                                 QStringLiteral("-chart.%1").arg(extension), filter);
+    if (!path.isEmpty())
+        report(path, save(*m_chart, path));
+}
+
 void ResultsExporter::exportPng()
 {
-    const QString path =
-        askPath(QStringLiteral("Export Chart as PNG"), QStringLiteral("-chart.png"),
-                QStringLiteral("PNG pictures (*.png)"));
-    if (!path.isEmpty())
-        report(path, ChartExport::savePng(*m_chart, path));
+    exportChart(QStringLiteral("PNG"), QStringLiteral("png"),
+                QStringLiteral("PNG pictures (*.png)"), &ChartExport::savePng);
 }
 
 void ResultsExporter::exportPdf()
 {
-    const QString path =
-        askPath(QStringLiteral("Export Chart as PDF"), QStringLiteral("-chart.pdf"),
-                QStringLiteral("PDF documents (*.pdf)"));
-    if (!path.isEmpty())
-        report(path, ChartExport::savePdf(*m_chart, path));
+    exportChart(QStringLiteral("PDF"), QStringLiteral("pdf"),
+                QStringLiteral("PDF documents (*.pdf)"), &ChartExport::savePdf);
 }
 
 #ifdef DUNMERROW_HAVE_SVG
 void ResultsExporter::exportSvg()
 {
-    const QString path =
-        askPath(QStringLiteral("Export Chart as SVG"), QStringLiteral("-chart.svg"),
-                QStringLiteral("SVG drawings (*.svg)"));
-    if (!path.isEmpty())
-        report(path, ChartExport::saveSvg(*m_chart, path));
+    exportChart(QStringLiteral("SVG"), QStringLiteral("svg"),
+                QStringLiteral("SVG drawings (*.svg)"), &ChartExport::saveSvg);
 }
 #endif
 

@@ -27,6 +27,9 @@ public:
     void exportCsv();
 
 private:
+    using ChartSaver = QString (*)(const EnduranceChart&, const QString&);
+    void exportChart(const QString& kind, const QString& extension, const QString& filter,
+                     ChartSaver save);
     QString askPath(const QString& title, const QString& suffix, const QString& filter);
     void report(const QString& path, const QString& error);
 
